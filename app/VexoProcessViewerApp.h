@@ -1,0 +1,36 @@
+#pragma once
+// The application object: start-up, the About command, the background runs of the documents and
+// the two references that the windows share (the progress window of the run under way and the
+// most recently activated view).
+
+#include "framework/Afx.h"
+
+class CProgressDlg;
+class CVexoProcessViewerView;
+
+class CVexoProcessViewerApp : public CWinApp
+{
+public:
+    CVexoProcessViewerApp();
+
+    // The progress window of the background run under way; NULL between runs.
+    CProgressDlg* m_pProgressDlg;
+    // The view named in the latest view activation; NULL when none (cleared when it is deactivated).
+    CVexoProcessViewerView* m_pActiveView;
+
+    virtual BOOL InitInstance() override;
+
+    // Retrieves the view's document again behind the progress window (Refresh command, F5).
+    void RefreshView(CVexoProcessViewerView* pView);
+    // Runs the retrieval of every open document; only the pending ones do any work.
+    void RetrievePendingDocuments();
+    // Enables or disables the main frame, its bars and the tool windows that start work.
+    void EnableMainWindow(BOOL bEnable);
+
+protected:
+    afx_msg void OnAppAbout();
+
+    DECLARE_MESSAGE_MAP()
+};
+
+extern CVexoProcessViewerApp theApp;

@@ -1,0 +1,27 @@
+#pragma once
+// The "Find Tool" window: the search text, the Find button and the list of hits. Selecting a
+// hit moves the most recently activated view to its address.
+
+#include "framework/Afx.h"
+
+struct LayoutEntry;
+
+class CFindToolDlg : public CDialog
+{
+public:
+    explicit CFindToolDlg(CWnd* pParent = NULL);
+    virtual ~CFindToolDlg();
+
+protected:
+    virtual BOOL OnInitDialog() override;
+    virtual void DoDataExchange(CDataExchange* pDX) override;
+
+    afx_msg void OnSize(UINT nType, int cx, int cy);
+    afx_msg void OnFind();
+    afx_msg void OnItemChangedResults(NMHDR* pNMHDR, LRESULT* pResult);
+
+    DECLARE_MESSAGE_MAP()
+
+private:
+    LayoutEntry* m_pLayout;
+};

@@ -1,0 +1,19 @@
+#pragma once
+// The "Goto Address" tool window: a typed hexadecimal address is shown by the active view.
+
+#include "framework/Afx.h"
+
+class CGotoAddressDlg : public CDialog
+{
+public:
+    explicit CGotoAddressDlg(CWnd* pParent = NULL);
+
+protected:
+    virtual BOOL OnInitDialog() override;
+    virtual void DoDataExchange(CDataExchange* pDX) override;
+
+    afx_msg void OnShowWindow(BOOL bShow, UINT nStatus);
+    afx_msg void OnGoto();
+
+    DECLARE_MESSAGE_MAP()
+};

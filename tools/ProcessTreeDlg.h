@@ -1,0 +1,44 @@
+#pragma once
+// The "Windows Processes" tool window: every running process as a root item with its modules as
+// children. It owns the program's one process catalogue; selecting an item points the active
+// document at that process.
+
+#include <cstdint>
+
+#include "framework/Afx.h"
+#include "inspect/ProcessCatalogue.h"
+
+struct LayoutEntry;
+
+class CProcessTreeDlg : public CDialog
+{
+public:
+    explicit CProcessTreeDlg(CWnd* pParent = NULL);
+    virtual ~CProcessTreeDlg();
+
+    // Rebuilds the catalogue and the tree; also the "Refresh Processes" button.
+    void FillProcessTree();
+    // Makes the root item of that process the first visible item; selection stays as it is.
+    void ScrollToProcess(uint32_t dwProcessId);
+
+    CProcessCatalogue& GetCatalogue() { return m_catalogue; }
+
+protected:
+    virtual BOOL OnInitDialog() override;
+    virtual void DoDataExchange(CDataExchange* pDX) override;
+
+    afx_msg void OnSize(UINT nType, int cx, int cy);
+    afx_msg void OnDestroy();
+    afx_msg void OnRefreshProcesses();
+    afx_msg void OnSelChangedProcessTree(NMHDR* pNMHDR, LRESULT* pResult);
+
+    DECLARE_MESSAGE_MAP()
+
+private:
+    void SelectProcess(HTREEITEM hItem);
+
+    CProcessCatalogue m_catalogue;
+    CFont m_font;
+    bool m_bFilling;
+    LayoutEntry* m_pLayout;
+};
