@@ -7,10 +7,11 @@
 #include "tools/GotoAddressDlg.h"
 #include "tools/MemoryContentsDlg.h"
 #include "tools/ProcessTreeDlg.h"
+#include "view/ProcessViewHost.h"
 
 class CVexoProcessViewerView;
 
-class CMainFrame : public CMDIFrameWnd
+class CMainFrame : public CMDIFrameWnd, public IMemoryContentsHost
 {
     DECLARE_DYNAMIC(CMainFrame)
 
@@ -40,6 +41,9 @@ public:
     void EnableInteraction(BOOL bEnable);
     void HideAllTips();
     void ShowTipsAtCursor();
+    // The views list a page in the memory contents window through this.
+    virtual void ShowMemoryContents(CProcessCatalogue* pCatalogue, const ProcessRecord* pRecord,
+                                    uint32_t address) override;
 
     virtual BOOL PreCreateWindow(CREATESTRUCT& cs) override;
     virtual BOOL PreTranslateMessage(MSG* pMsg) override;

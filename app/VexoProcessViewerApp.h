@@ -4,11 +4,12 @@
 // most recently activated view).
 
 #include "framework/Afx.h"
+#include "view/ProcessViewHost.h"
 
 class CProgressDlg;
 class CVexoProcessViewerView;
 
-class CVexoProcessViewerApp : public CWinApp
+class CVexoProcessViewerApp : public CWinApp, public IActiveViewHost
 {
 public:
     CVexoProcessViewerApp();
@@ -26,6 +27,10 @@ public:
     void RetrievePendingDocuments();
     // Enables or disables the main frame, its bars and the tool windows that start work.
     void EnableMainWindow(BOOL bEnable);
+
+    // The views record and read the most recently activated view through these.
+    virtual CVexoProcessViewerView* GetActiveProcessView() const override;
+    virtual void SetActiveProcessView(CVexoProcessViewerView* pView) override;
 
 protected:
     afx_msg void OnAppAbout();
