@@ -2,9 +2,11 @@
 // The "Find Tool" window: the search text, the Find button and the list of hits. Selecting a
 // hit moves the most recently activated view to its address.
 
+#include <memory>
+
+#include "app/LayoutFractions.h"
 #include "framework/Afx.h"
 
-struct LayoutEntry;
 
 class CFindToolDlg : public CDialog
 {
@@ -17,11 +19,10 @@ protected:
     virtual void DoDataExchange(CDataExchange* pDX) override;
 
     afx_msg void OnSize(UINT nType, int cx, int cy);
-    afx_msg void OnFind();
     afx_msg void OnItemChangedResults(NMHDR* pNMHDR, LRESULT* pResult);
 
     DECLARE_MESSAGE_MAP()
 
 private:
-    LayoutEntry* m_pLayout;
+    std::unique_ptr<LayoutEntry[]> m_pLayout;
 };

@@ -5,10 +5,12 @@
 
 #include <cstdint>
 
+#include <memory>
+
+#include "app/LayoutFractions.h"
 #include "framework/Afx.h"
 #include "inspect/ProcessCatalogue.h"
 
-struct LayoutEntry;
 
 class CProcessTreeDlg : public CDialog
 {
@@ -40,5 +42,5 @@ private:
     CProcessCatalogue m_catalogue;
     CFont m_font;
     bool m_bFilling;
-    LayoutEntry* m_pLayout;
+    std::unique_ptr<LayoutEntry[]> m_pLayout;
 };

@@ -1,0 +1,53 @@
+#include "tools/ToolWindowLayout.h"
+
+namespace {
+
+PlainRect ToPlainRect(const RECT& rect)
+{
+    PlainRect plain;
+    plain.left = rect.left;
+    plain.top = rect.top;
+    plain.right = rect.right;
+    plain.bottom = rect.bottom;
+    return plain;
+}
+
+} // namespace
+
+std::unique_ptr<LayoutEntry[]> CaptureToolWindowLayout(CWnd& window, const int* ids, int count)
+{
+    CRect parent;
+    window.GetClientRect(&parent);
+    std::unique_ptr<LayoutEntry[]> entries(new LayoutEntry[count]);
+    for (int i = 0; i < count; ++i) {
+        entries[i].id = ids[i];
+        CWnd* pControl = window.GetDlgItem(ids[i]);
+        if (pControl == NULL) {
+            continue;
+        }
+        CRect control;
+        pControl->GetClientRect(&control);
+        pControl->ClientToScreen(&control);
+        window.ScreenToClient(&control);
+        CaptureLayout(entries[i].fractions, ToPlainRect(parent), ToPlainRect(control));
+    }
+    return entries;
+}
+
+void ApplyToolWindowLayout(CWnd& window, const LayoutEntry* entries, int count)
+{
+    if (entries == NULL) {
+        return;
+    }
+    CRect parent;
+    window.GetClientRect(&parent);
+    for (int i = 0; i < count; ++i) {
+        CWnd* pControl = window.GetDlgItem(entries[i].id);
+        if (pControl == NULL) {
+            continue;
+        }
+        const PlainRect place = ApplyLayout(entries[i].fractions, ToPlainRect(parent));
+        pControl->SetWindowPos(NULL, place.left, place.top, place.Width(), place.Height(),
+                               SWP_NOZORDER | SWP_NOOWNERZORDER);
+    }
+}
