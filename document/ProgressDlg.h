@@ -1,0 +1,19 @@
+#pragma once
+#include "framework/Afx.h"
+
+// The small window put up around a worker run: a text line, a bar from 0 to 100 and a Cancel
+// button that stays disabled (a run cannot be cancelled). Made modeless for each run and deleted
+// after it. Workers reach it only by synchronous window messages: SetText, and PBM_SETPOS sent
+// to the bar (control IDC_PROGRESS_BAR).
+class CProgressDlg : public CDialog
+{
+public:
+    explicit CProgressDlg(CWnd* pParent = NULL);
+
+    // Shows text in the text line and makes it the window's caption. Safe on a worker thread.
+    void SetText(LPCSTR text);
+
+protected:
+    virtual BOOL OnInitDialog();
+    DECLARE_MESSAGE_MAP()
+};
