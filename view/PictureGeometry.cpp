@@ -10,9 +10,22 @@ constexpr uint32_t kReservedBit = 0x100;
 // Single-precision 1/1023: the control's view position runs from 1 to 0 over the 1024 pixels.
 constexpr float kPositionStep = 1.0f / 1023.0f;
 
+// Rounds to single precision. The store matters on 32-bit x87 code, which may keep an
+// intermediate result in a wider register and so give a slightly different position.
+float ToSingle(float value)
+{
+    volatile float stored = value;
+    return stored;
+}
+
+float StepPosition(int32_t value)
+{
+    return ToSingle(static_cast<float>(value) * kPositionStep);
+}
+
 float PositionFromTop(int32_t value)
 {
-    return 1.0f - static_cast<float>(value) * kPositionStep;
+    return ToSingle(1.0f - StepPosition(value));
 }
 
 } // namespace
@@ -67,7 +80,7 @@ PictureViewPosition ZoomPositionOfAddress(uint32_t address)
 {
     PictureViewPosition position;
     position.x = PositionFromTop(PixelOfAddress(address).column);
-    position.y = static_cast<float>(BottomRowOfAddress(address)) * kPositionStep;
+    position.y = StepPosition(BottomRowOfAddress(address));
     return position;
 }
 

@@ -63,10 +63,17 @@ TEST(PictureGeometry, ViewPositionsAndLabelAnchor)
 
     const PictureViewPosition corner = ZoomPositionOfPixel(0, 1023);
     EXPECT_EQ(corner.x, 1.0f);
-    EXPECT_FLOAT_EQ(corner.y, 0.0f);
+    EXPECT_EQ(corner.y, 0.0f);
     const PictureViewPosition middle = ZoomPositionOfPixel(100, 200);
     EXPECT_EQ(middle.x, 1.0f - 100.0f * k);
     EXPECT_EQ(middle.y, 1.0f - 200.0f * k);
+    // Every position is the single-precision result, whatever precision the compiler keeps.
+    for (int32_t v = 0; v < kPictureSide; ++v) {
+        volatile float product = static_cast<float>(v) * k;
+        volatile float expected = 1.0f - product;
+        ASSERT_EQ(ZoomPositionOfPixel(v, v).x, expected) << v;
+        ASSERT_EQ(ZoomPositionOfAddress(static_cast<uint32_t>(v) << 22).y, product) << v;
+    }
 
     const PicturePixel label = LabelAnchorOfModule(0x7C800000);
     EXPECT_EQ(label.column, 0);
