@@ -37,7 +37,7 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    void SelectProcess(HTREEITEM hItem);
+    void SelectProcess(int index);
 
     CProcessCatalogue m_catalogue;
     CFont m_font;

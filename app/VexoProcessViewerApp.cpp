@@ -1,0 +1,91 @@
+#include "app/VexoProcessViewerApp.h"
+
+#include "app/AboutDlg.h"
+#include "app/ChildFrame.h"
+#include "app/MainFrame.h"
+#include "document/VexoProcessViewerDoc.h"
+#include "imagectl/ImageControlIds.h"
+#include "res/resource.h"
+#include "view/VexoProcessViewerView.h"
+
+BEGIN_MESSAGE_MAP(CVexoProcessViewerApp, CWinApp)
+    ON_COMMAND(ID_APP_ABOUT, OnAppAbout)
+    ON_COMMAND(ID_FILE_NEW, CWinApp::OnFileNew)
+    ON_COMMAND(ID_FILE_OPEN, CWinApp::OnFileOpen)
+    ON_COMMAND(ID_FILE_PRINT_SETUP, CWinApp::OnFilePrintSetup)
+END_MESSAGE_MAP()
+
+CVexoProcessViewerApp theApp;
+
+CVexoProcessViewerApp::CVexoProcessViewerApp()
+    : m_pProgressDlg(NULL),
+      m_pActiveView(NULL)
+{
+}
+
+BOOL CVexoProcessViewerApp::InitInstance()
+{
+    // The view hosts the image control by its class identifier; the control's DLL sits beside
+    // the program and is used without any registration step.
+    AfxEnableControlContainer();
+    AfxRegisterControlModule(CLSID_VexoImageControl, kImageControlDllName);
+    Enable3dControls();
+    SetRegistryKey("Local AppWizard-Generated Applications");
+    LoadStdProfileSettings(4);
+
+    CMultiDocTemplate* pDocTemplate = new CMultiDocTemplate(
+        IDR_PROCESSTYPE, RUNTIME_CLASS(CVexoProcessViewerDoc), RUNTIME_CLASS(CChildFrame),
+        RUNTIME_CLASS(CVexoProcessViewerView));
+    AddDocTemplate(pDocTemplate);
+
+    CMainFrame* pMainFrame = new CMainFrame;
+    if (!pMainFrame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, NULL, NULL)) {
+        return FALSE;
+    }
+    m_pMainWnd = pMainFrame;
+
+    CCommandLineInfo cmdInfo;
+    ParseCommandLine(cmdInfo);
+    if (!ProcessShellCommand(cmdInfo)) {
+        return FALSE;
+    }
+
+    // Always maximised, whatever show state the program was started with.
+    m_nCmdShow = SW_SHOWMAXIMIZED;
+    pMainFrame->ShowWindow(m_nCmdShow);
+    pMainFrame->UpdateWindow();
+    return TRUE;
+}
+
+void CVexoProcessViewerApp::OnAppAbout()
+{
+    CAboutDlg aboutDlg;
+    aboutDlg.DoModal();
+}
+
+void CVexoProcessViewerApp::EnableMainWindow(BOOL bEnable)
+{
+    if (m_pMainWnd != NULL && m_pMainWnd->IsKindOf(RUNTIME_CLASS(CMainFrame))) {
+        static_cast<CMainFrame*>(m_pMainWnd)->EnableInteraction(bEnable);
+    }
+}
+
+void CVexoProcessViewerApp::RefreshView(CVexoProcessViewerView* pView)
+{
+    // TODO runner
+}
+
+void CVexoProcessViewerApp::RetrievePendingDocuments()
+{
+    // TODO runner
+}
+
+CVexoProcessViewerView* CVexoProcessViewerApp::GetActiveProcessView() const
+{
+    return m_pActiveView;
+}
+
+void CVexoProcessViewerApp::SetActiveProcessView(CVexoProcessViewerView* pView)
+{
+    m_pActiveView = pView;
+}

@@ -1,0 +1,57 @@
+#include "tools/GotoAddressDlg.h"
+
+#include "res/resource.h"
+#include "tools/AddressParser.h"
+#include "view/VexoProcessViewerView.h"
+
+BEGIN_MESSAGE_MAP(CGotoAddressDlg, CDialog)
+    ON_WM_SHOWWINDOW()
+    ON_BN_CLICKED(IDC_GOTO_BUTTON, OnGoto)
+END_MESSAGE_MAP()
+
+CGotoAddressDlg::CGotoAddressDlg(CWnd* pParent) : CDialog(IDD_GOTO_ADDRESS, pParent)
+{
+}
+
+void CGotoAddressDlg::DoDataExchange(CDataExchange* pDX)
+{
+}
+
+BOOL CGotoAddressDlg::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    return TRUE;
+}
+
+// Showing and hiding are the main frame's decision.
+void CGotoAddressDlg::OnShowWindow(BOOL bShow, UINT nStatus)
+{
+    CDialog::OnShowWindow(bShow, nStatus);
+}
+
+// Goto: a well-formed address goes to the active view; a malformed one is explained in a
+// message box (OK only, no icon, owned by this window, captioned with the program's title).
+void CGotoAddressDlg::OnGoto()
+{
+    char text[kGotoTextMax + 1] = {};
+    GetDlgItemText(IDC_GOTO_ADDRESS_EDIT, text, sizeof(text));
+    const AddressParseResult parsed = ParseGotoAddress(text);
+    if (!parsed.ok) {
+        MessageBox(parsed.message, NULL, MB_OK);
+        return;
+    }
+
+    CWnd* pMainWnd = AfxGetMainWnd();
+    if (pMainWnd == NULL || !pMainWnd->IsKindOf(RUNTIME_CLASS(CFrameWnd))) {
+        return;
+    }
+    CFrameWnd* pFrame = static_cast<CFrameWnd*>(pMainWnd)->GetActiveFrame();
+    if (pFrame == NULL) {
+        return;
+    }
+    CView* pView = pFrame->GetActiveView();
+    if (pView == NULL || !pView->IsKindOf(RUNTIME_CLASS(CVexoProcessViewerView))) {
+        return;
+    }
+    static_cast<CVexoProcessViewerView*>(pView)->GoToAddress(parsed.address);
+}
