@@ -1,0 +1,160 @@
+#include "RetrieveRunner.h"
+
+#include "document/ProgressDlg.h"
+#include "document/VexoProcessViewerDoc.h"
+#include "inspect/ProcessCatalogue.h"
+#include "res/resource.h"
+
+UINT RetrieveThreadProc(LPVOID pParam)
+{
+    RetrieveJob* pJob = static_cast<RetrieveJob*>(pParam);
+    pJob->pDocument->RetrieveMemoryMap(pJob->pProgressDlg);
+    return 0;
+}
+
+CRetrieveRunner::CRetrieveRunner(CWnd* pMainWnd, CProgressDlg*& rpProgressDlg,
+                                 EnableFunction enableMainWindow)
+    : m_pMainWnd(pMainWnd),
+      m_rpProgressDlg(rpProgressDlg),
+      m_enableMainWindow(std::move(enableMainWindow)),
+      m_bQuitReceived(false),
+      m_nQuitCode(0)
+{
+}
+
+CRetrieveRunner::~CRetrieveRunner()
+{
+    // The message loop ends on a quit request; one that arrived during a run goes back to it.
+    if (m_bQuitReceived)
+        ::PostQuitMessage(static_cast<int>(m_nQuitCode));
+}
+
+void CRetrieveRunner::RefreshView(CView* pView)
+{
+    CDocument* pDocument = pView != NULL ? pView->GetDocument() : NULL;
+    if (pDocument == NULL || !pDocument->IsKindOf(RUNTIME_CLASS(CVexoProcessViewerDoc)))
+        return;
+    CVexoProcessViewerDoc* pProcessDocument = static_cast<CVexoProcessViewerDoc*>(pDocument);
+
+    if (m_enableMainWindow)
+        m_enableMainWindow(FALSE);
+    pProcessDocument->m_bRetrievePending = TRUE;
+    RunDocument(pProcessDocument);
+    if (m_enableMainWindow)
+        m_enableMainWindow(TRUE);
+    RepaintMainWindow();
+}
+
+void CRetrieveRunner::RetrievePendingDocuments(CWinApp* pApp)
+{
+    if (m_enableMainWindow)
+        m_enableMainWindow(FALSE);
+    POSITION templatePos = pApp != NULL ? pApp->GetFirstDocTemplatePosition() : NULL;
+    while (templatePos != NULL) {
+        CDocTemplate* pTemplate = pApp->GetNextDocTemplate(templatePos);
+        POSITION docPos = pTemplate->GetFirstDocPosition();
+        while (docPos != NULL) {
+            CDocument* pDocument = pTemplate->GetNextDoc(docPos);
+            if (pDocument != NULL && pDocument->IsKindOf(RUNTIME_CLASS(CVexoProcessViewerDoc)))
+                RunDocument(static_cast<CVexoProcessViewerDoc*>(pDocument));
+        }
+    }
+    if (m_enableMainWindow)
+        m_enableMainWindow(TRUE);
+    RepaintMainWindow();
+}
+
+BOOL CRetrieveRunner::RunDocument(CVexoProcessViewerDoc* pDocument)
+{
+    m_rpProgressDlg = new CProgressDlg(NULL);
+    if (!CreateProgressWindow(m_rpProgressDlg)) {
+        DestroyProgressWindow();
+        return FALSE;
+    }
+    m_rpProgressDlg->ShowWindow(SW_SHOW);
+    m_rpProgressDlg->SetWindowPos(&CWnd::wndTopMost, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+
+    // The labels go before the worker can reach the composition, which makes new ones.
+    pDocument->ReleaseModuleLabels();
+
+    RetrieveJob job = {pDocument, m_rpProgressDlg};
+    CWinThread* pThread = BeginWorker(&job);
+    if (pThread == NULL) {
+        DestroyProgressWindow();
+        return FALSE;
+    }
+    pThread->m_bAutoDelete = FALSE;
+    pThread->ResumeThread();
+    Pump(pThread);
+    delete pThread;
+    DestroyProgressWindow();
+
+    if (pDocument->m_pCatalogue != NULL)
+        pDocument->SetTitle(DocumentTitle(pDocument));
+    return TRUE;
+}
+
+CString CRetrieveRunner::DocumentTitle(CVexoProcessViewerDoc* pDocument)
+{
+    const ProcessRecord* pRecord =
+        pDocument->m_pCatalogue != NULL ? pDocument->m_pCatalogue->FindProcess(pDocument->m_dwProcessId)
+                                        : NULL;
+    if (pRecord != NULL && pRecord->moduleCount > 0 && pRecord->moduleNames &&
+        !pRecord->moduleNames[0].empty())
+        return CString(pRecord->moduleNames[0].c_str());
+    return CString("Module name unavailable");
+}
+
+BOOL CRetrieveRunner::CreateProgressWindow(CProgressDlg* pProgressDlg)
+{
+    return pProgressDlg->Create(IDD_PROGRESS, m_pMainWnd);
+}
+
+CWinThread* CRetrieveRunner::BeginWorker(RetrieveJob* pJob)
+{
+    return AfxBeginThread(RetrieveThreadProc, pJob, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
+}
+
+// Dispatches one waiting message at a time, without the framework's pre-translation (no
+// accelerators or frame key handling during a run), until the worker has ended. The worker's
+// progress messages are served inside these calls. When nothing waits, the thread sleeps until
+// a message arrives or the worker ends instead of spinning: the observable order is the same,
+// and the worker keeps the processor.
+void CRetrieveRunner::Pump(CWinThread* pThread)
+{
+    DWORD exitCode = STILL_ACTIVE;
+    do {
+        MSG msg;
+        if (::PeekMessage(&msg, NULL, 0, 0, PM_NOREMOVE)) {
+            const BOOL got = ::GetMessage(&msg, NULL, 0, 0);
+            if (got == 0) {
+                m_bQuitReceived = true;
+                m_nQuitCode = msg.wParam;
+            } else if (got > 0) {
+                ::TranslateMessage(&msg);
+                ::DispatchMessage(&msg);
+            }
+        } else {
+            ::MsgWaitForMultipleObjects(1, &pThread->m_hThread, FALSE, INFINITE, QS_ALLINPUT);
+        }
+        if (!::GetExitCodeThread(pThread->m_hThread, &exitCode))
+            break;
+    } while (exitCode == STILL_ACTIVE);
+}
+
+void CRetrieveRunner::DestroyProgressWindow()
+{
+    CProgressDlg* pProgressDlg = m_rpProgressDlg;
+    m_rpProgressDlg = NULL;
+    if (pProgressDlg == NULL)
+        return;
+    if (::IsWindow(pProgressDlg->GetSafeHwnd()))
+        pProgressDlg->DestroyWindow();
+    delete pProgressDlg;
+}
+
+void CRetrieveRunner::RepaintMainWindow()
+{
+    if (m_pMainWnd != NULL && ::IsWindow(m_pMainWnd->GetSafeHwnd()))
+        m_pMainWnd->InvalidateRect(NULL, TRUE);
+}

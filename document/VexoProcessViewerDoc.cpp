@@ -1,0 +1,131 @@
+#include "VexoProcessViewerDoc.h"
+
+#include <memory>
+#include <new>
+
+#include "document/DumpFormat.h"
+#include "document/ProgressDlg.h"
+#include "inspect/ProcessCatalogue.h"
+#include "inspect/ProcessMemoryReader.h"
+#include "res/resource.h"
+#include "view/ModuleLabelText.h"
+#include "view/PictureGeometry.h"
+#include "view/VexoProcessViewerView.h"
+
+namespace {
+
+void SetProgressPosition(HWND hBar, int position)
+{
+    if (hBar != NULL)
+        ::SendMessage(hBar, PBM_SETPOS, static_cast<WPARAM>(position), 0);
+}
+
+const char* Module0Name(const ProcessRecord* pRecord)
+{
+    if (pRecord == NULL || pRecord->moduleCount < 1 || !pRecord->moduleNames)
+        return NULL;
+    return pRecord->moduleNames[0].c_str();
+}
+
+} // namespace
+
+IMPLEMENT_DYNCREATE(CVexoProcessViewerDoc, CDocument)
+
+BEGIN_MESSAGE_MAP(CVexoProcessViewerDoc, CDocument)
+    ON_COMMAND(ID_FILE_SAVE, OnFileSave)
+END_MESSAGE_MAP()
+
+CVexoProcessViewerDoc::CVexoProcessViewerDoc()
+    : m_pCatalogue(NULL), m_dwProcessId(0), m_bRetrievePending(FALSE)
+{
+}
+
+CVexoProcessViewerDoc::~CVexoProcessViewerDoc() = default;
+
+BOOL CVexoProcessViewerDoc::OnNewDocument()
+{
+    return CDocument::OnNewDocument();
+}
+
+void CVexoProcessViewerDoc::SetTarget(CProcessCatalogue* pCatalogue, uint32_t dwProcessId)
+{
+    m_pCatalogue = pCatalogue;
+    m_dwProcessId = dwProcessId;
+    m_bRetrievePending = TRUE;
+}
+
+BOOL CVexoProcessViewerDoc::RetrieveMemoryMap(CProgressDlg* pProgressDlg)
+{
+    if (!m_bRetrievePending || m_pCatalogue == NULL)
+        return FALSE;
+
+    HWND hBar = NULL;
+    if (pProgressDlg != NULL && ::IsWindow(pProgressDlg->GetSafeHwnd()))
+        hBar = ::GetDlgItem(pProgressDlg->GetSafeHwnd(), IDC_PROGRESS_BAR);
+
+    const ProcessRecord* pRecord = m_pCatalogue->FindProcess(m_dwProcessId);
+    const std::string text = RetrievalProgressText(Module0Name(pRecord), m_dwProcessId);
+    if (pProgressDlg != NULL && ::IsWindow(pProgressDlg->GetSafeHwnd()))
+        pProgressDlg->SetText(text.c_str());
+    SetProgressPosition(hBar, 0);
+
+    const int pageCount = m_pCatalogue->GetPageCount();
+    std::unique_ptr<uint32_t[]> pageMap(new (std::nothrow) uint32_t[pageCount]());
+    if (pageMap) {
+        // A process that has gone or cannot be opened leaves the map all zero.
+        m_pCatalogue->BuildPageMap(m_dwProcessId, pageMap.get());
+        SetProgressPosition(hBar, 10);
+
+        POSITION pos = GetFirstViewPosition();
+        while (pos != NULL) {
+            CView* pView = GetNextView(pos);
+            if (pView != NULL && pView->IsKindOf(RUNTIME_CLASS(CVexoProcessViewerView)))
+                static_cast<CVexoProcessViewerView*>(pView)->ComposeImage(
+                    pRecord, pageMap.get(), kPictureSide, kPictureSide, pProgressDlg, 10, 100,
+                    false);
+        }
+    }
+    SetProgressPosition(hBar, 100);
+    pageMap.reset();
+
+    m_bRetrievePending = FALSE;
+    return TRUE;
+}
+
+void CVexoProcessViewerDoc::ReleaseModuleLabels()
+{
+    POSITION pos = GetFirstViewPosition();
+    while (pos != NULL) {
+        CView* pView = GetNextView(pos);
+        if (pView != NULL && pView->IsKindOf(RUNTIME_CLASS(CVexoProcessViewerView)))
+            static_cast<CVexoProcessViewerView*>(pView)->ReleaseModuleLabels();
+    }
+}
+
+void CVexoProcessViewerDoc::Serialize(CArchive& ar)
+{
+    if (ar.IsLoading())
+        return;
+
+    // Without a catalogue or a record every read fails and each page is dumped as blanks.
+    const ProcessRecord* pRecord =
+        m_pCatalogue != NULL ? m_pCatalogue->FindProcess(m_dwProcessId) : NULL;
+
+    // The process is opened once for the whole dump; pages that cannot be read are known from
+    // the region layout without trying. Each page gives what a read of its own would give.
+    CProcessMemoryReader reader(pRecord);
+    std::unique_ptr<uint8_t[]> page(new uint8_t[kDumpPageSize + 1]);
+    std::unique_ptr<uint8_t[]> chunk(new uint8_t[kDumpChunkSize]);
+    uint32_t address = 0;
+    do {
+        const bool read = reader.ReadPage(address, page.get()) == 0;
+        MakeDumpChunk(read ? page.get() : nullptr, chunk.get());
+        ar.Write(chunk.get(), static_cast<UINT>(kDumpChunkSize));
+        address += kDumpPageSize;
+    } while (address < kDumpAddressLimit);
+}
+
+void CVexoProcessViewerDoc::OnFileSave()
+{
+    // Saving is the view's command; the document's own does nothing.
+}

@@ -1,0 +1,39 @@
+#pragma once
+#include <cstdint>
+
+#include "framework/Afx.h"
+
+class CProcessCatalogue;
+class CProgressDlg;
+
+// One open document stands for one inspected process. It names its target (the catalogue and
+// the process identifier, never the record, since a catalogue refresh releases the records),
+// retrieves the page map on the retrieval worker and has each view compose its picture from it,
+// and writes the process's memory out as a text dump when it is saved.
+class CVexoProcessViewerDoc : public CDocument
+{
+    DECLARE_DYNCREATE(CVexoProcessViewerDoc)
+
+public:
+    CVexoProcessViewerDoc();
+    virtual ~CVexoProcessViewerDoc();
+
+    CProcessCatalogue* m_pCatalogue;
+    uint32_t m_dwProcessId;
+    BOOL m_bRetrievePending;
+
+    virtual BOOL OnNewDocument();
+    virtual void Serialize(CArchive& ar);
+
+    // Names the target process and marks the retrieval pending.
+    void SetTarget(CProcessCatalogue* pCatalogue, uint32_t dwProcessId);
+    // On the worker: builds the page map and has every view compose its picture. FALSE when
+    // nothing was pending (nothing is then touched).
+    BOOL RetrieveMemoryMap(CProgressDlg* pProgressDlg);
+    // On the user-interface thread, before a retrieval: frees every view's module labels.
+    void ReleaseModuleLabels();
+
+protected:
+    afx_msg void OnFileSave();
+    DECLARE_MESSAGE_MAP()
+};
