@@ -1,0 +1,7 @@
+#include "inspect/NullProcessPlatform.h"
+
+CProcessPlatform& SystemProcessPlatform()
+{
+    static CNullProcessPlatform platform;
+    return platform;
+}
