@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -286,7 +287,7 @@ TEST_P(DialogResources, CreatedControlsHaveClassTextAndPlaceInOrder) {
     EXPECT_EQ(child, nullptr) << "more controls than the template should have";
 }
 
-INSTANTIATE_TEST_SUITE_P(Templates, DialogResources, ::testing::Range<size_t>(0, 5),
+INSTANTIATE_TEST_SUITE_P(Templates, DialogResources, ::testing::Range<size_t>(0, Dialogs().size()),
                          [](const ::testing::TestParamInfo<size_t>& info) {
                              return "Dialog" + std::to_string(Dialogs()[info.param].id);
                          });
@@ -304,11 +305,7 @@ TEST(AboutBox, ShowsNameVersionIconAndOk) {
             hasIcon = SendMessageA(c, STM_GETICON, 0, 0) != 0;
     }
     EXPECT_TRUE(hasIcon);
-    auto has = [&](const std::string& t) {
-        for (const auto& s : texts)
-            if (s == t) return true;
-        return false;
-    };
+    auto has = [&](const char* t) { return std::find(texts.begin(), texts.end(), t) != texts.end(); };
     EXPECT_TRUE(has("VexoProcessViewer"));
     EXPECT_TRUE(has("Version 1.1.0.2"));
     HWND ok = GetDlgItem(dlg.get(), IDOK);
