@@ -3,6 +3,7 @@
 #include "app/AboutDlg.h"
 #include "app/ChildFrame.h"
 #include "app/MainFrame.h"
+#include "document/RetrieveRunner.h"
 #include "document/VexoProcessViewerDoc.h"
 #include "imagectl/ImageControlIds.h"
 #include "res/resource.h"
@@ -72,12 +73,16 @@ void CVexoProcessViewerApp::EnableMainWindow(BOOL bEnable)
 
 void CVexoProcessViewerApp::RefreshView(CVexoProcessViewerView* pView)
 {
-    // TODO runner
+    CRetrieveRunner runner(m_pMainWnd, m_pProgressDlg,
+                           [this](BOOL bEnable) { EnableMainWindow(bEnable); });
+    runner.RefreshView(pView);
 }
 
 void CVexoProcessViewerApp::RetrievePendingDocuments()
 {
-    // TODO runner
+    CRetrieveRunner runner(m_pMainWnd, m_pProgressDlg,
+                           [this](BOOL bEnable) { EnableMainWindow(bEnable); });
+    runner.RetrievePendingDocuments(this);
 }
 
 CVexoProcessViewerView* CVexoProcessViewerApp::GetActiveProcessView() const
