@@ -1,0 +1,87 @@
+#pragma once
+#include <cstdint>
+#include <vector>
+
+// A picture of width x height pixels and the way it sits in a window of a given client size:
+// zoom (screen pixels per picture pixel), view position and one selected pixel. Plain data with
+// no lock; the control serialises every access.
+//
+// View position: (1, 1) puts the centre of the top-left pixel at the window centre, (0, 0) the
+// centre of the bottom-right pixel, so (1 - x/(width-1), 1 - y/(height-1)) centres pixel (x, y).
+// A screen pixel shows the picture pixel under its centre; drawing and point conversion share
+// that one mapping, so what is drawn at a point is what WindowToImage reports there.
+class CImageModel {
+public:
+    static constexpr float kMinZoom = 1.0f / 256.0f;
+    static constexpr float kMaxZoom = 64.0f;
+    static constexpr int32_t kMaxPixels = 4096 * 4096;
+
+    // Picture. Colours come and go in COLORREF layout (red in the low byte).
+    bool SetImageSize(int32_t width, int32_t height, uint32_t colour);
+    void Fill(uint32_t colour);
+    void SetPixel(int32_t column, int32_t rowFromBottom, uint32_t colour)
+    {
+        if (column >= 0 && column < m_width && rowFromBottom >= 0 && rowFromBottom < m_height) {
+            m_pixels[static_cast<size_t>(m_height - 1 - rowFromBottom) * m_width + column] =
+                ToScreenOrder(colour);
+        }
+    }
+    int32_t PixelColour(int32_t column, int32_t row) const;
+    int32_t Width() const { return m_width; }
+    int32_t Height() const { return m_height; }
+
+    void SetClientSize(int32_t width, int32_t height);
+    int32_t ClientWidth() const { return m_clientWidth; }
+    int32_t ClientHeight() const { return m_clientHeight; }
+
+    // View.
+    float Zoom() const { return static_cast<float>(m_zoom); }
+    float SetZoom(float zoom);
+    float PositionX() const { return static_cast<float>(m_positionX); }
+    float PositionY() const { return static_cast<float>(m_positionY); }
+    void SetViewPosition(float x, float y);
+    float FitToWindow();
+    // Zooms by factor keeping the picture point under client point (x, y) where it is.
+    void ZoomAround(int32_t x, int32_t y, double factor);
+    // Moves the picture by (dx, dy) screen pixels from where position (startX, startY) put it.
+    void PanFrom(double startX, double startY, int32_t dx, int32_t dy);
+    // Exact position, for a pan that starts from it.
+    double ExactPositionX() const { return m_positionX; }
+    double ExactPositionY() const { return m_positionY; }
+
+    // Client point -> pixel (row from the top); outside the picture off it.
+    void WindowToImage(int32_t x, int32_t y, int32_t& column, int32_t& row) const;
+    // Pixel (row from the top) -> first client point that shows it (its top-left).
+    void ImageToWindow(int32_t column, int32_t row, int32_t& x, int32_t& y) const;
+
+    void SelectPixel(int32_t column, int32_t row);
+    void ClearSelection() { m_hasSelection = false; }
+
+    // Draws the client area into a top-down buffer of 32-bit 0x00RRGGBB pixels: the visible part
+    // of the picture, surround colour elsewhere, and the selection mark.
+    void Render(uint32_t* bits, int32_t width, int32_t height, uint32_t surround) const;
+
+    // COLORREF (0x00BBGGRR) <-> screen order (0x00RRGGBB); the swap is its own inverse.
+    static uint32_t ToScreenOrder(uint32_t colour)
+    {
+        return ((colour & 0xFF) << 16) | (colour & 0xFF00) | ((colour >> 16) & 0xFF);
+    }
+
+private:
+    struct Axis;
+    Axis HorizontalAxis(int32_t clientWidth) const;
+    Axis VerticalAxis(int32_t clientHeight) const;
+    void RenderSelection(uint32_t* bits, int32_t width, int32_t height) const;
+
+    std::vector<uint32_t> m_pixels; // rows from the top, screen order
+    int32_t m_width = 0;
+    int32_t m_height = 0;
+    int32_t m_clientWidth = 0;
+    int32_t m_clientHeight = 0;
+    double m_zoom = 1.0;
+    double m_positionX = 0.5;
+    double m_positionY = 0.5;
+    bool m_hasSelection = false;
+    int32_t m_selectedColumn = 0;
+    int32_t m_selectedRow = 0;
+};
