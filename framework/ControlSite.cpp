@@ -88,13 +88,14 @@ HRESULT CControlSite::Activate(REFCLSID clsid)
     return S_OK;
 }
 
-// The caller's child id, style and text, as if the window had been created with them.
+// The caller's child id, style and text, as if the window had been created with them. The
+// control's own style bits (such as clipping) stay; the caller's are added.
 void CControlSite::ApplyWindowAttributes(LPCSTR lpszWindowName, DWORD dwStyle, UINT nID)
 {
     SetWindowLongPtrA(m_hWndControl, GWLP_ID, static_cast<LONG_PTR>(nID));
     const DWORD current = static_cast<DWORD>(GetWindowLongA(m_hWndControl, GWL_STYLE));
     // Visibility goes through ShowWindow below, never by flipping the style bit of a shown window.
-    const DWORD style = ((dwStyle | WS_CHILD) & ~WS_VISIBLE) | (current & WS_VISIBLE);
+    const DWORD style = current | ((dwStyle | WS_CHILD) & ~WS_VISIBLE);
     if (style != current) {
         SetWindowLongA(m_hWndControl, GWL_STYLE, static_cast<LONG>(style));
         SetWindowPos(m_hWndControl, nullptr, 0, 0, 0, 0,

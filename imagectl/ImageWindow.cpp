@@ -32,9 +32,11 @@ HWND CImageWindow::Create(HINSTANCE instance, HWND parent, const RECT& rect, IUn
     }
     m_owner = owner;
     m_owner->AddRef();
-    HWND hwnd = CreateWindowExA(0, kWindowClassName, "", WS_CHILD | WS_CLIPSIBLINGS, rect.left,
-                                rect.top, rect.right - rect.left, rect.bottom - rect.top, parent,
-                                nullptr, instance, this);
+    // Hosts put windows of their own over the picture (labels): painting must leave them alone.
+    const DWORD style = WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+    HWND hwnd = CreateWindowExA(0, kWindowClassName, "", style, rect.left, rect.top,
+                                rect.right - rect.left, rect.bottom - rect.top, parent, nullptr,
+                                instance, this);
     if (!hwnd && m_owner) {
         // The window never reached WM_NCDESTROY, so the reference is still ours to drop.
         IUnknown* held = m_owner;

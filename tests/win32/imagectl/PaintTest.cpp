@@ -157,3 +157,23 @@ TEST_F(ImageControlTest, PrintClientDrawsTheSamePicture)
     DeleteDC(memory);
     ReleaseDC(m_control, windowDc);
 }
+
+// The host puts label windows over the picture as children of the control; repainting the
+// picture must not paint over them (nor make them flicker).
+TEST_F(ImageControlTest, RepaintLeavesChildWindowsAlone)
+{
+    SetImageSize(1024, 1024, kGrey);
+    SetZoom(10.0f);
+    HWND label = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_BLACKRECT, 100, 100,
+                                 60, 40, m_control, reinterpret_cast<HMENU>(100), nullptr, nullptr);
+    ASSERT_NE(label, nullptr);
+    UpdateWindow(label);
+    const uint32_t labelColour = CaptureClient(label, 60, 40)[20 * 60 + 30];
+    EXPECT_NE(labelColour, ScreenOrder(kGrey));
+    // Only the control repaints; the label is not asked to draw itself again.
+    RedrawWindow(m_control, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_NOCHILDREN);
+    const Capture shot(m_control, kControlWidth, kControlHeight);
+    EXPECT_EQ(shot.At(130, 120), labelColour);
+    EXPECT_EQ(shot.At(300, 300), ScreenOrder(kGrey));
+    DestroyWindow(label);
+}
