@@ -1,0 +1,78 @@
+// The framework's umbrella header: Windows, the common controls and every framework class.
+#ifndef VEXO_FRAMEWORK_AFX_H
+#define VEXO_FRAMEWORK_AFX_H
+
+#include "framework/AfxDefs.h"
+#include "framework/AfxRes.h"
+
+#include <ole2.h>
+#include <oleauto.h>
+
+#include "framework/AfxGlobals.h"
+#include "framework/CObject.h"
+#include "framework/CCmdTarget.h"
+#include "framework/CCmdUI.h"
+#include "framework/CPoint.h"
+#include "framework/CSize.h"
+#include "framework/CRect.h"
+#include "framework/CString.h"
+#include "framework/CGdiObject.h"
+#include "framework/CFont.h"
+#include "framework/CBrush.h"
+#include "framework/CDC.h"
+#include "framework/CPaintDC.h"
+#include "framework/CClientDC.h"
+#include "framework/CMenu.h"
+#include "framework/CWnd.h"
+#include "framework/CWinThread.h"
+#include "framework/CWinApp.h"
+
+// Control hosting.
+#include "framework/ControlModule.h"
+#include "framework/DispatchCall.h"
+
+// Document/view, frames and bars (written alongside; included as they arrive).
+#if __has_include("framework/AfxPosition.h")
+#include "framework/AfxPosition.h"
+#endif
+#if __has_include("framework/CCreateContext.h")
+#include "framework/CCreateContext.h"
+#endif
+#if __has_include("framework/CCommandLineInfo.h")
+#include "framework/CCommandLineInfo.h"
+#endif
+#if __has_include("framework/CDocument.h")
+#include "framework/CDocument.h"
+#endif
+#if __has_include("framework/CView.h")
+#include "framework/CView.h"
+#endif
+#if __has_include("framework/CDocTemplate.h")
+#include "framework/CDocTemplate.h"
+#endif
+#if __has_include("framework/CMultiDocTemplate.h")
+#include "framework/CMultiDocTemplate.h"
+#endif
+#if __has_include("framework/CFrameWnd.h")
+#include "framework/CFrameWnd.h"
+#endif
+#if __has_include("framework/CMDIFrameWnd.h")
+#include "framework/CMDIFrameWnd.h"
+#endif
+#if __has_include("framework/CMDIChildWnd.h")
+#include "framework/CMDIChildWnd.h"
+#endif
+#if __has_include("framework/CControlBar.h")
+#include "framework/CControlBar.h"
+#endif
+#if __has_include("framework/CToolBar.h")
+#include "framework/CToolBar.h"
+#endif
+#if __has_include("framework/CStatusBar.h")
+#include "framework/CStatusBar.h"
+#endif
+#if __has_include("framework/CPrintInfo.h")
+#include "framework/CPrintInfo.h"
+#endif
+
+#endif // VEXO_FRAMEWORK_AFX_H

@@ -1,0 +1,3 @@
+#include "framework/CBrush.h"
+
+IMPLEMENT_DYNAMIC(CBrush, CGdiObject)

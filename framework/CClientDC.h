@@ -1,0 +1,17 @@
+// The device context of a window's client area, released with the object.
+#ifndef VEXO_FRAMEWORK_CCLIENTDC_H
+#define VEXO_FRAMEWORK_CCLIENTDC_H
+
+#include "framework/CDC.h"
+
+class CClientDC : public CDC {
+    DECLARE_DYNAMIC(CClientDC)
+public:
+    explicit CClientDC(CWnd* pWnd);
+    ~CClientDC() override;
+
+protected:
+    HWND m_hWnd;
+};
+
+#endif // VEXO_FRAMEWORK_CCLIENTDC_H

@@ -1,0 +1,18 @@
+#include "framework/CFont.h"
+
+IMPLEMENT_DYNAMIC(CFont, CGdiObject)
+
+BOOL CFont::CreateFont(int nHeight, int nWidth, int nEscapement, int nOrientation, int nWeight,
+                       BYTE bItalic, BYTE bUnderline, BYTE cStrikeOut, BYTE nCharSet,
+                       BYTE nOutPrecision, BYTE nClipPrecision, BYTE nQuality,
+                       BYTE nPitchAndFamily, LPCSTR lpszFacename)
+{
+    return Attach(::CreateFontA(nHeight, nWidth, nEscapement, nOrientation, nWeight, bItalic,
+                                bUnderline, cStrikeOut, nCharSet, nOutPrecision, nClipPrecision,
+                                nQuality, nPitchAndFamily, lpszFacename));
+}
+
+BOOL CFont::CreateFontIndirect(const LOGFONTA* lpLogFont)
+{
+    return Attach(::CreateFontIndirectA(lpLogFont));
+}

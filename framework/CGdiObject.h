@@ -1,0 +1,31 @@
+// A GDI object: wraps an HGDIOBJ and deletes it with the wrapper.
+#ifndef VEXO_FRAMEWORK_CGDIOBJECT_H
+#define VEXO_FRAMEWORK_CGDIOBJECT_H
+
+#include "framework/CObject.h"
+
+class CGdiObject : public CObject {
+    DECLARE_DYNCREATE(CGdiObject)
+public:
+    CGdiObject();
+    ~CGdiObject() override;
+
+    HGDIOBJ m_hObject;
+
+    static CGdiObject* FromHandle(HGDIOBJ hObject);
+    HGDIOBJ GetSafeHandle() const { return reinterpret_cast<UINT_PTR>(this) == 0 ? NULL : m_hObject; }
+    operator HGDIOBJ() const { return GetSafeHandle(); }
+    BOOL Attach(HGDIOBJ hObject);
+    HGDIOBJ Detach();
+    BOOL DeleteObject();
+    int GetObject(int nCount, LPVOID lpObject) const
+    {
+        return ::GetObjectA(m_hObject, nCount, lpObject);
+    }
+
+    // Used by the handle maps for temporary wrappers.
+    void AttachTemporary(HGDIOBJ hObject) { m_hObject = hObject; }
+    void DetachTemporary() { m_hObject = NULL; }
+};
+
+#endif // VEXO_FRAMEWORK_CGDIOBJECT_H
