@@ -132,9 +132,8 @@ void CControlSite::ReleaseControl()
         }
         pObject->Release();
     }
-    if (m_hWndControl && IsWindow(m_hWndControl)) {
-        DestroyWindow(m_hWndControl); // a control that kept its window past Close
-    }
+    // Close has destroyed the window. It is not destroyed here: a host that subclassed the window
+    // may be ending the site from inside that window's own WM_NCDESTROY.
     m_hWndControl = nullptr;
 }
 

@@ -149,6 +149,9 @@ float CImageModel::FitToWindow()
 
 void CImageModel::ZoomAround(int32_t x, int32_t y, double factor)
 {
+    if (!(factor > 0.0) || !std::isfinite(factor)) {
+        return;
+    }
     const Axis h = HorizontalAxis(m_clientWidth);
     const Axis v = VerticalAxis(m_clientHeight);
     const double pictureX = h.At(x);
@@ -195,27 +198,34 @@ void CImageModel::Render(uint32_t* bits, int32_t width, int32_t height, uint32_t
     const Axis h = HorizontalAxis(width);
     const Axis v = VerticalAxis(height);
 
-    // Picture column of every screen column, -1 where the picture does not reach.
+    // Picture column of every screen column; the picture covers screen columns [left, right).
     std::vector<int32_t> columns(width);
+    int32_t left = width;
+    int32_t right = 0;
     for (int32_t x = 0; x < width; ++x) {
-        const int32_t column = h.ToPicture(x);
-        columns[x] = column >= 0 && column < m_width ? column : -1;
+        columns[x] = h.ToPicture(x);
+        if (columns[x] >= 0 && columns[x] < m_width) {
+            left = std::min(left, x);
+            right = x + 1;
+        }
     }
 
     int32_t previousRow = -1;
     for (int32_t y = 0; y < height; ++y) {
         uint32_t* line = bits + static_cast<size_t>(y) * width;
         const int32_t row = v.ToPicture(y);
-        if (row < 0 || row >= m_height) {
+        if (row < 0 || row >= m_height || left >= right) {
             FillSpan(line, 0, width, surround);
             previousRow = -1;
         } else if (row == previousRow) {
             std::memcpy(line, line - width, sizeof(uint32_t) * width);
         } else {
             const uint32_t* source = m_pixels.data() + static_cast<size_t>(row) * m_width;
-            for (int32_t x = 0; x < width; ++x) {
-                line[x] = columns[x] >= 0 ? source[columns[x]] : surround;
+            FillSpan(line, 0, left, surround);
+            for (int32_t x = left; x < right; ++x) {
+                line[x] = source[columns[x]];
             }
+            FillSpan(line, right, width, surround);
             previousRow = row;
         }
     }

@@ -30,6 +30,24 @@ HRESULT DllCanUnloadNowOfControl()
     return canUnload ? canUnload() : E_FAIL;
 }
 
+// A host that subclasses the control's window and ends the site when that window goes, after
+// passing WM_NCDESTROY on, as the framework's CWnd does.
+struct SubclassingHost {
+    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        const LRESULT result = CallWindowProcA(s_original, hwnd, message, wParam, lParam);
+        if (message == WM_NCDESTROY && s_site) {
+            s_site->Destroy();
+            s_site = nullptr;
+        }
+        return result;
+    }
+    static WNDPROC s_original;
+    static CControlSite* s_site;
+};
+WNDPROC SubclassingHost::s_original = nullptr;
+CControlSite* SubclassingHost::s_site = nullptr;
+
 } // namespace
 
 TEST_F(ImageControlTest, HostsTheControlAsTheRequestedChildWindow)
@@ -151,6 +169,22 @@ TEST(ImageControlLifetime, DestroyingTheSiteReleasesWindowAndObjects)
     site->Destroy();
     PumpMessages();
     EXPECT_EQ(DllCanUnloadNowOfControl(), S_OK);
+
+    // A subclassing host ends the site from inside the window's last message.
+    frame = CreateTestFrame(300, 200);
+    ASSERT_EQ(CControlSite::CreateControl(CLSID_VexoImageControl, "ImageWindow",
+                                          WS_CHILD | WS_VISIBLE, rect, frame, 1, &site),
+              S_OK);
+    control = site->GetControlWindow();
+    SubclassingHost::s_site = site;
+    SubclassingHost::s_original = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
+        control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SubclassingHost::WindowProc)));
+    DestroyWindow(control);
+    EXPECT_EQ(SubclassingHost::s_site, nullptr);
+    EXPECT_FALSE(IsWindow(control));
+    EXPECT_EQ(DllCanUnloadNowOfControl(), S_OK);
+    DestroyWindow(frame);
+    PumpMessages();
 }
 
 TEST_F(ImageControlTest, NamesMapToTheirDispatchIdentifiers)

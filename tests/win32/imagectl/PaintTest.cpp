@@ -1,5 +1,7 @@
 #include "ImageControlFixture.h"
 
+#include <cstdio>
+
 namespace {
 
 const long kPalette[] = {0x0000FF, 0x00FF00, 0xFF0000, 0xBEBEBE, 0x102030};
@@ -176,4 +178,38 @@ TEST_F(ImageControlTest, RepaintLeavesChildWindowsAlone)
     EXPECT_EQ(shot.At(130, 120), labelColour);
     EXPECT_EQ(shot.At(300, 300), ScreenOrder(kGrey));
     DestroyWindow(label);
+}
+
+// Figures for a maximised view: how long one repaint of a large control takes (the picture lock
+// is held for the drawing, so a composing worker waits that long at most per repaint).
+TEST_F(ImageControlTest, RepaintTimeOfALargeControl)
+{
+    const int width = 1260;
+    const int height = 980;
+    SetWindowPos(m_frame, nullptr, 0, 0, width + 40, height + 60, SWP_NOZORDER | SWP_NOMOVE);
+    MoveWindow(m_control, 0, 0, width, height, TRUE);
+    SetImageSize(1024, 1024, kGrey);
+    for (long row = 0; row < 1024; row += 2) {
+        SetPixel(row, row, 0x0000FF);
+    }
+    for (float zoom : {0.0f, 10.0f}) {
+        if (zoom == 0.0f) {
+            FitToWindow();
+        } else {
+            SetZoom(zoom);
+        }
+        Paint();
+        const int repaints = 20;
+        const DWORD start = GetTickCount();
+        for (int i = 0; i < repaints; ++i) {
+            RedrawWindow(m_control, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        }
+        const double each = static_cast<double>(GetTickCount() - start) / repaints;
+        std::printf("[ figures  ] repaint of a %d x %d control at zoom %.3f: %.1f ms\n", width,
+                    height, Zoom(), each);
+        // The picture centre (pixel 511 or 512 of a diagonal) is what the screen shows there.
+        const POINT pixel = WindowToImage(width / 2, height / 2);
+        const uint32_t shown = CaptureClient(m_control, width, height)[(height / 2) * width + width / 2];
+        EXPECT_EQ(shown, ScreenOrder(Pixel(pixel.x, pixel.y)));
+    }
 }
