@@ -2,9 +2,6 @@
 
 #include "res/resource.h"
 
-BEGIN_MESSAGE_MAP(CProgressDlg, CDialog)
-END_MESSAGE_MAP()
-
 CProgressDlg::CProgressDlg(CWnd* pParent) : CDialog(IDD_PROGRESS, pParent)
 {
 }

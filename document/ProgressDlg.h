@@ -15,5 +15,4 @@ public:
 
 protected:
     virtual BOOL OnInitDialog();
-    DECLARE_MESSAGE_MAP()
 };
