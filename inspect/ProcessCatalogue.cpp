@@ -32,6 +32,17 @@ uint32_t AccessBits(uint32_t baseProtection)
     }
 }
 
+// The right to query regions lets the platform refuse reads of pages that cannot be read before
+// it reads (Wine would copy zeros out of them); reading needs only the read right.
+CProcessPlatform::Handle OpenForReading(CProcessPlatform& platform, uint32_t processId)
+{
+    CProcessPlatform::Handle process = platform.OpenProcess(
+        CProcessPlatform::kVmRead | CProcessPlatform::kQueryInformation, processId);
+    if (!process)
+        process = platform.OpenProcess(CProcessPlatform::kVmRead, processId);
+    return process;
+}
+
 } // namespace
 
 uint32_t RegionPageFlags(const MemoryRegion& region)
@@ -245,8 +256,7 @@ int ReadProcessBytes(CProcessPlatform& platform, const ProcessRecord* record, ui
 {
     if (!record || !buffer || size == 0)
         return -1;
-    CProcessHandle process(platform, platform.OpenProcess(CProcessPlatform::kVmRead,
-                                                          record->processId));
+    CProcessHandle process(platform, OpenForReading(platform, record->processId));
     if (!process)
         return -2;
     uint32_t bytesRead = 0;

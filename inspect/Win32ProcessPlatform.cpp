@@ -73,12 +73,13 @@ bool CWin32ProcessPlatform::QueryRegion(Handle process, uint32_t address, Memory
 }
 
 // Wine copies zeros out of reserved, free, no-access and guard pages where Windows fails the
-// whole read; asking for the regions first gives Windows' answer on both.
+// whole read; asking for the regions first gives Windows' answer on both. A handle without the
+// right to query leaves the answer to ReadProcessMemory, which is Windows' own.
 bool CWin32ProcessPlatform::ReadMemory(Handle process, uint32_t address, void* buffer,
                                        uint32_t size, uint32_t* bytesRead)
 {
     *bytesRead = 0;
-    if (!IsRangeReadable(process, address, size))
+    if (CheckRange(process, address, size) == RangeCheck::Unreadable)
         return false;
     SIZE_T copied = 0;
     if (!::ReadProcessMemory(AsHandle(process), AsPointer(address), buffer, size, &copied))
@@ -87,21 +88,27 @@ bool CWin32ProcessPlatform::ReadMemory(Handle process, uint32_t address, void* b
     return true;
 }
 
-bool CWin32ProcessPlatform::IsRangeReadable(Handle process, uint32_t address, uint32_t size)
+CWin32ProcessPlatform::RangeCheck CWin32ProcessPlatform::CheckRange(Handle process,
+                                                                    uint32_t address,
+                                                                    uint32_t size)
 {
     const uint64_t end = static_cast<uint64_t>(address) + size;
     uint64_t at = address;
     while (at < end) {
         MemoryRegion region;
-        if (at > UINT32_MAX || !QueryRegion(process, static_cast<uint32_t>(at), &region))
-            return false;
+        if (at > UINT32_MAX)
+            return RangeCheck::Unreadable;
+        if (!QueryRegion(process, static_cast<uint32_t>(at), &region)) {
+            const bool denied = ::GetLastError() == ERROR_ACCESS_DENIED;
+            return denied && at == address ? RangeCheck::NotAllowed : RangeCheck::Unreadable;
+        }
         const uint64_t regionBase = region.baseAddress;
         const uint64_t regionEnd = regionBase + region.regionSize;
         if (!IsRegionReadable(region) || regionBase > at || regionEnd <= at)
-            return false;
+            return RangeCheck::Unreadable;
         at = regionEnd;
     }
-    return true;
+    return RangeCheck::Readable;
 }
 
 uint32_t CWin32ProcessPlatform::GetPageSize()

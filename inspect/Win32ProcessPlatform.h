@@ -19,5 +19,8 @@ public:
     uint32_t GetPageSize() override;
 
 private:
-    bool IsRangeReadable(Handle process, uint32_t address, uint32_t size);
+    enum class RangeCheck { Readable, Unreadable, NotAllowed };
+
+    // Whether the regions of the range can all be read, as far as the handle may ask.
+    RangeCheck CheckRange(Handle process, uint32_t address, uint32_t size);
 };

@@ -82,11 +82,15 @@ TEST_F(ReadTest, ReadProcessBytesResultCodes)
     EXPECT_EQ(ReadProcessBytes(platform, &refusing, 0x10000, buffer.data(), 16), -2);
     const ProcessRecord gone = Record(7);
     EXPECT_EQ(ReadProcessBytes(platform, &gone, 0x10000, buffer.data(), 16), -2);
+    EXPECT_EQ(platform.openAttempts.size(), 4u) << "both ways of opening were tried";
 
     ASSERT_EQ(ReadProcessBytes(platform, &record, 0x10000, buffer.data(), 0x1000), 0);
     for (uint32_t i = 0; i < 0x1000; ++i)
         ASSERT_EQ(buffer[i], CScriptedProcessPlatform::ContentByte(0x10000 + i));
-    EXPECT_EQ(platform.openAttempts.back(), std::make_pair(5u, CProcessPlatform::kVmRead));
+    // Opened once, with the right to query regions besides the right to read.
+    EXPECT_EQ(platform.openAttempts.size(), 5u);
+    EXPECT_EQ(platform.openAttempts.back(),
+              std::make_pair(5u, CProcessPlatform::kVmRead | CProcessPlatform::kQueryInformation));
 
     // Second half not committed.
     EXPECT_EQ(ReadProcessBytes(platform, &record, 0x10800, buffer.data(), 0x1000), -4);
@@ -133,6 +137,19 @@ void ExpectSameAsReadProcessBytes(CScriptedProcessPlatform& platform, const Proc
             ASSERT_EQ(std::memcmp(actual.data(), expected.data(), range.second), 0);
         }
     }
+}
+
+TEST_F(ReadTest, ReadRightAloneIsEnough)
+{
+    ScriptedProcess& p = platform.Add(8);
+    p.regions = MixedLayout();
+    p.grantedRights = CProcessPlatform::kVmRead;
+    const ProcessRecord record = Record(8);
+    std::vector<uint8_t> buffer(16);
+    EXPECT_EQ(ReadProcessBytes(platform, &record, 0x10000, buffer.data(), 16), 0);
+    EXPECT_EQ(buffer[3], CScriptedProcessPlatform::ContentByte(0x10003));
+    EXPECT_EQ(ReadProcessBytes(platform, &record, 0x12000, buffer.data(), 16), -4);
+    EXPECT_EQ(platform.openAttempts.back(), std::make_pair(8u, CProcessPlatform::kVmRead));
 }
 
 TEST_F(ReadTest, BulkReaderGivesTheSameAnswersAsReadProcessBytes)
