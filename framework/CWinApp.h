@@ -55,6 +55,7 @@ public:
     afx_msg void OnFileOpen();
     afx_msg void OnFilePrintSetup();
     afx_msg BOOL OnOpenRecentFile(UINT nID);   // ID_FILE_MRU_FILE1..16, in CWinApp's map
+    afx_msg void OnAppExit();                  // ID_APP_EXIT, in CWinApp's map: closes the main window
     CDocManager* m_pDocManager;
     HGLOBAL m_hDevMode;
     HGLOBAL m_hDevNames;
