@@ -16,6 +16,7 @@
 //   prot_execute_writecopy  (copy-on-write executable view; absent when the system refuses it)
 //   guard                   committed read-write page with the guard modifier
 //   nocache                 committed read-write page with the no-cache modifier
+//   nocache_protected       the same modifier given afterwards by VirtualProtect
 //   writecombine            committed read-write page with the write-combine modifier
 //   mapped_view             read-write view of two pages of a page-file section, bytes 0xA5
 //   boundary_commit         two committed read-write pages, bytes 0x5A, at the start of a
@@ -146,6 +147,10 @@ void LayModifiers()
 {
     Print("guard", Commit(kPage, PAGE_READWRITE | PAGE_GUARD));
     Print("nocache", Commit(kPage, PAGE_READWRITE | PAGE_NOCACHE));
+    unsigned char* later = Commit(kPage, PAGE_READWRITE);
+    DWORD old = 0;
+    if (later && VirtualProtect(later, kPage, PAGE_READWRITE | PAGE_NOCACHE, &old))
+        Print("nocache_protected", later);
     Print("writecombine", Commit(kPage, PAGE_READWRITE | PAGE_WRITECOMBINE));
 }
 

@@ -33,6 +33,8 @@ const Expected kItems[] = {
     {"prot_execute_writecopy", 1, 0x44C, 0x44C},
     {"guard", 1, 0x853, 0x853},
     {"nocache", 1, 0x863, 0x863},
+    // Wine's VirtualProtect drops the no-cache modifier; its VirtualAlloc keeps it.
+    {"nocache_protected", 1, 0x863, 0x843},
     // Wine drops the write-combine modifier and reports a plain read-write page.
     {"writecombine", 1, 0x840, 0x843},
     {"mapped_view", 2, 0x443, 0x443},
