@@ -24,6 +24,11 @@
 #include "framework/CClientDC.h"
 #include "framework/CMenu.h"
 #include "framework/CWnd.h"
+#include "framework/CDataExchange.h"
+#include "framework/CDialog.h"
+#include "framework/CFileException.h"
+#include "framework/CFile.h"
+#include "framework/CArchive.h"
 #include "framework/CWinThread.h"
 #include "framework/CWinApp.h"
 

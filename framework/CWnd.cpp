@@ -4,6 +4,7 @@
 #include "framework/AfxThreadState.h"
 #include "framework/CCmdUI.h"
 #include "framework/CDC.h"
+#include "framework/CDataExchange.h"
 #include "framework/CFont.h"
 #include "framework/CMenu.h"
 #include "framework/CWinThread.h"
@@ -481,6 +482,17 @@ void CWnd::SendMessageToDescendants(UINT message, WPARAM wParam, LPARAM lParam, 
                                     BOOL bOnlyPerm)
 {
     SendToDescendants(m_hWnd, message, wParam, lParam, bDeep, bOnlyPerm);
+}
+
+BOOL CWnd::UpdateData(BOOL bSaveAndValidate)
+{
+    CDataExchange dx(this, bSaveAndValidate);
+    DoDataExchange(&dx);
+    return !dx.m_bFailed;
+}
+
+void CWnd::DoDataExchange(CDataExchange*)
+{
 }
 
 // ---- Default handlers -------------------------------------------------------------------

@@ -7,6 +7,7 @@
 #include "framework/CRect.h"
 #include "framework/CString.h"
 
+class CDataExchange;
 class CDC;
 class CFont;
 class CMenu;
@@ -74,6 +75,11 @@ public:
                                   BOOL bDeep = TRUE, BOOL bOnlyPerm = FALSE);
     static const MSG* GetCurrentMessage();
     virtual BOOL IsFrameWnd() const { return FALSE; }
+
+    // Transfers data between the controls and the member variables (DoDataExchange):
+    // bSaveAndValidate TRUE reads the controls; FALSE when a value failed to validate.
+    BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
+    virtual void DoDataExchange(CDataExchange* pDX);
 
     // Window state and geometry.
     DWORD GetStyle() const { return (DWORD)::GetWindowLongA(m_hWnd, GWL_STYLE); }

@@ -1,0 +1,144 @@
+#include "framework/CDialog.h"
+
+#include "framework/AfxGlobals.h"
+#include "framework/AfxThreadState.h"
+
+IMPLEMENT_DYNAMIC(CDialog, CWnd)
+
+BEGIN_MESSAGE_MAP(CDialog, CWnd)
+    ON_COMMAND(IDOK, OnOK)
+    ON_COMMAND(IDCANCEL, OnCancel)
+END_MESSAGE_MAP()
+
+CDialog::CDialog() : m_lpszTemplateName(NULL), m_nIDHelp(0), m_pParentWnd(NULL)
+{
+}
+
+CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd)
+    : m_lpszTemplateName(MAKEINTRESOURCEA(nIDTemplate)), m_nIDHelp(nIDTemplate),
+      m_pParentWnd(pParentWnd)
+{
+}
+
+CDialog::CDialog(LPCSTR lpszTemplateName, CWnd* pParentWnd)
+    : m_lpszTemplateName(lpszTemplateName), m_nIDHelp(0), m_pParentWnd(pParentWnd)
+{
+}
+
+CDialog::~CDialog()
+{
+    // A modeless dialog still open goes with its object (CWnd's destructor would too, but
+    // only after this class's parts are gone).
+    if (m_hWnd != NULL && FromHandlePermanent(m_hWnd) == this)
+        DestroyWindow();
+}
+
+// The dialog procedure of every framework dialog. The dialog manager calls it from inside
+// the window procedure; the first call attaches the object being created and routes the
+// window's messages through the message map. WM_INITDIALOG is the only message it handles.
+INT_PTR CALLBACK CDialog::AfxDlgProc(HWND hWnd, UINT message, WPARAM, LPARAM)
+{
+    AfxThreadState* pState = AfxGetThreadState();
+    if (pState->pWndInit != NULL && FromHandlePermanent(hWnd) == NULL) {
+        CWnd* pWnd = pState->pWndInit;
+        pState->pWndInit = NULL;
+        pWnd->SubclassWindow(hWnd);
+    }
+    if (message != WM_INITDIALOG)
+        return FALSE;
+    CDialog* pDlg = dynamic_cast<CDialog*>(FromHandlePermanent(hWnd));
+    if (pDlg == NULL)
+        return FALSE;
+    try {
+        return pDlg->OnInitDialog();
+    } catch (...) {
+        ::OutputDebugStringA("framework: exception caught in OnInitDialog\n");
+        return FALSE;
+    }
+}
+
+HWND CDialog::ParentForCreation(CWnd* pParentWnd) const
+{
+    if (pParentWnd == NULL)
+        pParentWnd = AfxGetMainWnd();
+    return pParentWnd->GetSafeHwnd();
+}
+
+BOOL CDialog::Create(UINT nIDTemplate, CWnd* pParentWnd)
+{
+    m_nIDHelp = nIDTemplate;
+    return Create(MAKEINTRESOURCEA(nIDTemplate), pParentWnd);
+}
+
+BOOL CDialog::Create(LPCSTR lpszTemplateName, CWnd* pParentWnd)
+{
+    if (m_hWnd != NULL)
+        return FALSE;
+    m_lpszTemplateName = lpszTemplateName;
+    if (pParentWnd != NULL)
+        m_pParentWnd = pParentWnd;
+
+    AfxHookWindowCreate(this);
+    HWND hWnd = ::CreateDialogParamA(AfxGetResourceHandle(), lpszTemplateName,
+                                     ParentForCreation(pParentWnd), &CDialog::AfxDlgProc, 0);
+    BOOL bAttached = AfxUnhookWindowCreate();
+    if (hWnd == NULL) {
+        if (!bAttached)
+            PostNcDestroy();
+        return FALSE;
+    }
+    return TRUE;
+}
+
+int CDialog::DoModal()
+{
+    if (m_hWnd != NULL || m_lpszTemplateName == NULL)
+        return -1;
+    // The owner: the given parent, or the main window's last active popup; a child window
+    // cannot own a popup, so its first non-child ancestor stands in.
+    HWND hWndParent = ParentForCreation(m_pParentWnd);
+    while (hWndParent != NULL && (::GetWindowLongA(hWndParent, GWL_STYLE) & WS_CHILD))
+        hWndParent = ::GetParent(hWndParent);
+    if (m_pParentWnd == NULL && hWndParent != NULL)
+        hWndParent = ::GetLastActivePopup(hWndParent);
+
+    AfxHookWindowCreate(this);
+    INT_PTR nResult = ::DialogBoxParamA(AfxGetResourceHandle(), m_lpszTemplateName, hWndParent,
+                                        &CDialog::AfxDlgProc, 0);
+    AfxUnhookWindowCreate();
+    // The window is gone and the object detached (WM_NCDESTROY) unless creation failed early.
+    if (m_hWnd != NULL && !::IsWindow(m_hWnd))
+        Detach();
+    return (int)nResult;
+}
+
+BOOL CDialog::OnInitDialog()
+{
+    UpdateData(FALSE);
+    return TRUE;
+}
+
+void CDialog::EndDialog(int nResult)
+{
+    if (m_hWnd != NULL)
+        ::EndDialog(m_hWnd, nResult);
+}
+
+void CDialog::OnOK()
+{
+    if (!UpdateData(TRUE))
+        return;
+    EndDialog(IDOK);
+}
+
+void CDialog::OnCancel()
+{
+    EndDialog(IDCANCEL);
+}
+
+BOOL CDialog::PreTranslateMessage(MSG* pMsg)
+{
+    if (CWnd::PreTranslateMessage(pMsg))
+        return TRUE;
+    return PreTranslateInput(pMsg);
+}
