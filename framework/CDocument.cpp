@@ -17,6 +17,16 @@ namespace {
 const char kFailedToSave[] = "Failed to save document.";
 const char kFailedToOpen[] = "Failed to open document.";
 
+// The hourglass while a document is read or written.
+class WaitCursor {
+public:
+    WaitCursor() : m_hOld(::SetCursor(::LoadCursor(NULL, IDC_WAIT))) {}
+    ~WaitCursor() { ::SetCursor(m_hOld); }
+
+private:
+    HCURSOR m_hOld;
+};
+
 } // namespace
 
 CDocument::CDocument()
@@ -150,6 +160,7 @@ BOOL CDocument::OnOpenDocument(LPCSTR lpszPathName)
     }
     DeleteContents();
     SetModifiedFlag();   // dirty while it loads
+    WaitCursor wait;
     if (file.GetLength() != 0) {
         CArchive ar(&file, CArchive::load | CArchive::bNoFlushOnDelete);
         ar.m_pDocument = this;
@@ -168,11 +179,15 @@ BOOL CDocument::OnSaveDocument(LPCSTR lpszPathName)
         AfxMessageBox(kFailedToSave, MB_ICONEXCLAMATION);
         return FALSE;
     }
-    CArchive ar(&file, CArchive::store | CArchive::bNoFlushOnDelete);
-    ar.m_pDocument = this;
-    Serialize(ar);
-    const BOOL bWritten = ar.Close();   // FALSE when any write failed
-    file.Close();
+    BOOL bWritten;
+    {
+        WaitCursor wait;
+        CArchive ar(&file, CArchive::store | CArchive::bNoFlushOnDelete);
+        ar.m_pDocument = this;
+        Serialize(ar);
+        bWritten = ar.Close();   // FALSE when any write failed
+        file.Close();
+    }
     if (!bWritten) {
         AfxMessageBox(kFailedToSave, MB_ICONEXCLAMATION);
         return FALSE;
