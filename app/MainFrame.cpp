@@ -16,6 +16,7 @@ BEGIN_MESSAGE_MAP(CMainFrame, CMDIFrameWnd)
     ON_WM_DESTROY()
     ON_WM_TIMER()
     ON_WM_CONTEXTMENU()
+    ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
     ON_COMMAND(ID_TOOLS_PROCESS_LIST, OnToolsProcessList)
     ON_COMMAND(ID_TOOLS_MEMORY_CONTENTS, OnToolsMemoryContents)
     ON_COMMAND(ID_TOOLS_FIND_TEXT, OnToolsFindText)
@@ -221,6 +222,39 @@ void CMainFrame::OnDestroy()
 // context-menu notification opens nothing.
 void CMainFrame::OnContextMenu(CWnd* pWnd, CPoint pos)
 {
+}
+
+// Idle time: the framework updates the bars; then any shown tool window that lies below the
+// frame is put back above it. Owned windows stay above their owner on Windows, so there this
+// finds nothing; Wine raises an activated frame above its owned windows, which would bury the
+// tool windows under the maximised frame.
+LRESULT CMainFrame::OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam)
+{
+    const LRESULT result = CMDIFrameWnd::OnIdleUpdateCmdUI(wParam, lParam);
+    KeepToolWindowsAbove();
+    return result;
+}
+
+void CMainFrame::KeepToolWindowsAbove()
+{
+    CWnd* const tools[] = {&m_wndProcessTree, &m_wndMemoryContents, &m_wndFindTool, &m_wndGotoAddress};
+    for (CWnd* pTool : tools) {
+        const HWND hTool = pTool->GetSafeHwnd();
+        if (hTool != NULL && ::IsWindowVisible(hTool) && IsBelowFrame(hTool)) {
+            ::SetWindowPos(hTool, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        }
+    }
+}
+
+bool CMainFrame::IsBelowFrame(HWND hwnd) const
+{
+    for (HWND below = ::GetWindow(m_hWnd, GW_HWNDNEXT); below != NULL;
+         below = ::GetWindow(below, GW_HWNDNEXT)) {
+        if (below == hwnd) {
+            return true;
+        }
+    }
+    return false;
 }
 
 void CMainFrame::EnableInteraction(BOOL bEnable)

@@ -58,6 +58,7 @@ protected:
     afx_msg void OnDestroy();
     afx_msg void OnTimer(UINT_PTR nIDEvent);
     afx_msg void OnContextMenu(CWnd* pWnd, CPoint pos);
+    afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
 
     afx_msg void OnToolsProcessList();
     afx_msg void OnToolsMemoryContents();
@@ -87,5 +88,7 @@ private:
     void StopHoverTimer();
     void TrackMouseMove(const MSG* pMsg);
     void OpenToolsMenu(const MSG* pMsg);
+    void KeepToolWindowsAbove();
+    bool IsBelowFrame(HWND hwnd) const;
     static void ToggleVisibility(CWnd& wnd);
 };

@@ -14,24 +14,28 @@
 
 namespace {
 
+struct MainWindowSearch
+{
+    const std::string* prefix;
+    HWND found;
+};
+
+BOOL CALLBACK MatchMainWindow(HWND hwnd, LPARAM lParam)
+{
+    MainWindowSearch* search = reinterpret_cast<MainWindowSearch*>(lParam);
+    if (IsWindowVisible(hwnd) && remote::ClassName(hwnd) != "#32770" &&
+        remote::WindowText(hwnd).compare(0, search->prefix->size(), *search->prefix) == 0) {
+        search->found = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// A visible top-level window (not a dialog) whose caption starts with prefix.
 HWND FindMainWindow(const std::string& prefix)
 {
-    struct Search
-    {
-        const std::string* prefix;
-        HWND found;
-    } search = {&prefix, nullptr};
-    EnumWindows(
-        [](HWND hwnd, LPARAM lParam) -> BOOL {
-            Search* s = reinterpret_cast<Search*>(lParam);
-            if (IsWindowVisible(hwnd) && remote::ClassName(hwnd) != "#32770" &&
-                remote::WindowText(hwnd).compare(0, s->prefix->size(), *s->prefix) == 0) {
-                s->found = hwnd;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    MainWindowSearch search = {&prefix, nullptr};
+    EnumWindows(MatchMainWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
