@@ -68,7 +68,18 @@ void CTestView::OnDraw(CDC*)
 BOOL CTestView::OnPreparePrinting(CPrintInfo* pInfo)
 {
     ++m_nPreparePrinting;
+    if (m_bOwnPrinterDC) {
+        // A metafile DC: not a printer, so the print job cannot start.
+        pInfo->m_pPD->m_pd.hDC = ::CreateEnhMetaFileA(NULL, NULL, NULL, NULL);
+        return pInfo->m_pPD->m_pd.hDC != NULL;
+    }
     return DoPreparePrinting(pInfo);
+}
+
+void CTestView::OnEndPrinting(CDC* pDC, CPrintInfo* pInfo)
+{
+    ++m_nEndPrinting;
+    CView::OnEndPrinting(pDC, pInfo);
 }
 
 void CTestView::OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo)

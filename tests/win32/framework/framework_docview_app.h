@@ -54,6 +54,8 @@ public:
     int m_nInitialUpdates = 0;
     int m_nPreparePrinting = 0;
     int m_nBeginPrinting = 0;
+    int m_nEndPrinting = 0;
+    BOOL m_bOwnPrinterDC = FALSE;   // OnPreparePrinting supplies a DC that cannot print
     CTestDoc* GetTestDoc() const { return static_cast<CTestDoc*>(GetDocument()); }
 
     void OnInitialUpdate() override;
@@ -63,6 +65,7 @@ protected:
     void OnDraw(CDC* pDC) override;
     BOOL OnPreparePrinting(CPrintInfo* pInfo) override;
     void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo) override;
+    void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo) override;
     afx_msg BOOL OnRoute(UINT nID);
     DECLARE_MESSAGE_MAP()
 };

@@ -220,6 +220,15 @@ TEST_F(DocviewDocumentTest, PrintAndPrintSetupUseTheStandardDialogs)
     }
     EXPECT_TRUE(::IsWindow(m_pFrame->m_hWnd));
     EXPECT_TRUE(m_pFrame->IsWindowEnabled());
+
+    // A DC on which no print job starts: the user is told, and the view's printing ends.
+    pView->m_bOwnPrinterDC = TRUE;
+    DialogCloser closer("DocviewTest", IDOK);
+    m_pFrame->SendMessage(WM_COMMAND, ID_FILE_PRINT);
+    EXPECT_EQ("Failed to start printing.", closer.Result());
+    EXPECT_EQ(1, pView->m_nBeginPrinting);
+    EXPECT_EQ(1, pView->m_nEndPrinting);
+    EXPECT_TRUE(m_pFrame->IsWindowEnabled());
 }
 
 TEST(DocviewCommandLineTest, ArgumentsChooseTheShellCommand)
