@@ -273,11 +273,12 @@ void TearDownFrame()
 }
 
 DialogCloser::DialogCloser(const char* lpszCaption, int nButton, DWORD dwTimeoutMs, int nInputID,
-                           const char* lpszInput)
+                           const char* lpszInput, int nReadID)
     : m_strCaption(lpszCaption),
       m_nButton(nButton),
       m_nInputID(nInputID),
       m_strInput(lpszInput != NULL ? lpszInput : ""),
+      m_nReadID(nReadID),
       m_dwTimeoutMs(dwTimeoutMs)
 {
     m_hThread = ::CreateThread(NULL, 0, &DialogCloser::Run, this, 0, NULL);
@@ -312,8 +313,7 @@ DWORD WINAPI DialogCloser::Run(LPVOID pParam)
         HWND hDlg = ::FindWindowA("#32770", pThis->m_strCaption.c_str());
         if (hDlg != NULL && ::IsWindowVisible(hDlg)) {
             char szText[512] = "";
-            // The message of a message box is the static control with id 0xFFFF.
-            ::GetDlgItemTextA(hDlg, 0xFFFF, szText, sizeof(szText));
+            ::GetDlgItemTextA(hDlg, pThis->m_nReadID, szText, sizeof(szText));
             pThis->m_strText = szText;
             pThis->m_bSeen = true;
             if (pThis->m_nInputID != 0)

@@ -125,11 +125,12 @@ CTestMainFrame* SetUpFrame();
 void TearDownFrame();
 
 // Waits (on another thread) for a top-level dialog titled lpszCaption, reads the text of its
-// static message, types lpszInput into control nInputID if given, and presses nButton.
+// control nReadID (a message box's message by default), types lpszInput into control
+// nInputID if given, and presses nButton.
 class DialogCloser {
 public:
     DialogCloser(const char* lpszCaption, int nButton, DWORD dwTimeoutMs = 10000,
-                 int nInputID = 0, const char* lpszInput = NULL);
+                 int nInputID = 0, const char* lpszInput = NULL, int nReadID = 0xFFFF);
     // Whether the dialog showed up.
     bool Seen();
     ~DialogCloser();
@@ -142,6 +143,7 @@ private:
     int m_nButton;
     int m_nInputID;
     std::string m_strInput;
+    int m_nReadID;
     bool m_bSeen = false;
     DWORD m_dwTimeoutMs;
     std::string m_strText;

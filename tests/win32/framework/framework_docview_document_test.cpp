@@ -129,10 +129,11 @@ TEST_F(DocviewDocumentTest, OpenCommandAsksWithTheStandardDialog)
         theTestApp.CloseAllDocuments(FALSE);
     }
     {
-        // Cancelled: nothing opens.
-        DialogCloser closer("Open", IDCANCEL);
+        // Cancelled: nothing opens. The template names no file type, so the dialog offers
+        // all files (its file type box is cmb1).
+        DialogCloser closer("Open", IDCANCEL, 10000, 0, NULL, 0x470);
         m_pFrame->SendMessage(WM_COMMAND, ID_FILE_OPEN);
-        EXPECT_TRUE(closer.Seen());
+        EXPECT_EQ("All Files (*.*)", closer.Result());
         EXPECT_EQ(0, CountDocuments());
     }
     // A file name typed into the dialog (its file-name box is cmb13) opens that file.
