@@ -195,13 +195,15 @@ void CMainFrame::PlaceProcessTreeAtCreation()
     m_wndProcessTree.SetWindowPos(NULL, place.x, place.y, place.width, place.height, SWP_NOZORDER);
 }
 
-// When the frame's parent opens, the same rule from the client rectangle, and on top.
+// When the frame's parent opens, the same rule from the client rectangle, and on top. Without
+// activating it: Wine drops the topmost state of an owned window that the call activates.
 void CMainFrame::PlaceProcessTreeOnParentOpening()
 {
     CRect client;
     GetClientRect(&client);
     const WindowPlacement place = PlaceProcessTree(ToPlainRect(client));
-    m_wndProcessTree.SetWindowPos(&CWnd::wndTopMost, place.x, place.y, place.width, place.height, 0);
+    m_wndProcessTree.SetWindowPos(&CWnd::wndTopMost, place.x, place.y, place.width, place.height,
+                                  SWP_NOACTIVATE);
 }
 
 void CMainFrame::OnShowWindow(BOOL bShow, UINT nStatus)
