@@ -120,7 +120,9 @@ void CVexoProcessViewerDoc::Serialize(CArchive& ar)
     do {
         const bool read = reader.ReadPage(address, page.get()) == 0;
         MakeDumpChunk(read ? page.get() : nullptr, chunk.get());
-        ar.Write(chunk.get(), static_cast<UINT>(kDumpChunkSize));
+        // A failed write fails the archive for good (the save reports it): stop there.
+        if (!ar.Write(chunk.get(), static_cast<UINT>(kDumpChunkSize)))
+            break;
         address += kDumpPageSize;
     } while (address < kDumpAddressLimit);
 }

@@ -144,11 +144,11 @@ TEST_F(MemoryContentsTest, UnreadablePagesListQuestionMarksWithTheirAttributes)
     EXPECT_EQ(Cell(100, 1), questions);
     EXPECT_EQ(Checked(), (std::vector<int>{IDC_ATTR_FREE}));
 
-    // The last page: rows wrap past 0xfffffff0, and the read fails.
-    dialog.ShowMemory(&Env().catalogue, record, 0xFFFFF008);
-    EXPECT_EQ(Cell(0, 0), "0xfffff008");
-    EXPECT_EQ(Cell(254, 0), "0xffffffe8");
-    EXPECT_EQ(Cell(255, 0), "0x00000ff8");
+    // The last page: the rows wrap past 0xfffffff0 to 0x00000000, and the read fails.
+    dialog.ShowMemory(&Env().catalogue, record, 0xFFFFF010);
+    EXPECT_EQ(Cell(0, 0), "0xfffff010");
+    EXPECT_EQ(Cell(254, 0), "0xfffffff0");
+    EXPECT_EQ(Cell(255, 0), "0x00000000");
     EXPECT_EQ(Cell(255, 1), questions);
 
     // A guarded page and a no-cache page show their modifiers.
@@ -170,17 +170,22 @@ TEST_F(MemoryContentsTest, ControlsKeepTheirProportionsWhenResized)
     ::GetWindowRect(list, &before);
     dialog.ScreenToClient(&before);
 
+    // Three fifths of the client area: three fifths of the list, give or take the border
+    // (recorded from the client area, set as the outer rectangle) and rounding.
     CRect window;
     dialog.GetWindowRect(&window);
-    dialog.SetWindowPos(NULL, 0, 0, window.Width() + client.Width(),
-                        window.Height() + client.Height(), SWP_NOZORDER | SWP_NOMOVE);
+    const int cx = client.Width() * 3 / 5, cy = client.Height() * 3 / 5;
+    dialog.SetWindowPos(NULL, 0, 0, window.Width() - client.Width() + cx,
+                        window.Height() - client.Height() + cy, SWP_NOZORDER | SWP_NOMOVE);
+    CRect resized;
+    dialog.GetClientRect(&resized);
+    ASSERT_EQ(resized.Width(), cx);
     CRect after;
     ::GetWindowRect(list, &after);
     dialog.ScreenToClient(&after);
-    // Twice the client: twice the list, give or take the border and rounding.
-    EXPECT_NEAR(after.left, 2 * before.left, 3);
-    EXPECT_NEAR(after.right, 2 * before.right, 5);
-    EXPECT_NEAR(after.bottom, 2 * before.bottom, 5);
+    EXPECT_NEAR(after.left, before.left * 3 / 5, 3);
+    EXPECT_NEAR(after.right, before.right * 3 / 5, 4);
+    EXPECT_NEAR(after.bottom, before.bottom * 3 / 5, 4);
 }
 
 } // namespace

@@ -115,15 +115,17 @@ CVexoProcessViewerView* CViewHarness::AddView()
     CFrameWnd* pFrame = CreateViewFrame(new CFrameWnd, document, CRect(30, 30, 600, 500), "Second");
     if (pFrame == NULL)
         return NULL;
-    m_extraFrames.push_back(pFrame);
+    m_extraFrames.push_back(pFrame->m_hWnd);
     Pump();
     return ViewOf(pFrame);
 }
 
 CViewHarness::~CViewHarness()
 {
-    for (CFrameWnd* pFrame : m_extraFrames)
-        pFrame->DestroyWindow();
+    // A test may have closed one already (the frame object then deleted itself).
+    for (HWND hFrame : m_extraFrames)
+        if (::IsWindow(hFrame))
+            ::DestroyWindow(hFrame);
     if (frame != NULL) {
         App().m_pMainWnd = NULL;
         frame->DestroyWindow();

@@ -83,7 +83,7 @@ public:
     CVexoProcessViewerView* view = NULL;
 
 private:
-    std::vector<CFrameWnd*> m_extraFrames;
+    std::vector<HWND> m_extraFrames;
 };
 
 // Records the positions sent to the bar of a progress window and the texts set on its text line.

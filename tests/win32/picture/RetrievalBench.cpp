@@ -121,7 +121,6 @@ int main(int argc, char** argv)
     pDocument->SetTarget(&catalogue, target.GetProcessId());
 
     std::vector<uint32_t> map(catalogue.GetPageCount());
-    const ProcessRecord* pRecord = catalogue.FindProcess(target.GetProcessId());
     int coloured = 0;
     {
         const auto start = Clock::now();

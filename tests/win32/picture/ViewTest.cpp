@@ -25,8 +25,6 @@ protected:
         harness.document->SetTarget(&Env().catalogue, pRecord->processId);
         const std::vector<uint32_t> map = TargetPageMap();
         harness.view->ComposeImage(pRecord, map.data(), 1024, 1024, NULL, 10, 100, false);
-        // Close enough that every cell covers several window pixels.
-        image->SetZoom(4.0f);
     }
 
     // A mouse message at point (control client coordinates) as the message loop would have it.
@@ -39,11 +37,13 @@ protected:
         return msg;
     }
 
-    // Centres the page of address in the window and returns a point inside its cell.
+    // Zooms in close enough that a cell covers several window pixels, centres the page of
+    // address in the window and returns a point inside its cell.
     POINT ShowPage(uint32_t address)
     {
         const long column = (address >> 12) & 0x3FF;
         const long row = 1023 - static_cast<long>(address >> 22);
+        image->SetZoom(4.0f);
         image->SetViewPosition(1.0f - column / 1023.0f, 1.0f - row / 1023.0f);
         return PointOfCell(*image, column, row);
     }
@@ -66,7 +66,7 @@ TEST_F(ViewTest, AddressTipShowsThePageAndItsFirst128Bytes)
     EXPECT_EQ(text.find(address), 0u) << text;
     EXPECT_NE(text.find("Hex Bytes                  ASCII\n"), std::string::npos);
     // The page holds 0, 1, 2, ...: control bytes 8, 9, 10, 13 and 0 show as blanks.
-    EXPECT_NE(text.find("\n08 09 0a 0b 0c 0d 0e 0f      \x0b\x0c \x0e\x0f\n"), std::string::npos);
+    EXPECT_NE(text.find("\n08 09 0a 0b 0c 0d 0e 0f       \x0b\x0c \x0e\x0f\n"), std::string::npos);
     EXPECT_NE(text.find("\n78 79 7a 7b 7c 7d 7e 7f    xyz{|}~\x7f\n"), std::string::npos);
 
     // A page that cannot be read shows the address line alone.
@@ -133,10 +133,10 @@ TEST_F(ViewTest, ClicksSelectAndListPagesDoubleClicksZoom)
     EXPECT_EQ(listings[1].address, address & ~0xFFFu);
 
     // Off the picture: a click does nothing, a double-click fits the picture.
-    MSG offDown = MouseMessage(WM_LBUTTONDOWN, POINT{-20, -20});
+    MSG offDown = MouseMessage(WM_LBUTTONDOWN, POINT{-30000, -30000});
     harness.view->PreTranslateMessage(&offDown);
     EXPECT_EQ(listings.size(), 2u);
-    MSG offTwice = MouseMessage(WM_LBUTTONDBLCLK, POINT{-20, -20});
+    MSG offTwice = MouseMessage(WM_LBUTTONDBLCLK, POINT{-30000, -30000});
     harness.view->PreTranslateMessage(&offTwice);
     const float fitted = image->GetZoom();
     EXPECT_LT(fitted, kImageCloseUpZoom);
@@ -186,6 +186,9 @@ TEST_F(ViewTest, ActiveViewIsRecordedAndNeverLeftDangling)
 
     // A record left on a view that its frame no longer holds active: nothing deactivates the
     // view when it goes, and the record must go with it.
+    // (Hidden first, so that its going activates no other frame, which would replace the record.)
+    pSecondFrame->ShowWindow(SW_HIDE);
+    Pump();
     App().m_pActiveView = pSecond;
     pSecondFrame->DestroyWindow();
     EXPECT_EQ(App().m_pActiveView, nullptr);
@@ -205,7 +208,10 @@ TEST(ViewWithoutControl, NeverCallsIntoAMissingControl)
     harness.view->ShowTipsAt(5, 5);
     harness.view->GoToAddress(0x00401000);
     harness.view->FitImageToWindow();
-    MSG click = {harness.view->m_hWnd, WM_LBUTTONDBLCLK, 0, MAKELPARAM(5, 5)};
+    MSG click = {};
+    click.hwnd = harness.view->m_hWnd;
+    click.message = WM_LBUTTONDBLCLK;
+    click.lParam = MAKELPARAM(5, 5);
     harness.view->PreTranslateMessage(&click);
     EXPECT_FALSE(harness.view->GetAddressTip().IsWindowVisible());
     harness.view->SendMessage(WM_SIZE, SIZE_RESTORED, MAKELPARAM(300, 200));
