@@ -16,6 +16,7 @@ BEGIN_MESSAGE_MAP(CMainFrame, CMDIFrameWnd)
     ON_WM_DESTROY()
     ON_WM_TIMER()
     ON_WM_CONTEXTMENU()
+    ON_WM_ERASEBKGND()
     ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
     ON_COMMAND(ID_TOOLS_PROCESS_LIST, OnToolsProcessList)
     ON_COMMAND(ID_TOOLS_MEMORY_CONTENTS, OnToolsMemoryContents)
@@ -257,6 +258,24 @@ bool CMainFrame::IsBelowFrame(HWND hwnd) const
         }
     }
     return false;
+}
+
+// The frame does not clip its children, so filling its background would paint over the MDI
+// client and the child windows in it, which a repaint of the frame alone does not redraw (the
+// runner invalidates the frame after every background run). The bars ask for this background
+// too (a flat toolbar shows it through), so it is filled everywhere but over the MDI client.
+BOOL CMainFrame::OnEraseBkgnd(CDC* pDC)
+{
+    const int saved = ::SaveDC(pDC->m_hDC);
+    if (m_hWndMDIClient != NULL && ::IsWindowVisible(m_hWndMDIClient)) {
+        CRect client;
+        ::GetWindowRect(m_hWndMDIClient, &client);
+        ScreenToClient(&client);
+        ::ExcludeClipRect(pDC->m_hDC, client.left, client.top, client.right, client.bottom);
+    }
+    const BOOL erased = CMDIFrameWnd::OnEraseBkgnd(pDC);
+    ::RestoreDC(pDC->m_hDC, saved);
+    return erased;
 }
 
 void CMainFrame::EnableInteraction(BOOL bEnable)

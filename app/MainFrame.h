@@ -59,6 +59,7 @@ protected:
     afx_msg void OnTimer(UINT_PTR nIDEvent);
     afx_msg void OnContextMenu(CWnd* pWnd, CPoint pos);
     afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
+    afx_msg BOOL OnEraseBkgnd(CDC* pDC);
 
     afx_msg void OnToolsProcessList();
     afx_msg void OnToolsMemoryContents();

@@ -283,6 +283,31 @@ TEST_F(ApplicationTest, RightButtonOpensToolsMenuWithCurrentChecksAndItsCommandA
     EXPECT_TRUE(PumpUntil([] { return Frame()->m_wndMemoryContents.IsWindowVisible() != FALSE; }, 5000));
 }
 
+TEST_F(ApplicationTest, RepaintingTheFrameWithItsBackgroundKeepsThePictureOnScreen)
+{
+    CVexoProcessViewerView* pView = ActiveView();
+    ASSERT_NE(pView, nullptr);
+    CWnd* pImage = pView->GetImageWindow();
+    ASSERT_NE(pImage, nullptr);
+    for (CWnd* pTool : {static_cast<CWnd*>(&Frame()->m_wndProcessTree), static_cast<CWnd*>(&Frame()->m_wndMemoryContents),
+                        static_cast<CWnd*>(&Frame()->m_wndFindTool), static_cast<CWnd*>(&Frame()->m_wndGotoAddress)}) {
+        pTool->ShowWindow(SW_HIDE);
+    }
+    POINT point = {5, 5};
+    pImage->ClientToScreen(&point);
+    ASSERT_EQ(::WindowFromPoint(point), pImage->m_hWnd) << "the picture is covered at the probe point";
+    PumpFor(300);
+    HDC screen = ::GetDC(NULL);
+    const COLORREF before = ::GetPixel(screen, point.x, point.y);
+    // What the runner does after every background run.
+    Frame()->InvalidateRect(NULL, TRUE);
+    PumpFor(500);
+    const COLORREF after = ::GetPixel(screen, point.x, point.y);
+    ::ReleaseDC(NULL, screen);
+    EXPECT_EQ(after, before);
+    EXPECT_NE(after, ::GetSysColor(COLOR_BTNFACE));
+}
+
 TEST_F(ApplicationTest, FitToWindowReachesEveryViewOfEveryDocument)
 {
     // A second window on the same document: both views are visited and nothing fails.
