@@ -85,7 +85,11 @@ BOOL CRetrieveRunner::RunDocument(CVexoProcessViewerDoc* pDocument)
     }
     pThread->m_bAutoDelete = FALSE;
     pThread->ResumeThread();
-    Pump(pThread);
+    WPARAM quitCode = 0;
+    if (PumpUntilEnded(pThread, &quitCode)) {
+        m_bQuitReceived = true;
+        m_nQuitCode = quitCode;
+    }
     delete pThread;
     DestroyProgressWindow();
 
@@ -115,21 +119,21 @@ CWinThread* CRetrieveRunner::BeginWorker(RetrieveJob* pJob)
     return AfxBeginThread(RetrieveThreadProc, pJob, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
 }
 
-// Dispatches one waiting message at a time, without the framework's pre-translation (no
-// accelerators or frame key handling during a run), until the worker has ended. The worker's
-// progress messages are served inside these calls. When nothing waits, the thread sleeps until
-// a message arrives or the worker ends instead of spinning: the observable order is the same,
-// and the worker keeps the processor.
-void CRetrieveRunner::Pump(CWinThread* pThread)
+// When nothing waits, the thread sleeps until a message arrives or the worker ends instead of
+// asking again at once: the order of what is dispatched is the same, and the worker keeps the
+// processor (see scripts/bench-retrieval.sh for what polling without pause costs).
+bool CRetrieveRunner::PumpUntilEnded(CWinThread* pThread, WPARAM* pnQuitCode)
 {
+    bool quit = false;
     DWORD exitCode = STILL_ACTIVE;
     do {
         MSG msg;
         if (::PeekMessage(&msg, NULL, 0, 0, PM_NOREMOVE)) {
             const BOOL got = ::GetMessage(&msg, NULL, 0, 0);
             if (got == 0) {
-                m_bQuitReceived = true;
-                m_nQuitCode = msg.wParam;
+                quit = true;
+                if (pnQuitCode != NULL)
+                    *pnQuitCode = msg.wParam;
             } else if (got > 0) {
                 ::TranslateMessage(&msg);
                 ::DispatchMessage(&msg);
@@ -140,6 +144,7 @@ void CRetrieveRunner::Pump(CWinThread* pThread)
         if (!::GetExitCodeThread(pThread->m_hThread, &exitCode))
             break;
     } while (exitCode == STILL_ACTIVE);
+    return quit;
 }
 
 void CRetrieveRunner::DestroyProgressWindow()

@@ -50,6 +50,13 @@ public:
     // The title a document gets after a run: module 0's path, or "Module name unavailable".
     static CString DocumentTitle(CVexoProcessViewerDoc* pDocument);
 
+    // Keeps the user-interface thread dispatching, one waiting message at a time and without
+    // the framework's pre-translation, until pThread has ended; the worker's synchronous
+    // messages are served meanwhile. Returns true when a quit request was taken from the queue
+    // (its exit code in *pnQuitCode): the caller hands it back to the main loop afterwards.
+    // Any worker run behind the progress window (the text search too) can be waited for so.
+    static bool PumpUntilEnded(CWinThread* pThread, WPARAM* pnQuitCode);
+
 protected:
     // Creates the progress window modeless with the main window as its parent.
     virtual BOOL CreateProgressWindow(CProgressDlg* pProgressDlg);
@@ -58,7 +65,6 @@ protected:
 
 private:
     void RepaintMainWindow();
-    void Pump(CWinThread* pThread);
     void DestroyProgressWindow();
 
     CWnd* m_pMainWnd;
