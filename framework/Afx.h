@@ -36,48 +36,24 @@
 #include "framework/ControlModule.h"
 #include "framework/DispatchCall.h"
 
-// Document/view, frames and bars (written alongside; included as they arrive).
-#if __has_include("framework/AfxPosition.h")
+// Document/view, frames and bars.
 #include "framework/AfxPosition.h"
-#endif
-#if __has_include("framework/CCreateContext.h")
+#include "framework/AfxExtractSubString.h"
 #include "framework/CCreateContext.h"
-#endif
-#if __has_include("framework/CCommandLineInfo.h")
 #include "framework/CCommandLineInfo.h"
-#endif
-#if __has_include("framework/CDocument.h")
+#include "framework/CRecentFileList.h"
 #include "framework/CDocument.h"
-#endif
-#if __has_include("framework/CView.h")
 #include "framework/CView.h"
-#endif
-#if __has_include("framework/CDocTemplate.h")
 #include "framework/CDocTemplate.h"
-#endif
-#if __has_include("framework/CMultiDocTemplate.h")
 #include "framework/CMultiDocTemplate.h"
-#endif
-#if __has_include("framework/CFrameWnd.h")
+#include "framework/CDocManager.h"
 #include "framework/CFrameWnd.h"
-#endif
-#if __has_include("framework/CMDIFrameWnd.h")
 #include "framework/CMDIFrameWnd.h"
-#endif
-#if __has_include("framework/CMDIChildWnd.h")
 #include "framework/CMDIChildWnd.h"
-#endif
-#if __has_include("framework/CControlBar.h")
 #include "framework/CControlBar.h"
-#endif
-#if __has_include("framework/CToolBar.h")
 #include "framework/CToolBar.h"
-#endif
-#if __has_include("framework/CStatusBar.h")
 #include "framework/CStatusBar.h"
-#endif
-#if __has_include("framework/CPrintInfo.h")
+#include "framework/CPrintDialog.h"
 #include "framework/CPrintInfo.h"
-#endif
 
 #endif // VEXO_FRAMEWORK_AFX_H

@@ -9,7 +9,10 @@
 
 CString::CString(LPCSTR lpsz)
 {
-    if (lpsz != NULL)
+    // A resource id in the pointer (MAKEINTRESOURCE) means that string of the string table.
+    if (lpsz != NULL && IS_INTRESOURCE(lpsz))
+        LoadString(LOWORD(reinterpret_cast<UINT_PTR>(lpsz)));
+    else if (lpsz != NULL)
         m_str = lpsz;
 }
 

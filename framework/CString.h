@@ -12,7 +12,7 @@ public:
     CString() = default;
     CString(const CString& stringSrc) = default;
     CString(CString&& stringSrc) noexcept = default;
-    CString(LPCSTR lpsz);                 // NULL gives an empty string
+    CString(LPCSTR lpsz);   // NULL gives an empty string; MAKEINTRESOURCE(id) loads string id
     CString(LPCSTR lpch, int nLength);
     CString(char ch, int nRepeat = 1);
     CString(const std::string& str) : m_str(str) {}

@@ -109,4 +109,6 @@ TEST(CStringTest, LoadStringFromTheModule)
     EXPECT_STREQ("Hello from the string table", s);
     EXPECT_FALSE(s.LoadString(12345));
     EXPECT_TRUE(s.IsEmpty());
+    // A resource id passed as a string pointer loads that string.
+    EXPECT_STREQ("Hello from the string table", CString(MAKEINTRESOURCEA(IDS_TEST_HELLO)));
 }
