@@ -240,6 +240,72 @@ TEST_F(ApplicationTest, F5RetrievesTheActiveDocumentAgain)
     EXPECT_EQ(theApp.m_pProgressDlg, nullptr);
 }
 
+// Adds a row for address to the find tool's result list and selects it.
+void SelectFindResult(HWND list, int row, uint32_t address)
+{
+    LVITEMA item = {};
+    item.mask = LVIF_TEXT | LVIF_PARAM;
+    item.iItem = row;
+    item.pszText = const_cast<LPSTR>("hit");
+    item.lParam = static_cast<LPARAM>(address);
+    ::SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    ListView_SetItemState(list, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+}
+
+TEST_F(ApplicationTest, SelectingAFindResultMovesTheActiveViewToItsAddress)
+{
+    // The document was aimed at this process by the F5 test.
+    CVexoProcessViewerView* pView = ActiveView();
+    ASSERT_NE(pView, nullptr);
+    ASSERT_EQ(theApp.m_pActiveView, pView);
+    HWND results = ::GetDlgItem(Frame()->m_wndFindTool.m_hWnd, IDC_FIND_RESULTS);
+    HWND memory = ::GetDlgItem(Frame()->m_wndMemoryContents.m_hWnd, IDC_MEMORY_LIST);
+    ASSERT_NE(results, nullptr);
+    ASSERT_NE(memory, nullptr);
+    ListView_DeleteAllItems(results);
+
+    static const char kProbe[] = "shell probe";
+    const uint32_t address = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(kProbe));
+    SelectFindResult(results, 0, address);
+    Pump();
+    char first[32] = {};
+    ListView_GetItemText(memory, 0, 0, first, sizeof(first));
+    char expected[32];
+    wsprintfA(expected, "0x%08x", address);
+    EXPECT_STREQ(first, expected);
+
+    // With no view left, a selection changes nothing and fails nothing.
+    CloseAllDocuments();
+    ASSERT_EQ(theApp.m_pActiveView, nullptr);
+    SelectFindResult(results, 1, 0x1000);
+    Pump();
+    ListView_GetItemText(memory, 0, 0, first, sizeof(first));
+    EXPECT_STREQ(first, expected);
+    ListView_DeleteAllItems(results);
+    NewDocument();
+}
+
+TEST_F(ApplicationTest, AboutCommandShowsTheAboutBoxModally)
+{
+    std::string caption;
+    // The frame's tool windows are dialogs owned by it too: look for one that is none of them.
+    CModalWatcher watcher(
+        [] {
+            HWND box = FindOwnWindow("#32770", Frame()->m_hWnd, [](HWND hwnd) {
+                return hwnd != Frame()->m_wndProcessTree.m_hWnd && hwnd != Frame()->m_wndMemoryContents.m_hWnd &&
+                       hwnd != Frame()->m_wndFindTool.m_hWnd && hwnd != Frame()->m_wndGotoAddress.m_hWnd;
+            });
+            return box;
+        },
+        [&caption](HWND box) {
+            caption = shelltest::TextOf(box);
+            ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+        });
+    Frame()->SendMessage(WM_COMMAND, ID_APP_ABOUT, 0);
+    watcher.Join();
+    EXPECT_EQ(caption, "About VexoProcessViewer");
+}
+
 TEST_F(ApplicationTest, RightButtonOpensToolsMenuWithCurrentChecksAndItsCommandArrives)
 {
     CVexoProcessViewerView* pView = ActiveView();

@@ -75,6 +75,7 @@ struct FindState
 {
     const char* className;
     HWND owner;
+    const std::function<bool(HWND)>* accept;
     HWND found;
 };
 
@@ -87,7 +88,8 @@ BOOL CALLBACK MatchWindow(HWND hwnd, LPARAM lParam)
     ::GetClassNameA(hwnd, name, sizeof(name));
     if (pid == ::GetCurrentProcessId() && ::IsWindowVisible(hwnd) &&
         lstrcmpiA(name, state->className) == 0 &&
-        (state->owner == NULL || ::GetWindow(hwnd, GW_OWNER) == state->owner)) {
+        (state->owner == NULL || ::GetWindow(hwnd, GW_OWNER) == state->owner) &&
+        (!*state->accept || (*state->accept)(hwnd))) {
         state->found = hwnd;
         return FALSE;
     }
@@ -96,9 +98,9 @@ BOOL CALLBACK MatchWindow(HWND hwnd, LPARAM lParam)
 
 } // namespace
 
-HWND FindOwnWindow(const char* className, HWND owner)
+HWND FindOwnWindow(const char* className, HWND owner, std::function<bool(HWND)> accept)
 {
-    FindState state = {className, owner, NULL};
+    FindState state = {className, owner, &accept, NULL};
     ::EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&state));
     return state.found;
 }

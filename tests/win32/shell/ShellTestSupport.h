@@ -34,9 +34,10 @@ private:
     volatile bool m_bSeen = false;
 };
 
-// A visible top-level window of this process whose class is className and (when given) whose
-// owner is owner.
-HWND FindOwnWindow(const char* className, HWND owner = NULL);
+// A visible top-level window of this process whose class is className, (when given) whose
+// owner is owner, and (when given) that accept takes.
+HWND FindOwnWindow(const char* className, HWND owner = NULL,
+                   std::function<bool(HWND)> accept = std::function<bool(HWND)>());
 std::string TextOf(HWND hwnd);
 
 } // namespace shelltest
