@@ -261,6 +261,44 @@ void ClickLeft()
     SendInput(2, inputs, sizeof(INPUT));
 }
 
+int CountScreenPixels(const RECT& rect, COLORREF colour)
+{
+    const int width = rect.right - rect.left;
+    const int height = rect.bottom - rect.top;
+    if (width <= 0 || height <= 0) {
+        return -1;
+    }
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
+    SelectObject(memory, old);
+    BITMAPINFOHEADER info = {};
+    info.biSize = sizeof(info);
+    info.biWidth = width;
+    info.biHeight = -height;
+    info.biPlanes = 1;
+    info.biBitCount = 32;
+    info.biCompression = BI_RGB;
+    std::unique_ptr<DWORD[]> bits(new DWORD[static_cast<size_t>(width) * height]);
+    const int lines = GetDIBits(memory, bitmap, 0, height, bits.get(), reinterpret_cast<BITMAPINFO*>(&info),
+                                DIB_RGB_COLORS);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    if (lines != height) {
+        return -1;
+    }
+    // DIB pixels are 0x00RRGGBB; COLORREF is 0x00BBGGRR.
+    const DWORD wanted = (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
+    int count = 0;
+    for (size_t i = 0; i < static_cast<size_t>(width) * height; ++i) {
+        count += (bits[i] & 0xFFFFFF) == wanted ? 1 : 0;
+    }
+    return count;
+}
+
 bool SaveDesktopBitmap(const std::string& path)
 {
     const int width = GetSystemMetrics(SM_CXVIRTUALSCREEN) > 0 ? GetSystemMetrics(SM_CXVIRTUALSCREEN)

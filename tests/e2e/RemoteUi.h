@@ -72,6 +72,9 @@ void MovePointer(POINT screen);
 // Presses and releases the left button at the current pointer position.
 void ClickLeft();
 
+// How many pixels of a screen rectangle have exactly the colour (COLORREF); -1 on failure.
+int CountScreenPixels(const RECT& rect, COLORREF colour);
+
 // Saves the whole desktop as a 24-bit BMP file; false when it could not be written.
 bool SaveDesktopBitmap(const std::string& path);
 

@@ -447,10 +447,10 @@ TEST_F(ShellEndToEnd, RestingPointerShowsTheAddressTip)
     GetWindowRect(tip, &rect);
     EXPECT_GT(rect.right - rect.left, 50);
     EXPECT_GT(rect.bottom - rect.top, 100) << "the tip should show the address and 16 lines of bytes";
-    const std::string text = WindowText(tip);
-    if (!text.empty()) {
-        EXPECT_EQ(text.compare(0, 19, "Address: " + Hex8(page)), 0) << text;
-    }
+    // A yellow tip: most of it is the fill behind the text.
+    Sleep(300);
+    const int area = (rect.right - rect.left) * (rect.bottom - rect.top);
+    EXPECT_GT(remote::CountScreenPixels(rect, RGB(255, 255, 0)), area / 2);
     Screenshot("e2e-4-tip.bmp");
 
     // Any move hides the tips again.
