@@ -92,7 +92,7 @@ int main(int argc, char** argv)
         if (command == "show-own" && !ShowOwnProcess(main, timeoutMs)) {
             return 1;
         }
-        Sleep(1000); // let the windows finish painting
+        Sleep(2500); // let the windows finish painting (a million pixels, emulated)
         return 0;
     }
     if (command == "close") {
