@@ -75,7 +75,9 @@ BOOL CCmdUI::DoUpdate(CCmdTarget* pTarget, BOOL bDisableIfNoHndler)
 
     m_bEnableChanged = FALSE;
     BOOL bResult = pTarget->OnCmdMsg(m_nID, CN_UPDATE_COMMAND_UI, this, NULL);
-    if (bDisableIfNoHndler && !m_bEnableChanged) {
+    // An update handler owns its item: what it leaves alone stays as it is. Only items
+    // without one follow whether a command handler exists.
+    if (bDisableIfNoHndler && !bResult && !m_bEnableChanged) {
         AFX_CMDHANDLERINFO info = { NULL, NULL };
         BOOL bHandler = pTarget->OnCmdMsg(m_nID, CN_COMMAND, this, &info);
         Enable(bHandler);

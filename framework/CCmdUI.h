@@ -28,8 +28,9 @@ public:
     virtual void SetText(LPCSTR lpszText);
     void ContinueRouting();
 
-    // Runs the update handler of m_nID found through pTarget's routing. Without a handler,
-    // and with bDisableIfNoHndler, the item is enabled exactly when a command handler exists.
+    // Runs the update handler of m_nID found through pTarget's routing; the item is then as
+    // the handler left it. Without an update handler, and with bDisableIfNoHndler, the item
+    // is enabled exactly when a command handler exists.
     BOOL DoUpdate(CCmdTarget* pTarget, BOOL bDisableIfNoHndler);
 };
 

@@ -94,18 +94,27 @@ int CDialog::DoModal()
 {
     if (m_hWnd != NULL || m_lpszTemplateName == NULL)
         return -1;
-    // The owner: the given parent, or the main window's last active popup; a child window
-    // cannot own a popup, so its first non-child ancestor stands in.
+    // The owner: the given parent, else the main window; a child window cannot own a popup,
+    // so its first non-child ancestor stands in. The top-level window above the owner is
+    // disabled too while the dialog runs, as the owner itself is by the dialog manager.
     HWND hWndParent = ParentForCreation(m_pParentWnd);
     while (hWndParent != NULL && (::GetWindowLongA(hWndParent, GWL_STYLE) & WS_CHILD))
         hWndParent = ::GetParent(hWndParent);
-    if (m_pParentWnd == NULL && hWndParent != NULL)
-        hWndParent = ::GetLastActivePopup(hWndParent);
+    HWND hWndTop = hWndParent;
+    for (HWND h = hWndParent; h != NULL; h = ::GetParent(h))
+        hWndTop = h;
+    BOOL bDisabledTop = FALSE;
+    if (hWndTop != NULL && hWndTop != hWndParent && ::IsWindowEnabled(hWndTop)) {
+        ::EnableWindow(hWndTop, FALSE);
+        bDisabledTop = TRUE;
+    }
 
     AfxHookWindowCreate(this);
     INT_PTR nResult = ::DialogBoxParamA(AfxGetResourceHandle(), m_lpszTemplateName, hWndParent,
                                         &CDialog::AfxDlgProc, 0);
     AfxUnhookWindowCreate();
+    if (bDisabledTop)
+        ::EnableWindow(hWndTop, TRUE);
     // The window is gone and the object detached (WM_NCDESTROY) unless creation failed early.
     if (m_hWnd != NULL && !::IsWindow(m_hWnd))
         Detach();

@@ -23,6 +23,9 @@ public:
     BOOL m_bRejectInput = FALSE;
     UINT_PTR m_nTimerOnInit = 0;
     int m_nEndCode = 0;
+    HWND m_hWndOwnerSeen = NULL;
+    HWND m_hWndWatched = NULL;       // a window whose enabled state is recorded at the end
+    BOOL m_bWatchedEnabled = TRUE;
 
     BOOL OnInitDialog() override
     {
@@ -59,6 +62,9 @@ protected:
     {
         KillTimer(nIDEvent);
         if (nIDEvent == kTimerEnd) {
+            m_hWndOwnerSeen = ::GetWindow(m_hWnd, GW_OWNER);
+            if (m_hWndWatched != NULL)
+                m_bWatchedEnabled = ::IsWindowEnabled(m_hWndWatched);
             EndDialog(m_nEndCode);
         } else if (nIDEvent == kTimerOk) {
             SetDlgItemText(IDC_TEST_EDIT, "typed");
@@ -174,6 +180,28 @@ TEST(ModalDialogTest, OkWithInvalidInputKeepsTheDialogOpen)
     EXPECT_EQ(IDCANCEL, dlg.DoModal());
     EXPECT_STREQ("initial", dlg.m_strText);
     EXPECT_EQ("ddx save", dlg.m_log.back());
+}
+
+TEST(ModalDialogTest, TheOwnerAndTheTopLevelWindowAboveItAreDisabledWhileItRuns)
+{
+    CWnd top;
+    ASSERT_TRUE(top.CreateEx(0, NULL, "top", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300, 200,
+                             NULL, NULL));
+    CWnd tool;
+    ASSERT_TRUE(tool.CreateEx(0, NULL, "tool", WS_POPUP | WS_CAPTION | WS_VISIBLE, 20, 20, 100,
+                              100, top.m_hWnd, NULL));
+    CTestDlg dlg;
+    dlg.m_pParentWnd = &tool;
+    dlg.m_nTimerOnInit = kTimerEnd;
+    dlg.m_nEndCode = IDOK;
+    dlg.m_hWndWatched = top.m_hWnd;
+    EXPECT_EQ(IDOK, dlg.DoModal());
+    EXPECT_EQ(tool.m_hWnd, dlg.m_hWndOwnerSeen);
+    EXPECT_FALSE(dlg.m_bWatchedEnabled);
+    EXPECT_TRUE(top.IsWindowEnabled());
+    EXPECT_TRUE(tool.IsWindowEnabled());
+    tool.DestroyWindow();
+    top.DestroyWindow();
 }
 
 TEST(ModalDialogTest, AMissingTemplateFailsTheRun)

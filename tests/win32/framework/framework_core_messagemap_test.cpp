@@ -178,8 +178,9 @@ TEST_F(MessageMapTest, UpdateHandlersSetMenuItemsAndUnhandledCommandsAreDisabled
     EXPECT_EQ(0u, menu.GetMenuState(0, MF_BYPOSITION) & MF_GRAYED);
     // No handler at all: disabled.
     EXPECT_EQ((UINT)MF_GRAYED, menu.GetMenuState(1, MF_BYPOSITION) & MF_GRAYED);
-    // An update handler that does not call Enable, and no command handler: disabled too.
-    EXPECT_EQ((UINT)MF_GRAYED, menu.GetMenuState(2, MF_BYPOSITION) & MF_GRAYED);
+    // An update handler that does not call Enable, and no command handler: the item stays
+    // as the handler left it, enabled.
+    EXPECT_EQ(0u, menu.GetMenuState(2, MF_BYPOSITION) & MF_GRAYED);
     EXPECT_EQ(MF_CHECKED, menu.GetMenuState(2, MF_BYPOSITION) & MF_CHECKED);
 
     m_wnd.m_bEnable = FALSE;
