@@ -14,7 +14,7 @@
 
 namespace {
 
-struct ControlSpec {
+struct ControlExpectation {
     int id;
     const char* className;
     const char* text;
@@ -22,12 +22,12 @@ struct ControlSpec {
     DWORD style;  // the whole style word of the template item
 };
 
-struct DialogSpec {
+struct DialogExpectation {
     int id;
     const char* caption;
     int width, height;  // dialog units
     DWORD style;        // the whole style word, DS_SETFONT included (the template names a font)
-    std::vector<ControlSpec> controls;
+    std::vector<ControlExpectation> controls;
 };
 
 constexpr DWORD kChild = WS_CHILD | WS_VISIBLE;
@@ -37,8 +37,8 @@ constexpr DWORD kCheck = kChild | BS_AUTOCHECKBOX | WS_DISABLED | WS_TABSTOP;
 constexpr DWORD kGroup = kChild | BS_GROUPBOX;
 constexpr DWORD kEdit = kChild | WS_BORDER | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL;
 
-const std::vector<DialogSpec>& Dialogs() {
-    static const std::vector<DialogSpec> dialogs = {
+const std::vector<DialogExpectation>& Dialogs() {
+    static const std::vector<DialogExpectation> dialogs = {
         {IDD_PROCESS_TREE, "Windows Processes", 188, 223, kToolWindow, {
             {IDC_PROCESS_TREE, "SysTreeView32", "Tree1", {7, 7, 173, 186}, kChild | WS_BORDER |
              WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT},
@@ -221,23 +221,23 @@ protected:
                                     ICC_TREEVIEW_CLASSES | ICC_LISTVIEW_CLASSES | ICC_PROGRESS_CLASS};
         InitCommonControlsEx(&icc);
     }
-    const DialogSpec& spec() const { return Dialogs()[GetParam()]; }
+    const DialogExpectation& expected() const { return Dialogs()[GetParam()]; }
 };
 
 TEST_P(DialogResources, TemplateHoldsTheStylesFontAndRectangles) {
     Template t;
-    ASSERT_TRUE(LoadTemplate(spec().id, t)) << "template " << spec().id;
-    EXPECT_EQ(t.style, spec().style) << std::hex << t.style;
+    ASSERT_TRUE(LoadTemplate(expected().id, t)) << "template " << expected().id;
+    EXPECT_EQ(t.style, expected().style) << std::hex << t.style;
     EXPECT_EQ(t.exStyle, DWORD(WS_EX_TOOLWINDOW));
     EXPECT_EQ(t.x, 0);
     EXPECT_EQ(t.y, 0);
-    EXPECT_EQ(t.cx, spec().width);
-    EXPECT_EQ(t.cy, spec().height);
+    EXPECT_EQ(t.cx, expected().width);
+    EXPECT_EQ(t.cy, expected().height);
     EXPECT_EQ(t.pointSize, 8);
     EXPECT_TRUE(t.typeface == L"MS Sans Serif");
-    ASSERT_EQ(t.items.size(), spec().controls.size());
+    ASSERT_EQ(t.items.size(), expected().controls.size());
     for (size_t i = 0; i < t.items.size(); ++i) {
-        const ControlSpec& c = spec().controls[i];
+        const ControlExpectation& c = expected().controls[i];
         const TemplateItem& item = t.items[i];
         SCOPED_TRACE("control \"" + std::string(c.text) + "\" " + std::to_string(c.id));
         EXPECT_EQ(int(item.id), c.id);
@@ -251,24 +251,24 @@ TEST_P(DialogResources, TemplateHoldsTheStylesFontAndRectangles) {
 }
 
 TEST_P(DialogResources, CreatedWindowShowsCaptionAndSize) {
-    DialogWindow dlg(spec().id);
-    ASSERT_NE(dlg.get(), nullptr) << "template " << spec().id;
-    EXPECT_EQ(WindowText(dlg.get()), spec().caption);
+    DialogWindow dlg(expected().id);
+    ASSERT_NE(dlg.get(), nullptr) << "template " << expected().id;
+    EXPECT_EQ(WindowText(dlg.get()), expected().caption);
     EXPECT_TRUE(GetWindowLongA(dlg.get(), GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
-    EXPECT_EQ(IsWindowVisible(dlg.get()) != FALSE, (spec().style & WS_VISIBLE) != 0);
+    EXPECT_EQ(IsWindowVisible(dlg.get()) != FALSE, (expected().style & WS_VISIBLE) != 0);
 
     RECT client;
     GetClientRect(dlg.get(), &client);
-    const RECT expected = DialogUnitsToPixels(dlg.get(), {0, 0, spec().width, spec().height});
+    const RECT expected = DialogUnitsToPixels(dlg.get(), {0, 0, expected().width, expected().height});
     EXPECT_EQ(client.right, expected.right);
     EXPECT_EQ(client.bottom, expected.bottom);
 }
 
 TEST_P(DialogResources, CreatedControlsHaveClassTextAndPlaceInOrder) {
-    DialogWindow dlg(spec().id);
+    DialogWindow dlg(expected().id);
     ASSERT_NE(dlg.get(), nullptr);
     HWND child = GetWindow(dlg.get(), GW_CHILD);
-    for (const ControlSpec& c : spec().controls) {
+    for (const ControlExpectation& c : expected().controls) {
         SCOPED_TRACE("control \"" + std::string(c.text) + "\" " + std::to_string(c.id));
         ASSERT_NE(child, nullptr) << "missing control";
         EXPECT_EQ(GetDlgCtrlID(child), c.id);
