@@ -221,23 +221,23 @@ protected:
                                     ICC_TREEVIEW_CLASSES | ICC_LISTVIEW_CLASSES | ICC_PROGRESS_CLASS};
         InitCommonControlsEx(&icc);
     }
-    const DialogExpectation& expected() const { return Dialogs()[GetParam()]; }
+    const DialogExpectation& table() const { return Dialogs()[GetParam()]; }
 };
 
 TEST_P(DialogResources, TemplateHoldsTheStylesFontAndRectangles) {
     Template t;
-    ASSERT_TRUE(LoadTemplate(expected().id, t)) << "template " << expected().id;
-    EXPECT_EQ(t.style, expected().style) << std::hex << t.style;
+    ASSERT_TRUE(LoadTemplate(table().id, t)) << "template " << table().id;
+    EXPECT_EQ(t.style, table().style) << std::hex << t.style;
     EXPECT_EQ(t.exStyle, DWORD(WS_EX_TOOLWINDOW));
     EXPECT_EQ(t.x, 0);
     EXPECT_EQ(t.y, 0);
-    EXPECT_EQ(t.cx, expected().width);
-    EXPECT_EQ(t.cy, expected().height);
+    EXPECT_EQ(t.cx, table().width);
+    EXPECT_EQ(t.cy, table().height);
     EXPECT_EQ(t.pointSize, 8);
     EXPECT_TRUE(t.typeface == L"MS Sans Serif");
-    ASSERT_EQ(t.items.size(), expected().controls.size());
+    ASSERT_EQ(t.items.size(), table().controls.size());
     for (size_t i = 0; i < t.items.size(); ++i) {
-        const ControlExpectation& c = expected().controls[i];
+        const ControlExpectation& c = table().controls[i];
         const TemplateItem& item = t.items[i];
         SCOPED_TRACE("control \"" + std::string(c.text) + "\" " + std::to_string(c.id));
         EXPECT_EQ(int(item.id), c.id);
@@ -251,24 +251,24 @@ TEST_P(DialogResources, TemplateHoldsTheStylesFontAndRectangles) {
 }
 
 TEST_P(DialogResources, CreatedWindowShowsCaptionAndSize) {
-    DialogWindow dlg(expected().id);
-    ASSERT_NE(dlg.get(), nullptr) << "template " << expected().id;
-    EXPECT_EQ(WindowText(dlg.get()), expected().caption);
+    DialogWindow dlg(table().id);
+    ASSERT_NE(dlg.get(), nullptr) << "template " << table().id;
+    EXPECT_EQ(WindowText(dlg.get()), table().caption);
     EXPECT_TRUE(GetWindowLongA(dlg.get(), GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
-    EXPECT_EQ(IsWindowVisible(dlg.get()) != FALSE, (expected().style & WS_VISIBLE) != 0);
+    EXPECT_EQ(IsWindowVisible(dlg.get()) != FALSE, (table().style & WS_VISIBLE) != 0);
 
     RECT client;
     GetClientRect(dlg.get(), &client);
-    const RECT expected = DialogUnitsToPixels(dlg.get(), {0, 0, expected().width, expected().height});
+    const RECT expected = DialogUnitsToPixels(dlg.get(), {0, 0, table().width, table().height});
     EXPECT_EQ(client.right, expected.right);
     EXPECT_EQ(client.bottom, expected.bottom);
 }
 
 TEST_P(DialogResources, CreatedControlsHaveClassTextAndPlaceInOrder) {
-    DialogWindow dlg(expected().id);
+    DialogWindow dlg(table().id);
     ASSERT_NE(dlg.get(), nullptr);
     HWND child = GetWindow(dlg.get(), GW_CHILD);
-    for (const ControlExpectation& c : expected().controls) {
+    for (const ControlExpectation& c : table().controls) {
         SCOPED_TRACE("control \"" + std::string(c.text) + "\" " + std::to_string(c.id));
         ASSERT_NE(child, nullptr) << "missing control";
         EXPECT_EQ(GetDlgCtrlID(child), c.id);
