@@ -14,7 +14,13 @@ build="${VEXO_BENCH_BUILD:-$VEXO_WIN32_BUILD}"
 if [ ! -f "$build/CMakeCache.txt" ]; then
   cmake -S "$VEXO_ROOT" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$VEXO_ROOT/cmake/mingw-i686.cmake" >/dev/null
 fi
-cmake --build "$build" --target vexo_retrieval_bench -j2 >/dev/null
+log="$(mktemp)"
+if ! cmake --build "$build" --target vexo_retrieval_bench -j2 >"$log" 2>&1; then
+  cat "$log"
+  rm -f "$log"
+  exit 1
+fi
+rm -f "$log"
 
 vexo_ensure_display
 trap 'vexo_stop_display' EXIT
