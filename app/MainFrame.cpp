@@ -6,6 +6,7 @@
 #include "app/FramePlacement.h"
 #include "app/VexoProcessViewerApp.h"
 #include "res/resource.h"
+#include "view/RectConversion.h"
 #include "view/VexoProcessViewerView.h"
 
 IMPLEMENT_DYNAMIC(CMainFrame, CMDIFrameWnd)
@@ -84,16 +85,6 @@ std::vector<CVexoProcessViewerView*> AllViews()
         }
     }
     return views;
-}
-
-PlainRect ToPlainRect(const CRect& rect)
-{
-    PlainRect plain;
-    plain.left = rect.left;
-    plain.top = rect.top;
-    plain.right = rect.right;
-    plain.bottom = rect.bottom;
-    return plain;
 }
 
 } // namespace

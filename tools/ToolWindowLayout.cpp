@@ -1,18 +1,6 @@
 #include "tools/ToolWindowLayout.h"
 
-namespace {
-
-PlainRect ToPlainRect(const RECT& rect)
-{
-    PlainRect plain;
-    plain.left = rect.left;
-    plain.top = rect.top;
-    plain.right = rect.right;
-    plain.bottom = rect.bottom;
-    return plain;
-}
-
-} // namespace
+#include "view/RectConversion.h"
 
 std::unique_ptr<LayoutEntry[]> CaptureToolWindowLayout(CWnd& window, const int* ids, int count)
 {

@@ -1,21 +1,12 @@
 #include "BlurbWnd.h"
 
 #include "view/BlurbPlacement.h"
+#include "view/RectConversion.h"
 
 namespace {
 
 // Fill and text background: yellow as COLORREF (red in the low byte).
 constexpr COLORREF kBlurbColour = 0x00FFFF;
-
-PlainRect ToPlainRect(const RECT& rect)
-{
-    PlainRect plain;
-    plain.left = rect.left;
-    plain.top = rect.top;
-    plain.right = rect.right;
-    plain.bottom = rect.bottom;
-    return plain;
-}
 
 } // namespace
 
