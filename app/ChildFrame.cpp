@@ -1,8 +1,11 @@
 #include "app/ChildFrame.h"
 
+#include "app/MainFrame.h"
+
 IMPLEMENT_DYNCREATE(CChildFrame, CMDIChildWnd)
 
 BEGIN_MESSAGE_MAP(CChildFrame, CMDIChildWnd)
+    ON_WM_CLOSE()
 END_MESSAGE_MAP()
 
 CChildFrame::CChildFrame()
@@ -16,4 +19,15 @@ CChildFrame::~CChildFrame()
 BOOL CChildFrame::PreCreateWindow(CREATESTRUCT& cs)
 {
     return CMDIChildWnd::PreCreateWindow(cs);
+}
+
+// A run's worker may be composing into this window's view: the main frame then holds the close
+// until the run has ended.
+void CChildFrame::OnClose()
+{
+    CMainFrame* pMainFrame = dynamic_cast<CMainFrame*>(AfxGetMainWnd());
+    if (pMainFrame != NULL && pMainFrame->HoldCloseDuringRun(this)) {
+        return;
+    }
+    CMDIChildWnd::OnClose();
 }

@@ -1,5 +1,6 @@
 #pragma once
-// The MDI child window that holds one process view. It has no behaviour of its own.
+// The MDI child window that holds one process view. Its only behaviour of its own: a close
+// that arrives while a background run is under way waits for the run's end.
 
 #include "framework/Afx.h"
 
@@ -14,5 +15,7 @@ public:
     virtual BOOL PreCreateWindow(CREATESTRUCT& cs) override;
 
 protected:
+    afx_msg void OnClose();
+
     DECLARE_MESSAGE_MAP()
 };

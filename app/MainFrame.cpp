@@ -1,5 +1,6 @@
 #include "app/MainFrame.h"
 
+#include <algorithm>
 #include <climits>
 #include <vector>
 
@@ -13,6 +14,8 @@ IMPLEMENT_DYNAMIC(CMainFrame, CMDIFrameWnd)
 
 BEGIN_MESSAGE_MAP(CMainFrame, CMDIFrameWnd)
     ON_WM_CREATE()
+    ON_WM_CLOSE()
+    ON_MESSAGE(WM_ENDSESSION, OnEndSession)
     ON_WM_SHOWWINDOW()
     ON_WM_DESTROY()
     ON_WM_TIMER()
@@ -99,7 +102,8 @@ CMainFrame::CMainFrame()
       m_bAddressPeek(TRUE),
       m_bGotoShown(FALSE),
       m_bTipsShown(false),
-      m_ptLastMouse(kNoMousePosition)
+      m_ptLastMouse(kNoMousePosition),
+      m_bRunUnderWay(false)
 {
 }
 
@@ -112,9 +116,58 @@ BOOL CMainFrame::PreCreateWindow(CREATESTRUCT& cs)
     return CMDIFrameWnd::PreCreateWindow(cs);
 }
 
+// While a run is under way the frame is disabled and takes no commands. One posted all the same
+// could close a document that the worker uses or start a second run, so it is dropped; only the
+// exit request goes on, and its close is held until the run has ended.
 BOOL CMainFrame::OnCommand(WPARAM wParam, LPARAM lParam)
 {
+    if (m_bRunUnderWay && LOWORD(wParam) != ID_APP_EXIT) {
+        return TRUE;
+    }
     return CMDIFrameWnd::OnCommand(wParam, lParam);
+}
+
+void CMainFrame::OnClose()
+{
+    if (HoldCloseDuringRun(this)) {
+        return;
+    }
+    CMDIFrameWnd::OnClose();
+}
+
+// The session ends: close as for any close request, so that the settings are saved; during a run
+// the close waits for its end like any other (the system may end the program before that, which
+// frees nothing under the worker either).
+LRESULT CMainFrame::OnEndSession(WPARAM wParam, LPARAM lParam)
+{
+    if (wParam) {
+        SendMessage(WM_CLOSE);
+    }
+    return 0;
+}
+
+bool CMainFrame::HoldCloseDuringRun(CWnd* pFrame)
+{
+    if (!m_bRunUnderWay || pFrame == NULL) {
+        return false;
+    }
+    const HWND hFrame = pFrame->GetSafeHwnd();
+    if (std::find(m_heldCloses.begin(), m_heldCloses.end(), hFrame) == m_heldCloses.end()) {
+        m_heldCloses.push_back(hFrame);
+    }
+    return true;
+}
+
+// Posted, not sent: the close runs from the message loop once the run's caller has returned.
+void CMainFrame::CarryOutHeldCloses()
+{
+    std::vector<HWND> held;
+    held.swap(m_heldCloses);
+    for (HWND hFrame : held) {
+        if (::IsWindow(hFrame)) {
+            ::PostMessage(hFrame, WM_CLOSE, 0, 0);
+        }
+    }
 }
 
 BOOL CMainFrame::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd,
@@ -231,6 +284,11 @@ LRESULT CMainFrame::OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam)
 
 void CMainFrame::KeepToolWindowsAbove()
 {
+    // Only while the user works with this program: raising them while another program is in
+    // front would put them over that program's windows.
+    if (!IsOurApplicationInFront()) {
+        return;
+    }
     CWnd* const tools[] = {&m_wndProcessTree, &m_wndMemoryContents, &m_wndFindTool, &m_wndGotoAddress};
     for (CWnd* pTool : tools) {
         const HWND hTool = pTool->GetSafeHwnd();
@@ -238,6 +296,16 @@ void CMainFrame::KeepToolWindowsAbove()
             ::SetWindowPos(hTool, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         }
     }
+}
+
+bool CMainFrame::IsOurApplicationInFront() const
+{
+    const HWND hForeground = ::GetForegroundWindow();
+    DWORD processId = 0;
+    if (hForeground == NULL || ::GetWindowThreadProcessId(hForeground, &processId) == 0) {
+        return false;
+    }
+    return processId == ::GetCurrentProcessId();
 }
 
 bool CMainFrame::IsBelowFrame(HWND hwnd) const
@@ -277,6 +345,10 @@ void CMainFrame::EnableInteraction(BOOL bEnable)
         if (pWnd->GetSafeHwnd() != NULL) {
             pWnd->EnableWindow(bEnable);
         }
+    }
+    m_bRunUnderWay = !bEnable;
+    if (bEnable) {
+        CarryOutHeldCloses();
     }
 }
 

@@ -2,6 +2,8 @@
 // The program's top-level window: the MDI frame with its toolbar, status bar, the four tool
 // windows, the hover timer of the tips and the right-button Tools menu.
 
+#include <vector>
+
 #include "framework/Afx.h"
 #include "tools/FindToolDlg.h"
 #include "tools/GotoAddressDlg.h"
@@ -38,7 +40,14 @@ public:
 
     // Enables or disables the status bar, toolbar, process tree, find and goto windows and the
     // frame itself, around a background run. The memory contents window keeps its state.
+    // Disabling marks a run under way; enabling ends it and carries out the closes held meanwhile.
     void EnableInteraction(BOOL bEnable);
+    // A run (retrieval or search) is under way: its worker uses the documents, views and the
+    // catalogue, so nothing may close and no command may start other work.
+    bool IsRunUnderWay() const { return m_bRunUnderWay; }
+    // Called by a frame (this one or a child window) asked to close: during a run the close is
+    // held and carried out as soon as the run has ended. True when it was held.
+    bool HoldCloseDuringRun(CWnd* pFrame);
     void HideAllTips();
     void ShowTipsAtCursor();
     // The views list a page in the memory contents window through this.
@@ -54,6 +63,8 @@ protected:
     virtual BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
 
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    afx_msg void OnClose();
+    afx_msg LRESULT OnEndSession(WPARAM wParam, LPARAM lParam);
     afx_msg void OnShowWindow(BOOL bShow, UINT nStatus);
     afx_msg void OnDestroy();
     afx_msg void OnTimer(UINT_PTR nIDEvent);
@@ -92,4 +103,9 @@ private:
     void KeepToolWindowsAbove();
     bool IsBelowFrame(HWND hwnd) const;
     static void ToggleVisibility(CWnd& wnd);
+    void CarryOutHeldCloses();
+    bool IsOurApplicationInFront() const;
+
+    bool m_bRunUnderWay;
+    std::vector<HWND> m_heldCloses;        // frames whose close waits for the run's end
 };

@@ -71,8 +71,17 @@ void CVexoProcessViewerApp::EnableMainWindow(BOOL bEnable)
     }
 }
 
+// Only one run at a time: a request that reaches the program while one is under way (the
+// windows that could give it are disabled, but messages can still be sent to them) is dropped.
+bool CVexoProcessViewerApp::IsRunUnderWay() const
+{
+    return m_pProgressDlg != NULL;
+}
+
 void CVexoProcessViewerApp::RefreshView(CVexoProcessViewerView* pView)
 {
+    if (IsRunUnderWay())
+        return;
     CRetrieveRunner runner(m_pMainWnd, m_pProgressDlg,
                            [this](BOOL bEnable) { EnableMainWindow(bEnable); });
     runner.RefreshView(pView);
@@ -80,6 +89,8 @@ void CVexoProcessViewerApp::RefreshView(CVexoProcessViewerView* pView)
 
 void CVexoProcessViewerApp::RetrievePendingDocuments()
 {
+    if (IsRunUnderWay())
+        return;
     CRetrieveRunner runner(m_pMainWnd, m_pProgressDlg,
                            [this](BOOL bEnable) { EnableMainWindow(bEnable); });
     runner.RetrievePendingDocuments(this);

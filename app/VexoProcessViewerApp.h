@@ -27,6 +27,8 @@ public:
     void RetrievePendingDocuments();
     // Enables or disables the main frame, its bars and the tool windows that start work.
     void EnableMainWindow(BOOL bEnable);
+    // A retrieval or search is under way (its progress window is up).
+    bool IsRunUnderWay() const;
 
     // The views record and read the most recently activated view through these.
     virtual CVexoProcessViewerView* GetActiveProcessView() const override;

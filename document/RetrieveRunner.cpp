@@ -84,12 +84,23 @@ BOOL CRetrieveRunner::RunDocument(CVexoProcessViewerDoc* pDocument)
         return FALSE;
     }
     pThread->m_bAutoDelete = FALSE;
-    pThread->ResumeThread();
+    pDocument->SetRetrieving(TRUE);
+    if (!ResumeWorker(pThread)) {
+        // The worker never ran: end it here, so that it cannot start later on a job that is
+        // gone, and leave the document pending as when no worker could be made.
+        ::TerminateThread(pThread->m_hThread, 0);
+        ::WaitForSingleObject(pThread->m_hThread, INFINITE);
+        pDocument->SetRetrieving(FALSE);
+        delete pThread;
+        DestroyProgressWindow();
+        return FALSE;
+    }
     WPARAM quitCode = 0;
     if (PumpUntilEnded(pThread, &quitCode)) {
         m_bQuitReceived = true;
         m_nQuitCode = quitCode;
     }
+    pDocument->SetRetrieving(FALSE);
     delete pThread;
     DestroyProgressWindow();
 
@@ -119,13 +130,22 @@ CWinThread* CRetrieveRunner::BeginWorker(RetrieveJob* pJob)
     return AfxBeginThread(RetrieveThreadProc, pJob, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
 }
 
+bool CRetrieveRunner::ResumeWorker(CWinThread* pThread)
+{
+    return pThread->ResumeThread() != static_cast<DWORD>(-1);
+}
+
 // When nothing waits, the thread sleeps until a message arrives or the worker ends instead of
 // asking again at once: the order of what is dispatched is the same, and the worker keeps the
 // processor (see scripts/bench-retrieval.sh for what polling without pause costs).
 bool CRetrieveRunner::PumpUntilEnded(CWinThread* pThread, WPARAM* pnQuitCode)
 {
+    return PumpUntilEnded(pThread->m_hThread, pnQuitCode);
+}
+
+bool CRetrieveRunner::PumpUntilEnded(HANDLE hThread, WPARAM* pnQuitCode)
+{
     bool quit = false;
-    DWORD exitCode = STILL_ACTIVE;
     do {
         MSG msg;
         if (::PeekMessage(&msg, NULL, 0, 0, PM_NOREMOVE)) {
@@ -139,12 +159,21 @@ bool CRetrieveRunner::PumpUntilEnded(CWinThread* pThread, WPARAM* pnQuitCode)
                 ::DispatchMessage(&msg);
             }
         } else {
-            ::MsgWaitForMultipleObjects(1, &pThread->m_hThread, FALSE, INFINITE, QS_ALLINPUT);
+            ::MsgWaitForMultipleObjects(1, &hThread, FALSE, INFINITE, QS_ALLINPUT);
         }
-        if (!::GetExitCodeThread(pThread->m_hThread, &exitCode))
-            break;
-    } while (exitCode == STILL_ACTIVE);
+    } while (!HasEnded(hThread));
     return quit;
+}
+
+// The exit code tells; when it cannot be read, the handle does: it is signalled once the thread
+// has ended. Only a handle that cannot be waited on either counts as ended, since nothing could
+// ever tell otherwise.
+bool CRetrieveRunner::HasEnded(HANDLE hThread)
+{
+    DWORD exitCode = STILL_ACTIVE;
+    if (::GetExitCodeThread(hThread, &exitCode))
+        return exitCode != STILL_ACTIVE;
+    return ::WaitForSingleObject(hThread, 0) != WAIT_TIMEOUT;
 }
 
 void CRetrieveRunner::DestroyProgressWindow()

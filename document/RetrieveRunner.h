@@ -56,12 +56,19 @@ public:
     // (its exit code in *pnQuitCode): the caller hands it back to the main loop afterwards.
     // Any worker run behind the progress window (the text search too) can be waited for so.
     static bool PumpUntilEnded(CWinThread* pThread, WPARAM* pnQuitCode);
+    // The same for a thread known by its handle alone.
+    static bool PumpUntilEnded(HANDLE hThread, WPARAM* pnQuitCode);
+    // Whether the thread has ended: its exit code is no longer STILL_ACTIVE or, when the exit
+    // code cannot be read, its handle is signalled.
+    static bool HasEnded(HANDLE hThread);
 
 protected:
     // Creates the progress window modeless with the main window as its parent.
     virtual BOOL CreateProgressWindow(CProgressDlg* pProgressDlg);
     // Starts the worker thread suspended; NULL when it cannot be started.
     virtual CWinThread* BeginWorker(RetrieveJob* pJob);
+    // Lets the suspended worker run; false when it cannot be resumed.
+    virtual bool ResumeWorker(CWinThread* pThread);
 
 private:
     void RepaintMainWindow();

@@ -36,7 +36,7 @@ BEGIN_MESSAGE_MAP(CVexoProcessViewerDoc, CDocument)
 END_MESSAGE_MAP()
 
 CVexoProcessViewerDoc::CVexoProcessViewerDoc()
-    : m_pCatalogue(NULL), m_dwProcessId(0), m_bRetrievePending(FALSE)
+    : m_pCatalogue(NULL), m_dwProcessId(0), m_bRetrievePending(FALSE), m_bRetrieving(FALSE)
 {
 }
 
@@ -71,19 +71,19 @@ BOOL CVexoProcessViewerDoc::RetrieveMemoryMap(CProgressDlg* pProgressDlg)
 
     const int pageCount = m_pCatalogue->GetPageCount();
     std::unique_ptr<uint32_t[]> pageMap(new (std::nothrow) uint32_t[pageCount]());
-    if (pageMap) {
-        // A process that has gone or cannot be opened leaves the map all zero.
+    // A process that has gone or cannot be opened leaves the map all zero. Without memory for
+    // a map the views compose from none, which gives the same grey picture: the document then
+    // shows its new process as one it could not read, never the old process's picture.
+    if (pageMap)
         m_pCatalogue->BuildPageMap(m_dwProcessId, pageMap.get());
-        SetProgressPosition(hBar, 10);
+    SetProgressPosition(hBar, 10);
 
-        POSITION pos = GetFirstViewPosition();
-        while (pos != NULL) {
-            CView* pView = GetNextView(pos);
-            if (pView != NULL && pView->IsKindOf(RUNTIME_CLASS(CVexoProcessViewerView)))
-                static_cast<CVexoProcessViewerView*>(pView)->ComposeImage(
-                    pRecord, pageMap.get(), kPictureSide, kPictureSide, pProgressDlg, 10, 100,
-                    false);
-        }
+    POSITION pos = GetFirstViewPosition();
+    while (pos != NULL) {
+        CView* pView = GetNextView(pos);
+        if (pView != NULL && pView->IsKindOf(RUNTIME_CLASS(CVexoProcessViewerView)))
+            static_cast<CVexoProcessViewerView*>(pView)->ComposeImage(
+                pRecord, pageMap.get(), kPictureSide, kPictureSide, pProgressDlg, 10, 100, false);
     }
     SetProgressPosition(hBar, 100);
     pageMap.reset();
@@ -102,6 +102,27 @@ void CVexoProcessViewerDoc::ReleaseModuleLabels()
     }
 }
 
+void CVexoProcessViewerDoc::SetRetrieving(BOOL bRetrieving)
+{
+    m_bRetrieving = bRetrieving;
+    POSITION pos = GetFirstViewPosition();
+    while (pos != NULL) {
+        CView* pView = GetNextView(pos);
+        if (pView != NULL && pView->IsKindOf(RUNTIME_CLASS(CVexoProcessViewerView)))
+            static_cast<CVexoProcessViewerView*>(pView)->SetWorkerUse(bRetrieving != FALSE);
+    }
+}
+
+void CVexoProcessViewerDoc::OnCloseDocument()
+{
+    // The frames hold their closes while a run is under way, so this is never reached then;
+    // should it be, the document stays rather than pull its views from under the worker.
+    ASSERT(!m_bRetrieving);
+    if (m_bRetrieving)
+        return;
+    CDocument::OnCloseDocument();
+}
+
 void CVexoProcessViewerDoc::Serialize(CArchive& ar)
 {
     if (ar.IsLoading())
@@ -114,8 +135,13 @@ void CVexoProcessViewerDoc::Serialize(CArchive& ar)
     // The process is opened once for the whole dump; pages that cannot be read are known from
     // the region layout without trying. Each page gives what a read of its own would give.
     CProcessMemoryReader reader(pRecord);
-    std::unique_ptr<uint8_t[]> page(new uint8_t[kDumpPageSize + 1]);
-    std::unique_ptr<uint8_t[]> chunk(new uint8_t[kDumpChunkSize]);
+    std::unique_ptr<uint8_t[]> page(new (std::nothrow) uint8_t[kDumpPageSize + 1]);
+    std::unique_ptr<uint8_t[]> chunk(new (std::nothrow) uint8_t[kDumpChunkSize]);
+    if (!page || !chunk) {
+        // Nothing can be written without the buffers: the save reports the failure.
+        ar.MarkFailed();
+        return;
+    }
     uint32_t address = 0;
     do {
         const bool read = reader.ReadPage(address, page.get()) == 0;

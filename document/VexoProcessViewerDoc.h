@@ -32,8 +32,20 @@ public:
     BOOL RetrieveMemoryMap(CProgressDlg* pProgressDlg);
     // On the user-interface thread, before a retrieval: frees every view's module labels.
     void ReleaseModuleLabels();
+    // On the user-interface thread, before the retrieval worker starts (TRUE) and after it has
+    // ended (FALSE): the worker uses the document and its views in between, so none of them may
+    // go. Closes are held meanwhile; the document and its views check it.
+    void SetRetrieving(BOOL bRetrieving);
+    BOOL IsRetrieving() const { return m_bRetrieving; }
+
+    // Refused while the retrieval worker runs (see SetRetrieving).
+    virtual void OnCloseDocument() override;
 
 protected:
     afx_msg void OnFileSave();
+
+private:
+    BOOL m_bRetrieving;
+
     DECLARE_MESSAGE_MAP()
 };

@@ -22,10 +22,20 @@
 #define afx_msg
 #endif
 
+// Checks and traces of debug builds; release builds (NDEBUG) compile them away. A failed
+// check reports file, line and expression to the debugger and ends the program, so that a
+// broken invariant is seen where it breaks, not later as a crash somewhere else.
+#ifdef NDEBUG
 #define ASSERT(f) ((void)0)
+#define TRACE(...) ((void)0)
+#else
+void AfxAssertFailed(const char* lpszFile, int nLine, const char* lpszExpression);
+void AfxTrace(const char* lpszFormat, ...);
+#define ASSERT(f) ((f) ? (void)0 : AfxAssertFailed(__FILE__, __LINE__, #f))
+#define TRACE(...) AfxTrace(__VA_ARGS__)
+#endif
 #define VERIFY(f) ((void)(f))
 #define ASSERT_VALID(p) ((void)0)
-#define TRACE(...) ((void)0)
 
 // Private window messages of the framework (values in the 0x0360 range reserved for it).
 #define WM_SETMESSAGESTRING  0x0362   // wParam = string id, or lParam = LPCSTR

@@ -4,6 +4,9 @@
 #include "framework/AfxRes.h"
 #include "framework/CWnd.h"
 
+#include <stdarg.h>
+#include <stdio.h>
+#include <stdlib.h>
 #include <string.h>
 
 namespace {
@@ -98,3 +101,28 @@ BOOL AfxWinInit(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, i
     ::InitCommonControlsEx(&icc);
     return TRUE;
 }
+
+#ifndef NDEBUG
+void AfxAssertFailed(const char* lpszFile, int nLine, const char* lpszExpression)
+{
+    char text[512];
+    _snprintf(text, sizeof(text) - 1, "%s(%d): assertion failed: %s\n", lpszFile, nLine,
+              lpszExpression);
+    text[sizeof(text) - 1] = '\0';
+    ::OutputDebugStringA(text);
+    if (::IsDebuggerPresent())
+        ::DebugBreak();
+    abort();
+}
+
+void AfxTrace(const char* lpszFormat, ...)
+{
+    char text[1024];
+    va_list args;
+    va_start(args, lpszFormat);
+    _vsnprintf(text, sizeof(text) - 1, lpszFormat, args);
+    va_end(args);
+    text[sizeof(text) - 1] = '\0';
+    ::OutputDebugStringA(text);
+}
+#endif

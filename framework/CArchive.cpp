@@ -4,6 +4,9 @@
 
 #include <string.h>
 
+#include <new>
+#include <vector>
+
 namespace {
 
 const UINT kMinBufferSize = 128;
@@ -41,9 +44,12 @@ CArchive::CArchive(CFile* pFile, UINT nMode, int nBufSize, void* lpBuf)
         m_lpBufStart = static_cast<BYTE*>(lpBuf);
         m_nBufSize = (UINT)nBufSize;
     } else {
-        m_ownBuffer.resize(nSize);
-        m_lpBufStart = m_ownBuffer.data();
-        m_nBufSize = nSize;
+        // Without its buffer the archive fails from the start, and its user says so.
+        m_ownBuffer.reset(new (std::nothrow) BYTE[nSize]);
+        m_lpBufStart = m_ownBuffer.get();
+        m_nBufSize = m_ownBuffer ? nSize : 0;
+        if (!m_ownBuffer)
+            m_bFailed = TRUE;
     }
 }
 

@@ -7,7 +7,7 @@
 
 #include "framework/CString.h"
 
-#include <vector>
+#include <memory>
 
 class CFile;
 class CDocument;
@@ -38,6 +38,9 @@ public:
     BOOL Close();
     // Detaches from the file without writing the buffer.
     void Abort();
+    // Makes the archive fail, for a Serialize that cannot go on (no memory): later operations
+    // do nothing and Close reports the failure, so the caller can say so.
+    void MarkFailed() { m_bFailed = TRUE; }
 
     CArchive& operator<<(BYTE by);
     CArchive& operator<<(WORD w);
@@ -65,7 +68,7 @@ private:
     UINT m_nMode;
     BOOL m_bFailed;
     BOOL m_bClosed;
-    std::vector<BYTE> m_ownBuffer;
+    std::unique_ptr<BYTE[]> m_ownBuffer;
     BYTE* m_lpBufStart;
     UINT m_nBufSize;
     UINT m_nBufPos;   // store: bytes waiting in the buffer; load: next byte to hand out

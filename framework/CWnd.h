@@ -60,7 +60,9 @@ public:
                        CWnd* pParentWnd, UINT nID);
     void InvokeHelper(DISPID dwDispID, WORD wFlags, VARTYPE vtRet, void* pvRet,
                       const BYTE* pbParamInfo, ...);
-    void SetProperty(DISPID dwDispID, VARTYPE vtProp, ...);
+    // vtProp is a VARTYPE; it is taken as UINT because the parameter before "..." must not be
+    // of a type that promotes (va_start on it is undefined).
+    void SetProperty(DISPID dwDispID, UINT vtProp, ...);
     void GetProperty(DISPID dwDispID, VARTYPE vtProp, void* pvProp) const;
     IDispatch* GetControlDispatch() const { return m_pCtrlDispatch; }
 

@@ -46,11 +46,11 @@ void CWnd::InvokeHelper(DISPID dwDispID, WORD wFlags, VARTYPE vtRet, void* pvRet
     va_end(args);
 }
 
-void CWnd::SetProperty(DISPID dwDispID, VARTYPE vtProp, ...)
+void CWnd::SetProperty(DISPID dwDispID, UINT vtProp, ...)
 {
     va_list args;
     va_start(args, vtProp);
-    AfxDispatchSetPropertyV(m_pCtrlDispatch, dwDispID, vtProp, args);
+    AfxDispatchSetPropertyV(m_pCtrlDispatch, dwDispID, static_cast<VARTYPE>(vtProp), args);
     va_end(args);
 }
 

@@ -20,6 +20,14 @@ LPCVOID AsPointer(uint32_t address)
     return reinterpret_cast<LPCVOID>(static_cast<uintptr_t>(address));
 }
 
+// Wine answers from whatever the Linux process has mapped, which is every reserved range too.
+bool RunsUnderWine()
+{
+    static const bool underWine =
+        ::GetProcAddress(::GetModuleHandleA("ntdll.dll"), "wine_get_version") != NULL;
+    return underWine;
+}
+
 } // namespace
 
 bool CWin32ProcessPlatform::ListProcesses(uint32_t* ids, uint32_t bytes, uint32_t* bytesWritten)
@@ -74,12 +82,14 @@ bool CWin32ProcessPlatform::QueryRegion(Handle process, uint32_t address, Memory
 
 // Wine copies zeros out of reserved, free, no-access and guard pages where Windows fails the
 // whole read; asking for the regions first gives Windows' answer on both. A handle without the
-// right to query leaves the answer to ReadProcessMemory, which is Windows' own.
+// right to query leaves the answer to ReadProcessMemory, which is Windows' own; under Wine that
+// answer cannot tell a free page from a page of zeros, so no such read is trusted there.
 bool CWin32ProcessPlatform::ReadMemory(Handle process, uint32_t address, void* buffer,
                                        uint32_t size, uint32_t* bytesRead)
 {
     *bytesRead = 0;
-    if (CheckRange(process, address, size) == RangeCheck::Unreadable)
+    const RangeCheck check = CheckRange(process, address, size);
+    if (check == RangeCheck::Unreadable || (check == RangeCheck::NotAllowed && RunsUnderWine()))
         return false;
     SIZE_T copied = 0;
     if (!::ReadProcessMemory(AsHandle(process), AsPointer(address), buffer, size, &copied))

@@ -44,6 +44,15 @@ void CFindToolDlg::DoDataExchange(CDataExchange* pDX)
 {
 }
 
+void CFindToolDlg::OnOK()
+{
+}
+
+void CFindToolDlg::OnCancel()
+{
+    ShowWindow(SW_HIDE);
+}
+
 BOOL CFindToolDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();

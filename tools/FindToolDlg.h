@@ -17,6 +17,9 @@ public:
 protected:
     virtual BOOL OnInitDialog() override;
     virtual void DoDataExchange(CDataExchange* pDX) override;
+    // Enter does nothing harmful; Escape hides the window and keeps the results.
+    virtual void OnOK() override;
+    virtual void OnCancel() override;
 
     afx_msg void OnSize(UINT nType, int cx, int cy);
     afx_msg void OnItemChangedResults(NMHDR* pNMHDR, LRESULT* pResult);

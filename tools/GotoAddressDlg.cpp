@@ -23,6 +23,16 @@ BOOL CGotoAddressDlg::OnInitDialog()
     return TRUE;
 }
 
+void CGotoAddressDlg::OnOK()
+{
+    OnGoto();
+}
+
+void CGotoAddressDlg::OnCancel()
+{
+    ShowWindow(SW_HIDE);
+}
+
 // Showing and hiding are the main frame's decision.
 void CGotoAddressDlg::OnShowWindow(BOOL bShow, UINT nStatus)
 {
@@ -33,6 +43,10 @@ void CGotoAddressDlg::OnShowWindow(BOOL bShow, UINT nStatus)
 // message box (OK only, no icon, owned by this window, captioned with the program's title).
 void CGotoAddressDlg::OnGoto()
 {
+    // Disabled while a run is under way; a click that reaches it all the same does nothing.
+    if (!IsWindowEnabled()) {
+        return;
+    }
     char text[kGotoTextMax + 1] = {};
     GetDlgItemText(IDC_GOTO_ADDRESS_EDIT, text, sizeof(text));
     const AddressParseResult parsed = ParseGotoAddress(text);

@@ -11,6 +11,9 @@ public:
 protected:
     virtual BOOL OnInitDialog() override;
     virtual void DoDataExchange(CDataExchange* pDX) override;
+    // Enter goes to the typed address, as the Goto button does; Escape hides the window.
+    virtual void OnOK() override;
+    virtual void OnCancel() override;
 
     afx_msg void OnShowWindow(BOOL bShow, UINT nStatus);
     afx_msg void OnGoto();

@@ -88,6 +88,15 @@ BOOL CMemoryContentsDlg::OnInitDialog()
     return TRUE;
 }
 
+void CMemoryContentsDlg::OnOK()
+{
+}
+
+void CMemoryContentsDlg::OnCancel()
+{
+    ShowWindow(SW_HIDE);
+}
+
 void CMemoryContentsDlg::InsertColumns()
 {
     HWND hList = ::GetDlgItem(m_hWnd, IDC_MEMORY_LIST);
@@ -123,14 +132,13 @@ void CMemoryContentsDlg::ShowMemory(CProcessCatalogue* pCatalogue, const Process
     HWND hList = ::GetDlgItem(m_hWnd, IDC_MEMORY_LIST);
     if (hList != NULL) {
         ::SendMessageA(hList, LVM_DELETEALLITEMS, 0, 0);
-        std::unique_ptr<uint8_t[]> bytes(new uint8_t[kMemoryListBytes]);
+        uint8_t bytes[kMemoryListBytes];
         // One read for the whole listing: it succeeds or fails as a whole.
-        const bool read =
-            ReadProcessBytes(pRecord, address, bytes.get(), kMemoryListBytes) == 0;
+        const bool read = ReadProcessBytes(pRecord, address, bytes, kMemoryListBytes) == 0;
         // Drawing waits until the 256 rows are in.
         ::SendMessageA(hList, WM_SETREDRAW, FALSE, 0);
         for (int row = 0; row < kMemoryRowCount; ++row)
-            InsertRow(hList, row, FormatMemoryRow(address, row, read ? bytes.get() : nullptr));
+            InsertRow(hList, row, FormatMemoryRow(address, row, read ? bytes : nullptr));
         ::SendMessageA(hList, WM_SETREDRAW, TRUE, 0);
         ::InvalidateRect(hList, NULL, TRUE);
     }

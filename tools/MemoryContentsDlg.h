@@ -24,6 +24,9 @@ public:
 
 protected:
     virtual BOOL OnInitDialog();
+    // Enter does nothing (the window takes no input); Escape hides it.
+    virtual void OnOK() override;
+    virtual void OnCancel() override;
     afx_msg void OnSize(UINT nType, int cx, int cy);
     afx_msg void OnDestroy();
     DECLARE_MESSAGE_MAP()

@@ -69,6 +69,18 @@ void CProcessTreeDlg::DoDataExchange(CDataExchange* pDX)
     m_bFilling = true;
 }
 
+// The dialog's default Enter would run the data exchange, which raises the filling flag, and
+// hide the window: every later selection would then be ignored. Enter does nothing here.
+void CProcessTreeDlg::OnOK()
+{
+}
+
+// Escape hides the window, as its close box does; the catalogue and the tree stay as they are.
+void CProcessTreeDlg::OnCancel()
+{
+    ShowWindow(SW_HIDE);
+}
+
 BOOL CProcessTreeDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
@@ -97,8 +109,13 @@ void CProcessTreeDlg::OnSize(UINT nType, int cx, int cy)
     ApplyToolWindowLayout(*this, m_pLayout.get(), kLayoutCount);
 }
 
+// The window is disabled while a run is under way, and its worker reads the catalogue: a
+// refresh that reaches it all the same (a message sent by another program) is dropped.
 void CProcessTreeDlg::OnRefreshProcesses()
 {
+    if (!IsWindowEnabled()) {
+        return;
+    }
     FillProcessTree();
 }
 
@@ -181,6 +198,11 @@ void CProcessTreeDlg::OnSelChangedProcessTree(NMHDR* pNMHDR, LRESULT* pResult)
 // happens before the main frame has finished its creation or while no document is open.
 void CProcessTreeDlg::SelectProcess(int index)
 {
+    // Disabled while a run is under way: retargeting the document under its worker is never
+    // right, whoever changed the tree's selection.
+    if (!IsWindowEnabled()) {
+        return;
+    }
     CWnd* pMainWnd = AfxGetMainWnd();
     if (pMainWnd == NULL || !pMainWnd->IsKindOf(RUNTIME_CLASS(CMainFrame)) ||
         !static_cast<CMainFrame*>(pMainWnd)->m_bReady) {

@@ -28,6 +28,9 @@ public:
 protected:
     virtual BOOL OnInitDialog() override;
     virtual void DoDataExchange(CDataExchange* pDX) override;
+    // Enter: nothing (selecting an item is what retrieves it). Escape: hides the window.
+    virtual void OnOK() override;
+    virtual void OnCancel() override;
 
     afx_msg void OnSize(UINT nType, int cx, int cy);
     afx_msg void OnDestroy();

@@ -1,12 +1,18 @@
 #include "tools/ToolWindowLayout.h"
 
+#include <new>
+
 #include "view/RectConversion.h"
 
 std::unique_ptr<LayoutEntry[]> CaptureToolWindowLayout(CWnd& window, const int* ids, int count)
 {
     CRect parent;
     window.GetClientRect(&parent);
-    std::unique_ptr<LayoutEntry[]> entries(new LayoutEntry[count]);
+    // Without memory for the records the controls simply keep their places when it is sized.
+    std::unique_ptr<LayoutEntry[]> entries(new (std::nothrow) LayoutEntry[count]);
+    if (!entries) {
+        return entries;
+    }
     for (int i = 0; i < count; ++i) {
         entries[i].id = ids[i];
         CWnd* pControl = window.GetDlgItem(ids[i]);

@@ -56,7 +56,8 @@ BEGIN_MESSAGE_MAP(CVexoProcessViewerView, CView)
 END_MESSAGE_MAP()
 
 CVexoProcessViewerView::CVexoProcessViewerView()
-    : m_bModuleLabelsShown(1),
+    : m_bWorkerUse(false),
+      m_bModuleLabelsShown(1),
       m_bAddressPeekShown(1),
       m_pImageWindow(NULL),
       m_pModuleLabels(nullptr),
@@ -136,6 +137,8 @@ int CVexoProcessViewerView::OnCreate(LPCREATESTRUCT lpCreateStruct)
 
 void CVexoProcessViewerView::OnDestroy()
 {
+    // Closes are held while a worker composes into the view, so it cannot go from under it.
+    ASSERT(!m_bWorkerUse);
     CView::OnDestroy();
     ForgetActiveView();
     if (m_pImageWindow != NULL) {

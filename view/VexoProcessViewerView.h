@@ -46,6 +46,9 @@ public:
     // Destroys the module label windows and frees the label list; runs on the user-interface
     // thread before every composition.
     void ReleaseModuleLabels();
+    // Set by the document on the user-interface thread while a retrieval worker composes into
+    // this view (its control and its labels); the view must not be destroyed meanwhile.
+    void SetWorkerUse(bool bInUse) { m_bWorkerUse = bInUse; }
 
     // Read-only access for the owner's checks.
     int GetModuleLabelCount() const { return m_nModuleLabelCount.load(std::memory_order_acquire); }
@@ -88,6 +91,7 @@ private:
     void InvalidateImage();
     void ForgetActiveView();
 
+    bool m_bWorkerUse;
     BOOL m_bModuleLabelsShown;
     BOOL m_bAddressPeekShown;
     CActiveXImageWindow* m_pImageWindow;

@@ -109,6 +109,31 @@ TEST_F(TargetReadTest, UnreadablePagesFailAsAWhole)
     EXPECT_EQ(catalogue.QueryPageFlags(record, Target().Address("guard")), 0x853u);
 }
 
+// A process that grants the read right but not the right to query its regions.
+class CReadOnlyPlatform : public CCountingPlatform
+{
+public:
+    Handle OpenProcess(uint32_t access, uint32_t processId) override
+    {
+        if (access & kQueryInformation)
+            return nullptr;
+        return CCountingPlatform::OpenProcess(access, processId);
+    }
+};
+
+// Without the right to query, Windows still fails reads of pages that cannot be read. Wine would
+// copy zeros out of them, which cannot be told from real bytes there, so no such read is trusted.
+TEST_F(TargetReadTest, ReadsWithTheReadRightAloneNeverShowZerosOfUnreadablePages)
+{
+    CReadOnlyPlatform platform;
+    uint8_t bytes[16];
+    EXPECT_EQ(ReadProcessBytes(platform, record, Target().Address("boundary_reserved"), bytes, 16), -4);
+    EXPECT_EQ(ReadProcessBytes(platform, record, Target().Address("prot_noaccess"), bytes, 16), -4);
+    CProcessMemoryReader reader(platform, record);
+    std::vector<uint8_t> page(4096);
+    EXPECT_EQ(reader.ReadPage(Target().Address("reserve_rest") + 0x3000, page.data()), -4);
+}
+
 // Compares the bulk reader with ReadProcessBytes on every committed page of the first 16 MiB and
 // on the pages around the target's items: the same result codes everywhere, the same bytes on
 // every page that the target does not write. (Wine answers a region query of another process
