@@ -339,3 +339,105 @@ TEST_F(MainFrameTest, GotoWindowExplainsMalformedAddressesAndIgnoresGoodOnesWith
 }
 
 } // namespace
+
+namespace {
+
+struct WindowOfProcess
+{
+    DWORD processId;
+    HWND found;
+};
+
+BOOL CALLBACK MatchVisibleWindow(HWND hwnd, LPARAM lParam)
+{
+    WindowOfProcess* search = reinterpret_cast<WindowOfProcess*>(lParam);
+    DWORD processId = 0;
+    ::GetWindowThreadProcessId(hwnd, &processId);
+    if (processId == search->processId && ::IsWindowVisible(hwnd)) {
+        search->found = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+bool IsBelow(HWND lower, HWND upper)
+{
+    for (HWND below = ::GetWindow(upper, GW_HWNDNEXT); below != NULL; below = ::GetWindow(below, GW_HWNDNEXT)) {
+        if (below == lower) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Another program with a window of its own, ended with the test.
+struct COtherProgram
+{
+    PROCESS_INFORMATION info = {};
+    bool Start()
+    {
+        STARTUPINFOA startup = {};
+        startup.cb = sizeof(startup);
+        char commandLine[] = "notepad.exe";
+        return ::CreateProcessA(NULL, commandLine, NULL, NULL, FALSE, 0, NULL, NULL, &startup, &info) != FALSE;
+    }
+    ~COtherProgram()
+    {
+        if (info.hProcess != NULL) {
+            ::TerminateProcess(info.hProcess, 0);
+            ::CloseHandle(info.hThread);
+            ::CloseHandle(info.hProcess);
+        }
+    }
+};
+
+// Wine raises an activated owner above its owned windows: that is how a tool window falls
+// below the frame. Messages are dispatched without the idle pass, which would raise it again.
+void ActivateWithoutIdle(HWND hwnd)
+{
+    ::SetForegroundWindow(hwnd);
+    for (int i = 0; i < 50 && ::GetForegroundWindow() != hwnd; ++i) {
+        MSG msg;
+        while (::PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
+            ::DispatchMessageA(&msg);
+        }
+        ::Sleep(20);
+    }
+}
+
+// The idle pass puts a tool window that fell below the frame back above it, but only while this
+// program is in front: never over the window of another program that the user works with.
+TEST_F(MainFrameTest, IdleTimeRaisesToolWindowsOnlyWhileTheProgramIsInFront)
+{
+    CMainFrame* pFrame = Create(CRect(0, 0, 800, 600));
+    ASSERT_NE(pFrame, nullptr);
+    pFrame->ShowWindow(SW_SHOW);
+    pFrame->m_wndFindTool.ShowWindow(SW_SHOWNOACTIVATE);
+    const HWND hTool = pFrame->m_wndFindTool.m_hWnd;
+
+    COtherProgram other;
+    ASSERT_TRUE(other.Start());
+    WindowOfProcess search = {other.info.dwProcessId, NULL};
+    shelltest::PumpUntil([&search] {
+        ::EnumWindows(MatchVisibleWindow, reinterpret_cast<LPARAM>(&search));
+        return search.found != NULL;
+    }, 20000);
+    ASSERT_NE(search.found, (HWND)NULL) << "the other program showed no window";
+    ActivateWithoutIdle(pFrame->m_hWnd);
+    if (!IsBelow(hTool, pFrame->m_hWnd)) {
+        GTEST_SKIP() << "activating the frame left the tool window above it (as on Windows)";
+    }
+    ActivateWithoutIdle(search.found);
+    ASSERT_EQ(::GetForegroundWindow(), search.found);
+    ASSERT_TRUE(IsBelow(hTool, pFrame->m_hWnd));
+    pFrame->SendMessage(WM_IDLEUPDATECMDUI, TRUE);
+    EXPECT_TRUE(IsBelow(hTool, pFrame->m_hWnd)) << "raised while another program is in front";
+    EXPECT_TRUE(IsBelow(hTool, search.found));
+
+    ActivateWithoutIdle(pFrame->m_hWnd);
+    ASSERT_TRUE(IsBelow(hTool, pFrame->m_hWnd));
+    pFrame->SendMessage(WM_IDLEUPDATECMDUI, TRUE);
+    EXPECT_FALSE(IsBelow(hTool, pFrame->m_hWnd)) << "not raised while this program is in front";
+}
+
+} // namespace
