@@ -2,15 +2,18 @@
 // it at its own process, and closes it.
 //   VexoWindowHelper wait <caption prefix> <seconds>       main window shown and idle
 //   VexoWindowHelper show-own <caption prefix> <seconds>   select the program's own process in
-//                                                           its process tree, wait for the picture
+//                                                           its process tree, wait until the
+//                                                           document carries the executable's
+//                                                           path and its picture is on screen
 //   VexoWindowHelper close <caption prefix> <seconds>      close the main window, wait for exit
-// Exit code 0 when done, 1 when the time ran out.
+// Exit code 0 when done, 1 when the time ran out or a step failed (said on stderr).
 
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
 #include "RemoteUi.h"
+#include "view/PictureGeometry.h"
 
 namespace {
 
@@ -50,6 +53,31 @@ bool WaitMain(const std::string& prefix, DWORD timeoutMs, HWND* main)
                            timeoutMs);
 }
 
+// The caption of the active child window: the document's title.
+std::string DocumentTitle(HWND main)
+{
+    HWND client = FindWindowExA(main, nullptr, "MDIClient", nullptr);
+    HWND child = client ? GetWindow(client, GW_CHILD) : nullptr;
+    return child ? remote::WindowText(child) : std::string();
+}
+
+// True when the MDI client area shows pixels in the colours of free, reserved or committed pages:
+// the composed picture has been painted.
+bool PictureOnScreen(HWND main)
+{
+    HWND client = FindWindowExA(main, nullptr, "MDIClient", nullptr);
+    RECT rect = {};
+    if (client == nullptr || !GetWindowRect(client, &rect)) {
+        return false;
+    }
+    for (uint32_t colour : {kFreeColour, kReservedColour, kCommittedColour}) {
+        if (remote::CountScreenPixels(rect, colour) > 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
 bool ShowOwnProcess(HWND main, DWORD timeoutMs)
 {
     DWORD pid = 0;
@@ -57,18 +85,42 @@ bool ShowOwnProcess(HWND main, DWORD timeoutMs)
     HWND trees = remote::FindTopLevelByCaption(pid, "Windows Processes");
     HWND tree = trees ? GetDlgItem(trees, 1000) : nullptr;
     if (tree == nullptr) {
+        std::fprintf(stderr, "VexoWindowHelper: no process tree\n");
         return false;
     }
     char prefix[32];
     std::snprintf(prefix, sizeof(prefix), "[0x%08lx] : ", static_cast<unsigned long>(pid));
+    const std::string prefixText = prefix;
     for (const remote::TreeItem& item : remote::ReadTree(tree)) {
-        if (item.text.compare(0, std::string(prefix).size(), prefix) == 0) {
-            // Posted: the selection starts a retrieval that runs inside the program's loop.
-            PostMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item.handle));
-            Sleep(500);
-            return remote::WaitFor([&] { return IsIdle(main); }, timeoutMs);
+        if (item.text.compare(0, prefixText.size(), prefixText) != 0) {
+            continue;
         }
+        // The tree selected an item when it first got the focus, while the frame was still being
+        // created and selections were ignored. When that item is the program's own, selecting it
+        // again changes nothing and notifies nobody, so the selection is cleared first (which
+        // the program ignores, as there is no selected item).
+        const LRESULT caret = remote::SendWithTimeout(tree, TVM_GETNEXTITEM, TVGN_CARET, 0);
+        if (caret == reinterpret_cast<LRESULT>(item.handle)) {
+            PostMessageA(tree, TVM_SELECTITEM, TVGN_CARET, 0);
+        }
+        // Posted: the selection starts a retrieval that runs inside the program's loop.
+        PostMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item.handle));
+
+        // Done when the runner has titled the document with the executable's path.
+        const std::string path = item.text.substr(prefixText.size());
+        if (!remote::WaitFor([&] { return DocumentTitle(main) == path && IsIdle(main); }, timeoutMs)) {
+            std::fprintf(stderr, "VexoWindowHelper: the document's title stayed \"%s\"\n",
+                         DocumentTitle(main).c_str());
+            return false;
+        }
+        if (!remote::WaitFor([&] { return PictureOnScreen(main); }, timeoutMs)) {
+            std::fprintf(stderr, "VexoWindowHelper: no picture on screen\n");
+            return false;
+        }
+        return true;
     }
+    std::fprintf(stderr, "VexoWindowHelper: the process tree has no item for process 0x%08lx\n",
+                 static_cast<unsigned long>(pid));
     return false;
 }
 
