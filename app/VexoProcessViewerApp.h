@@ -1,15 +1,16 @@
 #pragma once
 // The application object: start-up, the About command, the background runs of the documents and
-// the two references that the windows share (the progress window of the run under way and the
+// the memory text search and the two references that the windows share (the progress window of the run under way and the
 // most recently activated view).
 
 #include "framework/Afx.h"
+#include "tools/SearchHost.h"
 #include "view/ProcessViewHost.h"
 
 class CProgressDlg;
 class CVexoProcessViewerView;
 
-class CVexoProcessViewerApp : public CWinApp, public IActiveViewHost
+class CVexoProcessViewerApp : public CWinApp, public IActiveViewHost, public ISearchHost
 {
 public:
     CVexoProcessViewerApp();
@@ -27,6 +28,10 @@ public:
     void RetrievePendingDocuments();
     // Enables or disables the main frame, its bars and the tool windows that start work.
     void EnableMainWindow(BOOL bEnable);
+    // The Find button: searches the memory of the active view's process for text behind the
+    // progress window and lists the hits in the Find Tool window. Nothing happens without an
+    // active view whose process is in the process tree's catalogue.
+    virtual void SearchMemory(const char* text) override;
 
     // The views record and read the most recently activated view through these.
     virtual CVexoProcessViewerView* GetActiveProcessView() const override;
