@@ -18,7 +18,16 @@ void QueueHit(SearchContext& context, const SearchHit& hit)
     ::EnterCriticalSection(&context.lock);
     context.queue.push_back(hit);
     ::LeaveCriticalSection(&context.lock);
-    ::SetEvent(context.hHitQueued);
+    ::SetEvent(context.hWorkQueued);
+}
+
+// On the worker: a new progress position for the bar.
+void QueuePosition(SearchContext& context, int32_t position)
+{
+    ::EnterCriticalSection(&context.lock);
+    context.positions.push_back(position);
+    ::LeaveCriticalSection(&context.lock);
+    ::SetEvent(context.hWorkQueued);
 }
 
 } // namespace
@@ -29,7 +38,7 @@ SearchContext::SearchContext()
       pProgressDlg(NULL),
       pFindTool(NULL),
       text(),
-      hHitQueued(::CreateEventA(NULL, FALSE, FALSE, NULL))
+      hWorkQueued(::CreateEventA(NULL, FALSE, FALSE, NULL))
 {
     ::InitializeCriticalSection(&lock);
 }
@@ -37,22 +46,20 @@ SearchContext::SearchContext()
 SearchContext::~SearchContext()
 {
     ::DeleteCriticalSection(&lock);
-    if (hHitQueued != NULL)
-        ::CloseHandle(hHitQueued);
+    if (hWorkQueued != NULL)
+        ::CloseHandle(hWorkQueued);
 }
 
-// The bar moves by synchronous messages, which the user-interface thread serves while it pumps;
-// the engine sends a position only when it changes, about a hundred in all.
+// The worker touches no window: hits and progress positions (one per change, a hundred in
+// all) go to the context, and the user-interface thread shows them. A bar position set from
+// here would wait for the bar to repaint, which under emulation costs tens of milliseconds.
 UINT SearchThreadProc(LPVOID pParam)
 {
     SearchContext* pContext = static_cast<SearchContext*>(pParam);
-    const HWND hBar = ::GetDlgItem(pContext->pProgressDlg->GetSafeHwnd(), IDC_PROGRESS_BAR);
     CProcessMemoryReader reader(pContext->pRecord);
     CMemorySearch(pContext->text)
         .Run(reader, [pContext](const SearchHit& hit) { QueueHit(*pContext, hit); },
-             [hBar](int32_t position) {
-                 ::SendMessageA(hBar, PBM_SETPOS, static_cast<WPARAM>(position), 0);
-             });
+             [pContext](int32_t position) { QueuePosition(*pContext, position); });
     return 0;
 }
 
@@ -61,6 +68,7 @@ CSearchRunner::CSearchRunner(CWnd* pMainWnd, CProgressDlg*& rpProgressDlg,
     : m_pMainWnd(pMainWnd),
       m_rpProgressDlg(rpProgressDlg),
       m_enableMainWindow(std::move(enableMainWindow)),
+      m_bResultsHeld(false),
       m_bQuitReceived(false),
       m_nQuitCode(0)
 {
@@ -79,7 +87,7 @@ void CSearchRunner::Run(CProcessCatalogue& catalogue, const ProcessRecord* pReco
     if (m_enableMainWindow)
         m_enableMainWindow(FALSE);
     SearchContext context;
-    if (ShowProgressWindow(pRecord) && context.hHitQueued != NULL) {
+    if (ShowProgressWindow(pRecord) && context.hWorkQueued != NULL) {
         context.pCatalogue = &catalogue;
         context.pRecord = pRecord;
         context.pProgressDlg = m_rpProgressDlg;
@@ -123,10 +131,10 @@ CWinThread* CSearchRunner::BeginWorker(SearchContext* pContext)
     return AfxBeginThread(SearchThreadProc, pContext, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
 }
 
-// Each pass dispatches at most one waiting message, notes whether the worker still runs and
-// moves the queued hits into the list. With nothing to do the thread sleeps until a message
-// (the worker's progress updates among them), a queued hit or the worker's end wakes it. The
-// worker queued all its hits before it ended, so once it has, the queue is only emptied.
+// Each pass dispatches at most one waiting message, notes whether the worker still runs, moves
+// the bar to the positions the worker reached and appends rows for its hits. With nothing to do
+// the thread sleeps until a message, the worker's news or its end wakes it. The worker queued
+// everything before it ended, so once it has, the queue is only emptied.
 void CSearchRunner::PumpUntilShown(CWinThread* pThread, SearchContext& context)
 {
     DWORD exitCode = STILL_ACTIVE;
@@ -134,11 +142,12 @@ void CSearchRunner::PumpUntilShown(CWinThread* pThread, SearchContext& context)
         const bool dispatched = DispatchOneMessage();
         if (exitCode == STILL_ACTIVE && !::GetExitCodeThread(pThread->m_hThread, &exitCode))
             exitCode = 0;
+        const bool moved = ShowProgress(context);
         const bool hitsLeft = ShowQueuedHits(context);
         if (exitCode != STILL_ACTIVE && !hitsLeft)
             break;
-        if (exitCode == STILL_ACTIVE && !dispatched && !hitsLeft) {
-            HANDLE handles[2] = {pThread->m_hThread, context.hHitQueued};
+        if (exitCode == STILL_ACTIVE && !dispatched && !moved && !hitsLeft) {
+            HANDLE handles[2] = {pThread->m_hThread, context.hWorkQueued};
             ::MsgWaitForMultipleObjectsEx(2, handles, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
         }
     }
@@ -161,9 +170,29 @@ bool CSearchRunner::DispatchOneMessage()
     return true;
 }
 
-// Takes every queued hit, oldest first, and appends rows for them until kBatchMs have passed.
-// Several rows go in with the list's redraw held, and only the last of them moves the view.
-// True when hits are left for the next pass.
+// Gives the bar every position the worker reached, in order, each once. The bar repaints once
+// afterwards, as a paint message, however many positions it got. True when it moved.
+bool CSearchRunner::ShowProgress(SearchContext& context)
+{
+    std::vector<int32_t> positions;
+    ::EnterCriticalSection(&context.lock);
+    positions.swap(context.positions);
+    ::LeaveCriticalSection(&context.lock);
+    if (positions.empty())
+        return false;
+
+    const HWND hBar = ::GetDlgItem(m_rpProgressDlg->GetSafeHwnd(), IDC_PROGRESS_BAR);
+    ::SendMessageA(hBar, WM_SETREDRAW, FALSE, 0);
+    for (int32_t position : positions)
+        ::SendMessageA(hBar, PBM_SETPOS, static_cast<WPARAM>(position), 0);
+    ::SendMessageA(hBar, WM_SETREDRAW, TRUE, 0);
+    ::InvalidateRect(hBar, NULL, TRUE);
+    return true;
+}
+
+// Takes the queued hits, oldest first, and appends their rows for at most kRowSliceMs; hits
+// left over go in at the next pass. While several wait, the list's redraw stays held until all
+// of them are in, and only the row of the last one moves the view. True when hits are left.
 bool CSearchRunner::ShowQueuedHits(SearchContext& context)
 {
     ::EnterCriticalSection(&context.lock);
@@ -173,21 +202,22 @@ bool CSearchRunner::ShowQueuedHits(SearchContext& context)
     if (m_pending.empty())
         return false;
 
-    const bool batch = m_pending.size() > 1;
-    if (batch)
+    if (m_pending.size() > 1 && !m_bResultsHeld) {
         context.pFindTool->HoldResultsRedraw(TRUE);
+        m_bResultsHeld = true;
+    }
     const DWORD start = ::GetTickCount();
-    bool last = false;
-    while (!last) {
+    do {
         const SearchHit& hit = m_pending.front();
-        last = m_pending.size() == 1 || ::GetTickCount() - start >= kBatchMs;
         // The page's attributes as they are now, not as they were when the worker read it.
         const uint32_t flags = context.pCatalogue->QueryPageFlags(context.pRecord, hit.address);
-        context.pFindTool->AppendResult(hit, PageFlagText(flags).c_str(), last);
+        context.pFindTool->AppendResult(hit, PageFlagText(flags).c_str(), m_pending.size() == 1);
         m_pending.pop_front();
-    }
-    if (batch)
+    } while (!m_pending.empty() && ::GetTickCount() - start < kRowSliceMs);
+    if (m_pending.empty() && m_bResultsHeld) {
         context.pFindTool->HoldResultsRedraw(FALSE);
+        m_bResultsHeld = false;
+    }
     return !m_pending.empty();
 }
 

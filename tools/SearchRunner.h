@@ -5,6 +5,7 @@
 
 #include <deque>
 #include <functional>
+#include <vector>
 
 #include "framework/Afx.h"
 #include "tools/MemorySearch.h"
@@ -15,8 +16,9 @@ class CProgressDlg;
 struct ProcessRecord;
 
 // What the search shares with its worker for the span of one run. The worker reads the first
-// four fields and the text, and appends to the queue; the user-interface thread takes hits from
-// it. Only the queue changes, and only under the lock.
+// four fields and the text, and appends what it finds to the queue and the progress positions
+// it reaches to the position list; the user-interface thread takes both from there into its
+// windows. Only these two change, and only under the lock.
 struct SearchContext
 {
     SearchContext();
@@ -26,12 +28,13 @@ struct SearchContext
 
     CProcessCatalogue* pCatalogue;
     const ProcessRecord* pRecord;
-    CProgressDlg* pProgressDlg;  // the worker moves its bar (control IDC_PROGRESS_BAR)
+    CProgressDlg* pProgressDlg;
     CFindToolDlg* pFindTool;
     char text[kSearchContextSize];  // at most kSearchTextMax characters, terminated
-    CRITICAL_SECTION lock;          // guards the queue
+    CRITICAL_SECTION lock;          // guards the queue and the positions
     std::deque<SearchHit> queue;    // oldest first
-    HANDLE hHitQueued;              // set by the worker after each hit it queues
+    std::vector<int32_t> positions; // reached by the worker and not yet on the bar, in order
+    HANDLE hWorkQueued;             // set by the worker after each hit or position it adds
 };
 
 // Worker entry point: pParam is a SearchContext. Searches the record's process and returns 0.
@@ -60,7 +63,7 @@ public:
 
     // The longest the user-interface thread spends appending rows before it looks at its
     // messages again.
-    static const DWORD kBatchMs = 30;
+    static const DWORD kRowSliceMs = 25;
 
 protected:
     // Creates the progress window modeless with the main window as its parent.
@@ -72,6 +75,7 @@ private:
     BOOL ShowProgressWindow(const ProcessRecord* pRecord);
     void PumpUntilShown(CWinThread* pThread, SearchContext& context);
     bool DispatchOneMessage();
+    bool ShowProgress(SearchContext& context);
     bool ShowQueuedHits(SearchContext& context);
     void DestroyProgressWindow();
     void RepaintMainWindow();
@@ -81,6 +85,8 @@ private:
     EnableFunction m_enableMainWindow;
     // Hits taken from the queue and not yet in the list, oldest first.
     std::deque<SearchHit> m_pending;
+    // The result list's redraw is held until the hits waiting are all in.
+    bool m_bResultsHeld;
     // A quit request met while pumping, handed back to the main loop after the search.
     bool m_bQuitReceived;
     WPARAM m_nQuitCode;

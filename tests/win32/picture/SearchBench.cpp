@@ -24,12 +24,14 @@
 #include "framework/Afx.h"
 #include "imagectl/ImageControlIds.h"
 #include "inspect/ProcessCatalogue.h"
+#include "inspect/ProcessMemoryReader.h"
 #include "res/resource.h"
 #include "tests/support/TargetMarkers.h"
 #include "tests/support/TargetProcess.h"
 #include "tools/FindToolDlg.h"
 #include "tools/FlagText.h"
 #include "tools/MemoryContentsDlg.h"
+#include "tools/MemorySearch.h"
 #include "tools/SearchChunk.h"
 #include "tools/SearchRunner.h"
 #include "view/ProcessViewHost.h"
@@ -54,6 +56,15 @@ double Median(std::vector<double> values)
 // Not in the target: a text with no hits.
 const char kAbsentText[] = "VexoAbsentText-41c";
 
+void Pump()
+{
+    MSG msg;
+    while (::PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageA(&msg);
+    }
+}
+
 class CBenchApp : public CWinApp, public IActiveViewHost
 {
 public:
@@ -75,15 +86,6 @@ public:
     }
 };
 
-void Pump()
-{
-    MSG msg;
-    while (::PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
-    }
-}
-
 // Sends a message to a window of the user-interface thread every 10 ms from another thread and
 // keeps the longest time one took to be answered.
 class CResponsivenessProbe
@@ -98,19 +100,25 @@ public:
                   m_longest = std::max(m_longest.load(), SecondsSince(start));
                   ::Sleep(10);
               }
+              m_done = true;
           })
     {
     }
-    // The longest wait in seconds; stops the probe.
+    // The longest wait in seconds; stops the probe, answering its last message.
     double Stop()
     {
         m_stop = true;
+        while (!m_done) {
+            Pump();
+            ::Sleep(1);
+        }
         m_thread.join();
         return m_longest;
     }
 
 private:
     std::atomic<bool> m_stop{false};
+    std::atomic<bool> m_done{false};
     std::atomic<double> m_longest{0.0};
     std::thread m_thread;
 };
@@ -224,6 +232,17 @@ Timing TimeSearch(CFrameWnd* pFrame, CProcessCatalogue& catalogue, const Process
     return timing;
 }
 
+// The engine on this thread with no window at all: the reads and the scan alone.
+void PrintEngineAlone(const ProcessRecord* pRecord, const char* what, const char* text)
+{
+    const auto start = Clock::now();
+    CProcessMemoryReader reader(pRecord);
+    int hits = 0;
+    CMemorySearch(text).Run(reader, [&hits](const SearchHit&) { ++hits; }, [](int32_t) {});
+    std::printf("search engine alone, %-12s           %8.3f s  (%d hits; no windows)\n", what,
+                SecondsSince(start), hits);
+}
+
 void PrintSearch(const char* what, const std::vector<Timing>& timings)
 {
     std::vector<double> seconds;
@@ -306,13 +325,19 @@ int main(int argc, char** argv)
     }
     PrintSearch("no hits,", none);
     PrintSearch("many hits,", many);
+    PrintEngineAlone(pRecord, "no hits,", kAbsentText);
+    PrintEngineAlone(pRecord, "many hits,", kTargetPagesMarker);
 
-    // Chunks spread evenly over the address space, searched for the absent text; and chunks
-    // that each hold a marker, searched for it, for the cost of a hit.
+    // Runs of neighbouring chunks spread evenly over the address space, searched for the absent
+    // text (neighbours, so that the bar position changes as rarely as in a whole search); and
+    // chunks that each hold a marker, searched for it, for the cost of a hit.
+    const int kRunLength = 32;
+    const uint64_t runCount = (sample + kRunLength - 1) / kRunLength;
     std::vector<uint32_t> spread;
-    for (int i = 0; i < sample; ++i)
-        spread.push_back(static_cast<uint32_t>(static_cast<uint64_t>(i) * kSearchChunkCount / sample) *
-                         kSearchChunkSize);
+    for (int i = 0; i < sample; ++i) {
+        const uint64_t chunk = (i / kRunLength) * kSearchChunkCount / runCount + i % kRunLength;
+        spread.push_back(static_cast<uint32_t>(chunk * kSearchChunkSize));
+    }
     std::vector<uint32_t> hitChunks;
     const int hitSample = std::min(pages, std::max(1, sample / 8));
     for (int i = 0; i < hitSample; ++i)
@@ -323,9 +348,9 @@ int main(int argc, char** argv)
                                                 kTargetPagesMarker, hitChunks) / hitSample;
     const double literalNone = perChunk * kSearchChunkCount;
     const double literalMany = perChunk * (kSearchChunkCount - pages) + perHitChunk * pages;
-    std::printf("chunk by chunk, measured on %d spread chunks and %d chunks with a hit: "
+    std::printf("chunk by chunk, measured on %d chunks in runs of %d and %d chunks with a hit: "
                 "%.3f ms a chunk, %.3f ms a chunk with a hit\n",
-                sample, hitSample, perChunk * 1000.0, perHitChunk * 1000.0);
+                sample, kRunLength, hitSample, perChunk * 1000.0, perHitChunk * 1000.0);
     std::printf("chunk by chunk, extrapolated to %u chunks, no hits:   %8.1f s (%.1f min)\n",
                 kSearchChunkCount, literalNone, literalNone / 60.0);
     std::printf("chunk by chunk, extrapolated to %u chunks, %d hits: %8.1f s (%.1f min)\n",
