@@ -88,6 +88,10 @@ void CVexoProcessViewerApp::RetrievePendingDocuments()
 
 void CVexoProcessViewerApp::SearchMemory(const char* text)
 {
+    // One run at a time: a Find that reaches us while a run is under way is ignored.
+    if (m_pProgressDlg != NULL) {
+        return;
+    }
     if (m_pMainWnd == NULL || !m_pMainWnd->IsKindOf(RUNTIME_CLASS(CMainFrame))) {
         return;
     }

@@ -181,7 +181,7 @@ bool CSearchRunner::ShowProgress(SearchContext& context)
     if (positions.empty())
         return false;
 
-    const HWND hBar = ::GetDlgItem(m_rpProgressDlg->GetSafeHwnd(), IDC_PROGRESS_BAR);
+    const HWND hBar = ::GetDlgItem(context.pProgressDlg->GetSafeHwnd(), IDC_PROGRESS_BAR);
     ::SendMessageA(hBar, WM_SETREDRAW, FALSE, 0);
     for (int32_t position : positions)
         ::SendMessageA(hBar, PBM_SETPOS, static_cast<WPARAM>(position), 0);
