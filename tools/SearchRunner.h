@@ -1,7 +1,8 @@
 #pragma once
 // The run of one memory text search: the windows that could start other work disabled, the
 // progress window, the worker thread, and the user-interface thread dispatching messages and
-// moving each queued hit into the Find Tool window until the worker has ended.
+// moving the worker's hits and progress into the Find Tool window and the bar until the worker
+// has ended and every hit is listed.
 
 #include <deque>
 #include <functional>
@@ -15,10 +16,10 @@ class CProcessCatalogue;
 class CProgressDlg;
 struct ProcessRecord;
 
-// What the search shares with its worker for the span of one run. The worker reads the first
-// four fields and the text, and appends what it finds to the queue and the progress positions
-// it reaches to the position list; the user-interface thread takes both from there into its
-// windows. Only these two change, and only under the lock.
+// What the search shares with its worker for the span of one run. The worker reads the record
+// and the text, and adds the hits it finds to the queue and the progress positions it reaches
+// to the position list; the user-interface thread takes both from there into its windows. Only
+// these two change, and only under the lock.
 struct SearchContext
 {
     SearchContext();
