@@ -15,22 +15,18 @@
 #include "framework/Afx.h"
 #include "inspect/ProcessCatalogue.h"
 #include "tests/support/TargetProcess.h"
-#include "tools/SearchHost.h"
 #include "view/ProcessViewHost.h"
 #include "view/VexoProcessViewerView.h"
 
 namespace picturetest {
 
-// The application object of the test programs: holds the most recently activated view and
-// records the texts that a Find button asked it to search for.
-class CTestApp : public CWinApp, public IActiveViewHost, public ISearchHost
+// The application object of the test programs: holds the most recently activated view.
+class CTestApp : public CWinApp, public IActiveViewHost
 {
 public:
     CVexoProcessViewerView* m_pActiveView = NULL;
-    std::vector<std::string> searches;
     CVexoProcessViewerView* GetActiveProcessView() const override { return m_pActiveView; }
     void SetActiveProcessView(CVexoProcessViewerView* pView) override { m_pActiveView = pView; }
-    void SearchMemory(const char* text) override { searches.push_back(text); }
 };
 CTestApp& App();
 

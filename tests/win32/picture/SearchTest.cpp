@@ -3,6 +3,7 @@
 
 #include "tests/win32/picture/PictureTestSupport.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "res/resource.h"
@@ -100,12 +101,11 @@ protected:
     std::vector<Row> Rows()
     {
         std::vector<Row> rows;
-        const int count = static_cast<int>(::SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
-        for (int i = 0; i < count; ++i) {
+        for (int i = 0; i < ListView_GetItemCount(list); ++i) {
             LVITEMA item = {};
             item.mask = LVIF_PARAM;
             item.iItem = i;
-            ::SendMessageA(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+            ListView_GetItem(list, &item);
             rows.push_back({Cell(i, 0), Cell(i, 1), Cell(i, 2), static_cast<uint32_t>(item.lParam)});
         }
         return rows;
@@ -113,20 +113,13 @@ protected:
     std::string Cell(int row, int column)
     {
         char text[300] = {};
-        LVITEMA item = {};
-        item.iSubItem = column;
-        item.pszText = text;
-        item.cchTextMax = sizeof text;
-        ::SendMessageA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
+        ListView_GetItemText(list, row, column, text, sizeof text);
         return text;
     }
-
-    static const Row* RowAt(const std::vector<Row>& rows, uint32_t address)
+    static bool HasRow(const std::vector<Row>& rows, uint32_t address)
     {
-        for (const Row& row : rows)
-            if (row.data == address)
-                return &row;
-        return nullptr;
+        return std::any_of(rows.begin(), rows.end(),
+                           [address](const Row& row) { return row.data == address; });
     }
 
     CViewHarness harness;
@@ -165,12 +158,10 @@ TEST_F(SearchTest, EachMarkerGivesOneRowWithItsPagesAttributesAndContext)
 
 TEST_F(SearchTest, RunShowsItsProgressAndTheViewFollowsTheHitsInAddressOrder)
 {
-    {
-        LVITEMA item = {};
-        item.mask = LVIF_TEXT;
-        item.pszText = const_cast<LPSTR>("old");
-        ::SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
-    }
+    LVITEMA old = {};
+    old.mask = LVIF_TEXT;
+    old.pszText = const_cast<LPSTR>("old");
+    ListView_InsertItem(list, &old);
     harness.frame->listings.clear();
     CRecordingSearch runner(harness.frame, progressDlg, enables);
     runner.Run(Env().catalogue, record, &findTool, "Vexo");
@@ -178,7 +169,7 @@ TEST_F(SearchTest, RunShowsItsProgressAndTheViewFollowsTheHitsInAddressOrder)
     // Every marker that starts in ASCII within its chunk, the straddling one too.
     const std::vector<Row> rows = Rows();
     for (const char* name : {"marker_ascii", "marker_twice_1", "marker_straddle"})
-        EXPECT_NE(RowAt(rows, Env().target.Address(name)), nullptr) << name;
+        EXPECT_TRUE(HasRow(rows, Env().target.Address(name))) << name;
     ASSERT_GE(rows.size(), 3u);
     EXPECT_NE(rows[0].address, "old") << "the list is cleared at the start";
     for (size_t i = 0; i < rows.size(); ++i) {
@@ -190,7 +181,7 @@ TEST_F(SearchTest, RunShowsItsProgressAndTheViewFollowsTheHitsInAddressOrder)
     // The view followed hits only, and ended on the last one.
     ASSERT_FALSE(harness.frame->listings.empty());
     for (const CTestMainFrame::Listing& listing : harness.frame->listings)
-        EXPECT_NE(RowAt(rows, listing.address), nullptr) << Hex8(listing.address);
+        EXPECT_TRUE(HasRow(rows, listing.address)) << Hex8(listing.address);
     EXPECT_EQ(harness.frame->listings.back().address, rows.back().data);
 
     const std::string text = "Searching Memory Space of " + record->moduleNames[0] + "...";
@@ -209,23 +200,6 @@ TEST_F(SearchTest, RunShowsItsProgressAndTheViewFollowsTheHitsInAddressOrder)
     // Selecting a row moves the view, and with it the memory contents, to that hit.
     ListView_SetItemState(list, 1, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
     EXPECT_EQ(harness.frame->listings.back().address, rows[1].data);
-}
-
-TEST_F(SearchTest, FindButtonHandsTheTypedTextToTheApplicationUnlessItIsEmpty)
-{
-    App().searches.clear();
-    const auto clickFind = [this] {
-        findTool.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_FIND_BUTTON, BN_CLICKED),
-                             reinterpret_cast<LPARAM>(::GetDlgItem(findTool.m_hWnd, IDC_FIND_BUTTON)));
-    };
-    findTool.SetDlgItemText(IDC_FIND_TEXT, "");
-    clickFind();
-    EXPECT_TRUE(App().searches.empty());
-
-    const std::string longText(300, 'z');
-    findTool.SetDlgItemText(IDC_FIND_TEXT, longText.c_str());
-    clickFind();
-    EXPECT_EQ(App().searches, (std::vector<std::string>{longText}));
 }
 
 } // namespace

@@ -392,7 +392,7 @@ TEST_F(ApplicationTest, FitToWindowReachesEveryViewOfEveryDocument)
 }
 
 // The Find button searches the active document's process behind the progress window and lists
-// the hits; with no document open it does nothing.
+// the hits; with an empty text or no document open it does nothing.
 TEST_F(ApplicationTest, FindSearchesTheActiveDocumentsProcessAndNothingWithoutOne)
 {
     static const char kProbe[] = "find probe 7c3e";
@@ -421,6 +421,10 @@ TEST_F(ApplicationTest, FindSearchesTheActiveDocumentsProcessAndNothingWithoutOn
     EXPECT_EQ(theApp.m_pProgressDlg, nullptr);
 
     const int rows = ListView_GetItemCount(results);
+    find.SetDlgItemText(IDC_FIND_TEXT, "");
+    clickFind();
+    EXPECT_EQ(ListView_GetItemCount(results), rows) << "no search for an empty text";
+    find.SetDlgItemText(IDC_FIND_TEXT, kProbe);
     CloseAllDocuments();
     clickFind();
     EXPECT_EQ(ListView_GetItemCount(results), rows) << "no search without a document";
