@@ -37,6 +37,7 @@ BEGIN_MESSAGE_MAP(CFindToolDlg, CDialog)
     ON_WM_SIZE()
     ON_BN_CLICKED(IDC_FIND_BUTTON, OnFind)
     ON_NOTIFY(LVN_ITEMCHANGED, IDC_FIND_RESULTS, OnItemChangedResults)
+    ON_NOTIFY(LVN_DELETEALLITEMS, IDC_FIND_RESULTS, OnDeleteAllItemsResults)
 END_MESSAGE_MAP()
 
 CFindToolDlg::CFindToolDlg(CWnd* pParent) : CDialog(IDD_FIND_TOOL, pParent), m_bHoldFollow(false)
@@ -134,6 +135,13 @@ void CFindToolDlg::HoldResultsRedraw(BOOL bHold)
     if (!bHold) {
         ::InvalidateRect(hList, NULL, TRUE);
     }
+}
+
+// The rows own nothing that needs freeing, so the list may drop them all without a notice per
+// row (thousands of them after a search with many hits).
+void CFindToolDlg::OnDeleteAllItemsResults(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    *pResult = TRUE;
 }
 
 // Any change of a row (selection, focus, data) moves the most recently activated view to that

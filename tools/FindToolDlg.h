@@ -31,6 +31,7 @@ protected:
     afx_msg void OnSize(UINT nType, int cx, int cy);
     afx_msg void OnFind();
     afx_msg void OnItemChangedResults(NMHDR* pNMHDR, LRESULT* pResult);
+    afx_msg void OnDeleteAllItemsResults(NMHDR* pNMHDR, LRESULT* pResult);
 
     DECLARE_MESSAGE_MAP()
 

@@ -139,11 +139,12 @@ void CSearchRunner::PumpUntilShown(CWinThread* pThread, SearchContext& context)
 {
     DWORD exitCode = STILL_ACTIVE;
     for (;;) {
+        const DWORD passStart = ::GetTickCount();
         const bool dispatched = DispatchOneMessage();
         if (exitCode == STILL_ACTIVE && !::GetExitCodeThread(pThread->m_hThread, &exitCode))
             exitCode = 0;
         const bool moved = ShowProgress(context);
-        const bool hitsLeft = ShowQueuedHits(context);
+        const bool hitsLeft = ShowQueuedHits(context, passStart);
         if (exitCode != STILL_ACTIVE && !hitsLeft)
             break;
         if (exitCode == STILL_ACTIVE && !dispatched && !moved && !hitsLeft) {
@@ -190,10 +191,11 @@ bool CSearchRunner::ShowProgress(SearchContext& context)
     return true;
 }
 
-// Takes the queued hits, oldest first, and appends their rows for at most kRowSliceMs; hits
-// left over go in at the next pass. While several wait, the list's redraw stays held until all
-// of them are in, and only the row of the last one moves the view. True when hits are left.
-bool CSearchRunner::ShowQueuedHits(SearchContext& context)
+// Takes the queued hits, oldest first, and appends rows for them until kRowSliceMs have passed
+// since passStart, at least one; hits left over go in at the next pass. While several wait, the
+// list's redraw stays held until all of them are in, and only the row of the last one moves the
+// view. That row costs most, so it is the first of a pass. True when hits are left.
+bool CSearchRunner::ShowQueuedHits(SearchContext& context, DWORD passStart)
 {
     ::EnterCriticalSection(&context.lock);
     m_pending.insert(m_pending.end(), context.queue.begin(), context.queue.end());
@@ -206,14 +208,16 @@ bool CSearchRunner::ShowQueuedHits(SearchContext& context)
         context.pFindTool->HoldResultsRedraw(TRUE);
         m_bResultsHeld = true;
     }
-    const DWORD start = ::GetTickCount();
-    do {
+    for (bool first = true; !m_pending.empty(); first = false) {
+        const bool follow = m_pending.size() == 1;
+        if (!first && (follow || ::GetTickCount() - passStart >= kRowSliceMs))
+            break;
         const SearchHit& hit = m_pending.front();
         // The page's attributes as they are now, not as they were when the worker read it.
         const uint32_t flags = context.pCatalogue->QueryPageFlags(context.pRecord, hit.address);
-        context.pFindTool->AppendResult(hit, PageFlagText(flags).c_str(), m_pending.size() == 1);
+        context.pFindTool->AppendResult(hit, PageFlagText(flags).c_str(), follow);
         m_pending.pop_front();
-    } while (!m_pending.empty() && ::GetTickCount() - start < kRowSliceMs);
+    }
     if (m_pending.empty() && m_bResultsHeld) {
         context.pFindTool->HoldResultsRedraw(FALSE);
         m_bResultsHeld = false;

@@ -62,8 +62,8 @@ public:
     void Run(CProcessCatalogue& catalogue, const ProcessRecord* pRecord, CFindToolDlg* pFindTool,
              const char* text);
 
-    // The longest the user-interface thread spends appending rows before it looks at its
-    // messages again.
+    // The longest a pass of the user-interface thread goes on appending rows before it looks at
+    // its messages again.
     static const DWORD kRowSliceMs = 25;
 
 protected:
@@ -77,7 +77,7 @@ private:
     void PumpUntilShown(CWinThread* pThread, SearchContext& context);
     bool DispatchOneMessage();
     bool ShowProgress(SearchContext& context);
-    bool ShowQueuedHits(SearchContext& context);
+    bool ShowQueuedHits(SearchContext& context, DWORD passStart);
     void DestroyProgressWindow();
     void RepaintMainWindow();
 
