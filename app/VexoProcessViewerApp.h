@@ -1,7 +1,7 @@
 #pragma once
-// The application object: start-up, the About command, the background runs of the documents and
-// the memory text search and the two references that the windows share (the progress window of the run under way and the
-// most recently activated view).
+// The application object: start-up, the About command, the background runs of the documents,
+// the memory text search and the two references that the windows share (the progress window of
+// the run under way and the most recently activated view).
 
 #include "framework/Afx.h"
 #include "tools/SearchHost.h"

@@ -31,7 +31,7 @@
 //   marker_straddle         the straddle marker at offset 4090 of a page, running into the next
 //   marker_pages            only with the argument --marker-pages N: the first of N committed
 //                           read-write pages that each hold the pages marker once, at an offset
-//                           that differs from page to page
+//                           that moves on from page to page
 //
 // Every marker occurs in the process exactly once where printed (twice for the twice marker):
 // the image holds only a hidden form, revealed straight into place.
