@@ -7,6 +7,7 @@
 #include "document/VexoProcessViewerDoc.h"
 #include "imagectl/ImageControlIds.h"
 #include "res/resource.h"
+#include "tools/SearchRunner.h"
 #include "view/VexoProcessViewerView.h"
 
 BEGIN_MESSAGE_MAP(CVexoProcessViewerApp, CWinApp)
@@ -94,6 +95,32 @@ void CVexoProcessViewerApp::RetrievePendingDocuments()
     CRetrieveRunner runner(m_pMainWnd, m_pProgressDlg,
                            [this](BOOL bEnable) { EnableMainWindow(bEnable); });
     runner.RetrievePendingDocuments(this);
+}
+
+void CVexoProcessViewerApp::SearchMemory(const char* text)
+{
+    if (IsRunUnderWay()) {
+        return;
+    }
+    if (m_pMainWnd == NULL || !m_pMainWnd->IsKindOf(RUNTIME_CLASS(CMainFrame))) {
+        return;
+    }
+    CMainFrame* pMainFrame = static_cast<CMainFrame*>(m_pMainWnd);
+    CFrameWnd* pFrame = pMainFrame->GetActiveFrame();
+    CView* pView = pFrame != NULL ? pFrame->GetActiveView() : NULL;
+    CDocument* pDocument = pView != NULL ? pView->GetDocument() : NULL;
+    if (pDocument == NULL || !pDocument->IsKindOf(RUNTIME_CLASS(CVexoProcessViewerDoc))) {
+        return;
+    }
+    CProcessCatalogue& catalogue = pMainFrame->m_wndProcessTree.GetCatalogue();
+    const ProcessRecord* pRecord =
+        catalogue.FindProcess(static_cast<CVexoProcessViewerDoc*>(pDocument)->m_dwProcessId);
+    if (pRecord == NULL) {
+        return;
+    }
+    CSearchRunner runner(m_pMainWnd, m_pProgressDlg,
+                         [this](BOOL bEnable) { EnableMainWindow(bEnable); });
+    runner.Run(catalogue, pRecord, &pMainFrame->m_wndFindTool, text);
 }
 
 CVexoProcessViewerView* CVexoProcessViewerApp::GetActiveProcessView() const

@@ -1,15 +1,16 @@
 #pragma once
-// The application object: start-up, the About command, the background runs of the documents and
-// the two references that the windows share (the progress window of the run under way and the
-// most recently activated view).
+// The application object: start-up, the About command, the background runs of the documents,
+// the memory text search and the two references that the windows share (the progress window of
+// the run under way and the most recently activated view).
 
 #include "framework/Afx.h"
+#include "tools/SearchHost.h"
 #include "view/ProcessViewHost.h"
 
 class CProgressDlg;
 class CVexoProcessViewerView;
 
-class CVexoProcessViewerApp : public CWinApp, public IActiveViewHost
+class CVexoProcessViewerApp : public CWinApp, public IActiveViewHost, public ISearchHost
 {
 public:
     CVexoProcessViewerApp();
@@ -29,6 +30,10 @@ public:
     void EnableMainWindow(BOOL bEnable);
     // A retrieval or search is under way (its progress window is up).
     bool IsRunUnderWay() const;
+    // The Find button: searches the memory of the active view's process for text behind the
+    // progress window and lists the hits in the Find Tool window. Nothing happens without an
+    // active view whose process is in the process tree's catalogue.
+    virtual void SearchMemory(const char* text) override;
 
     // The views record and read the most recently activated view through these.
     virtual CVexoProcessViewerView* GetActiveProcessView() const override;

@@ -1,10 +1,13 @@
 #include "tools/FindToolDlg.h"
 
 #include <cstdint>
+#include <cstdio>
 
-#include "app/VexoProcessViewerApp.h"
 #include "res/resource.h"
+#include "tools/MemorySearch.h"
+#include "tools/SearchHost.h"
 #include "tools/ToolWindowLayout.h"
+#include "view/ProcessViewHost.h"
 #include "view/VexoProcessViewerView.h"
 
 namespace {
@@ -25,14 +28,19 @@ const ResultColumn kResultColumns[] = {
     {"ASCII Contents", 200},
 };
 
+// The Find button reads at most this many characters of the search text.
+const int kFindTextMax = 1023;
+
 } // namespace
 
 BEGIN_MESSAGE_MAP(CFindToolDlg, CDialog)
     ON_WM_SIZE()
+    ON_BN_CLICKED(IDC_FIND_BUTTON, OnFind)
     ON_NOTIFY(LVN_ITEMCHANGED, IDC_FIND_RESULTS, OnItemChangedResults)
+    ON_NOTIFY(LVN_DELETEALLITEMS, IDC_FIND_RESULTS, OnDeleteAllItemsResults)
 END_MESSAGE_MAP()
 
-CFindToolDlg::CFindToolDlg(CWnd* pParent) : CDialog(IDD_FIND_TOOL, pParent)
+CFindToolDlg::CFindToolDlg(CWnd* pParent) : CDialog(IDD_FIND_TOOL, pParent), m_bHoldFollow(false)
 {
 }
 
@@ -44,8 +52,14 @@ void CFindToolDlg::DoDataExchange(CDataExchange* pDX)
 {
 }
 
+// Enter in the text searches, as the Find button does; elsewhere (the result list) it does
+// nothing, so that a new search never starts by surprise.
 void CFindToolDlg::OnOK()
 {
+    const HWND hFocus = ::GetFocus();
+    if (hFocus != NULL && hFocus == ::GetDlgItem(m_hWnd, IDC_FIND_TEXT)) {
+        OnFind();
+    }
 }
 
 void CFindToolDlg::OnCancel()
@@ -76,11 +90,83 @@ void CFindToolDlg::OnSize(UINT nType, int cx, int cy)
     ApplyToolWindowLayout(*this, m_pLayout.get(), kLayoutCount);
 }
 
+// Find: the application searches for the typed text; an empty text does nothing.
+void CFindToolDlg::OnFind()
+{
+    char text[kFindTextMax + 1] = {};
+    GetDlgItemText(IDC_FIND_TEXT, text, sizeof(text));
+    if (text[0] == '\0') {
+        return;
+    }
+    if (ISearchHost* pHost = dynamic_cast<ISearchHost*>(AfxGetApp())) {
+        pHost->SearchMemory(text);
+    }
+}
+
+void CFindToolDlg::DeleteAllResults()
+{
+    SendDlgItemMessage(IDC_FIND_RESULTS, LVM_DELETEALLITEMS, 0, 0);
+}
+
+void CFindToolDlg::AppendResult(const SearchHit& hit, const char* flagText, BOOL bFollow)
+{
+    const HWND hList = ::GetDlgItem(m_hWnd, IDC_FIND_RESULTS);
+    char address[16];
+    std::snprintf(address, sizeof(address), "0x%08x", static_cast<unsigned>(hit.address));
+    LVITEMA item = {};
+    item.mask = LVIF_TEXT;
+    item.iItem = static_cast<int>(::SendMessageA(hList, LVM_GETITEMCOUNT, 0, 0));
+    item.pszText = address;
+
+    // Only the change of the item data may move the view, and only when asked to.
+    m_bHoldFollow = true;
+    const int row = static_cast<int>(::SendMessageA(hList, LVM_INSERTITEMA, 0,
+                                                    reinterpret_cast<LPARAM>(&item)));
+    if (row >= 0) {
+        SetResultText(row, 1, flagText);
+        SetResultText(row, 2, hit.context);
+        m_bHoldFollow = !bFollow;
+        LVITEMA data = {};
+        data.mask = LVIF_PARAM;
+        data.iItem = row;
+        data.lParam = static_cast<LPARAM>(hit.address);
+        ::SendMessageA(hList, LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&data));
+    }
+    m_bHoldFollow = false;
+}
+
+void CFindToolDlg::SetResultText(int row, int column, const char* text)
+{
+    LVITEMA item = {};
+    item.iSubItem = column;
+    item.pszText = const_cast<LPSTR>(text);
+    SendDlgItemMessage(IDC_FIND_RESULTS, LVM_SETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
+}
+
+void CFindToolDlg::HoldResultsRedraw(BOOL bHold)
+{
+    const HWND hList = ::GetDlgItem(m_hWnd, IDC_FIND_RESULTS);
+    ::SendMessageA(hList, WM_SETREDRAW, !bHold, 0);
+    if (!bHold) {
+        ::InvalidateRect(hList, NULL, TRUE);
+    }
+}
+
+// The rows own nothing that needs freeing, so the list may drop them all without a notice per
+// row (thousands of them after a search with many hits).
+void CFindToolDlg::OnDeleteAllItemsResults(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    *pResult = TRUE;
+}
+
 // Any change of a row (selection, focus, data) moves the most recently activated view to that
 // row's hit, as long as the view's window still exists.
 void CFindToolDlg::OnItemChangedResults(NMHDR* pNMHDR, LRESULT* pResult)
 {
     *pResult = 0;
+    if (m_bHoldFollow) {
+        return;
+    }
     const NMLISTVIEW* pChange = reinterpret_cast<const NMLISTVIEW*>(pNMHDR);
     LVITEMA item = {};
     item.mask = LVIF_PARAM;
@@ -89,7 +175,8 @@ void CFindToolDlg::OnItemChangedResults(NMHDR* pNMHDR, LRESULT* pResult)
         !::SendMessageA(pNMHDR->hwndFrom, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item))) {
         return;
     }
-    CVexoProcessViewerView* pView = theApp.m_pActiveView;
+    IActiveViewHost* pHost = dynamic_cast<IActiveViewHost*>(AfxGetApp());
+    CVexoProcessViewerView* pView = pHost != NULL ? pHost->GetActiveProcessView() : NULL;
     if (pView != NULL && ::IsWindow(pView->GetSafeHwnd())) {
         pView->GoToAddress(static_cast<uint32_t>(item.lParam));
     }

@@ -12,6 +12,9 @@ constexpr char kTargetTwiceMarker[] = "VexoTwiceMarker-3f7";
 constexpr char kTargetStraddleMarker[] = "VexoStraddleMarker-9a4";
 constexpr unsigned kTargetStraddleOffset = 4090;
 
+// ASCII, once in each of the pages that the target lays out when asked (--marker-pages N).
+constexpr char kTargetPagesMarker[] = "VexoPagesMarker-6e0";
+
 // The known byte runs.
 constexpr unsigned char kTargetCtrlBytes[] = {0x41, 0x00, 0x42, 0x0D, 0x0A,
                                               0x09, 0x43, 0x08, 0x07, 0x0C};

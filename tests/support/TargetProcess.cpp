@@ -34,7 +34,7 @@ CTargetProcess::~CTargetProcess()
     Stop();
 }
 
-bool CTargetProcess::Start(std::string* error)
+bool CTargetProcess::Start(std::string* error, const std::string& arguments)
 {
     Stop();
     m_exePath = ProgramDirectory() + "\\VexoTarget.exe";
@@ -65,6 +65,8 @@ bool CTargetProcess::Start(std::string* error)
     startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
     PROCESS_INFORMATION info = {};
     std::string commandLine = "\"" + m_exePath + "\"";
+    if (!arguments.empty())
+        commandLine += " " + arguments;
     const BOOL created = CreateProcessA(m_exePath.c_str(), &commandLine[0], nullptr, nullptr,
                                         TRUE, CREATE_NO_WINDOW, nullptr, nullptr, &startup,
                                         &info);

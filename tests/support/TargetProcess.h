@@ -16,7 +16,8 @@ public:
     CTargetProcess& operator=(const CTargetProcess&) = delete;
 
     // Launches the target and waits for its "ready" line; false (with *error) when it fails.
-    bool Start(std::string* error = nullptr);
+    // arguments go on the target's command line (see tests/target/VexoTarget.cpp).
+    bool Start(std::string* error = nullptr, const std::string& arguments = std::string());
     // Asks the target to exit and waits for it; terminates it when it does not. Returns its
     // exit code, or -1 when it was not running.
     int Stop();

@@ -29,6 +29,9 @@
 //   marker_twice_1          the twice marker, at offset 0x100 of a page ...
 //   marker_twice_2          ... and again at offset 0x900 of the same page
 //   marker_straddle         the straddle marker at offset 4090 of a page, running into the next
+//   marker_pages            only with the argument --marker-pages N: the first of N committed
+//                           read-write pages that each hold the pages marker once, at an offset
+//                           that moves on from page to page
 //
 // Every marker occurs in the process exactly once where printed (twice for the twice marker):
 // the image holds only a hidden form, revealed straight into place.
@@ -37,6 +40,7 @@
 
 #include <cstddef>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "tests/support/TargetMarkers.h"
@@ -64,6 +68,7 @@ constexpr Hidden<sizeof kTargetAsciiMarker> kAscii = Hide(kTargetAsciiMarker);
 constexpr Hidden<sizeof kTargetWideMarker> kWide = Hide(kTargetWideMarker);
 constexpr Hidden<sizeof kTargetTwiceMarker> kTwice = Hide(kTargetTwiceMarker);
 constexpr Hidden<sizeof kTargetStraddleMarker> kStraddle = Hide(kTargetStraddleMarker);
+constexpr Hidden<sizeof kTargetPagesMarker> kPagesMarker = Hide(kTargetPagesMarker);
 
 // Read at run time so that the compiler cannot fold the revealed text into the image.
 volatile unsigned char g_key = 0x5A;
@@ -210,9 +215,20 @@ void LayMarkers()
     Print("marker_straddle", pages + 2 * kPage + kTargetStraddleOffset);
 }
 
+// Many hits for a search: one marker in each of count pages.
+void LayMarkerPages(DWORD count)
+{
+    unsigned char* pages = count > 0 ? Commit(count * kPage, PAGE_READWRITE) : nullptr;
+    if (!pages)
+        return;
+    for (DWORD i = 0; i < count; ++i)
+        Reveal(kPagesMarker, pages + i * kPage + (i * 40) % (kPage - 64), 1);
+    Print("marker_pages", pages + 0);
+}
+
 } // namespace
 
-int main()
+int main(int argc, char** argv)
 {
     LayReservation();
     LayProtections();
@@ -221,6 +237,8 @@ int main()
     LayBoundary();
     LayBytes();
     LayMarkers();
+    if (argc == 3 && std::strcmp(argv[1], "--marker-pages") == 0)
+        LayMarkerPages(static_cast<DWORD>(std::strtoul(argv[2], nullptr, 10)));
     std::printf("ready\n");
     std::fflush(stdout);
 

@@ -391,4 +391,27 @@ TEST_F(ApplicationTest, FitToWindowReachesEveryViewOfEveryDocument)
     Pump();
 }
 
+// Find does nothing with an empty text or without a document: the list keeps its rows.
+TEST_F(ApplicationTest, FindDoesNothingWithAnEmptyTextOrWithoutADocument)
+{
+    CFindToolDlg& tool = Frame()->m_wndFindTool;
+    const auto clickFind = [&tool](const char* text) {
+        tool.SetDlgItemText(IDC_FIND_TEXT, text);
+        tool.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_FIND_BUTTON, BN_CLICKED), 0);
+    };
+    HWND results = ::GetDlgItem(tool.m_hWnd, IDC_FIND_RESULTS);
+    SelectFindResult(results, 0, 0x1000);
+    static_cast<CVexoProcessViewerDoc*>(ActiveView()->GetDocument())
+        ->SetTarget(&Frame()->m_wndProcessTree.GetCatalogue(), ::GetCurrentProcessId());
+    clickFind("");
+    EXPECT_EQ(ListView_GetItemCount(results), 1) << "no search for an empty text";
+
+    CloseAllDocuments();
+    clickFind("probe");
+    EXPECT_EQ(ListView_GetItemCount(results), 1) << "no search without a document";
+    EXPECT_TRUE(Frame()->IsWindowEnabled());
+    ListView_DeleteAllItems(results);
+    NewDocument();
+}
+
 } // namespace

@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Times the memory text search of the helper target's whole address space under Wine as the
+# program runs it: for a text with no hits and for a text with one hit in each of 2,000 pages,
+# with the longest time the user-interface thread left a message unanswered meanwhile. Then the
+# chunk-by-chunk way (a ReadProcessBytes and a synchronous progress update per chunk, a polling
+# user-interface thread), measured on a sample of chunks and extrapolated, and the ratio of the
+# two from the same run.
+#
+#   scripts/bench-search.sh [--pages N] [--sample N] [--runs N]
+# Uses build/win32 unless VEXO_BENCH_BUILD names another build tree.
+set -euo pipefail
+here="$(dirname "${BASH_SOURCE[0]}")"
+source "$here/env.sh"
+build="${VEXO_BENCH_BUILD:-$VEXO_WIN32_BUILD}"
+
+if [ ! -f "$build/CMakeCache.txt" ]; then
+  cmake -S "$VEXO_ROOT" -B "$build" -DCMAKE_BUILD_TYPE=Release \
+        -DCMAKE_TOOLCHAIN_FILE="$VEXO_ROOT/cmake/mingw-i686.cmake" >/dev/null
+fi
+log="$(mktemp)"
+if ! cmake --build "$build" --target vexo_search_bench VexoTarget -j2 >"$log" 2>&1; then
+  cat "$log"
+  rm -f "$log"
+  exit 1
+fi
+rm -f "$log"
+
+vexo_ensure_display
+trap 'vexo_stop_display' EXIT
+vexo_ensure_prefix
+cd "$build/bin"
+wine vexo_search_bench.exe "$@"
