@@ -14,6 +14,7 @@
 
 #include "RemoteProgram.h"
 #include "res/resource.h"
+#include "tests/support/TargetMarkers.h"
 #include "tests/support/TargetProcess.h"
 
 namespace {
@@ -97,6 +98,30 @@ protected:
         ASSERT_TRUE(program.WaitForProgress()) << "no progress window";
     }
 
+    // Starts a target with one marker in each of 2,000 pages, lists it in the tree and points
+    // the document at it: a search for the marker then takes a while and finds many hits.
+    void SelectTargetWithManyMarkers(CTargetProcess& busy)
+    {
+        std::string error;
+        ASSERT_TRUE(busy.Start(&error, "--marker-pages 2000")) << error;
+        HWND treeWindow = program.ToolWindow("Windows Processes");
+        remote::SendWithTimeout(treeWindow, WM_COMMAND, MAKEWPARAM(IDC_REFRESH_PROCESSES, BN_CLICKED),
+                                reinterpret_cast<LPARAM>(GetDlgItem(treeWindow, IDC_REFRESH_PROCESSES)));
+        SelectProcess(busy.GetProcessId());
+    }
+
+    // Types the text into the Find Tool window and presses Find; waits for the progress window.
+    void StartSearch(const char* text)
+    {
+        ASSERT_TRUE(program.ShowToolWindow(ID_TOOLS_FIND_TEXT, "Find Tool"));
+        HWND findWindow = program.ToolWindow("Find Tool");
+        remote::SendWithTimeout(GetDlgItem(findWindow, IDC_FIND_TEXT), WM_SETTEXT, 0,
+                                reinterpret_cast<LPARAM>(text));
+        PostMessageA(findWindow, WM_COMMAND, MAKEWPARAM(IDC_FIND_BUTTON, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(findWindow, IDC_FIND_BUTTON)));
+        ASSERT_TRUE(program.WaitForProgress()) << "no search started";
+    }
+
     CTargetProcess target;
     CRemoteProgram program;
 };
@@ -164,6 +189,40 @@ TEST_F(SweepEndToEnd, ACloseDuringARetrievalWaitsForItsEndAndTheProgramEndsClean
     ASSERT_TRUE(program.WaitForExit(kExitTimeoutMs, &exitCode)) << "the program did not end";
     EXPECT_EQ(exitCode, 0u) << "the program did not end cleanly";
     EXPECT_TRUE(closeCameDuringTheRun) << "the retrieval had ended before the close was posted";
+}
+
+TEST_F(SweepEndToEnd, ACloseDuringASearchWaitsForItsEndAndTheProgramEndsCleanly)
+{
+    CTargetProcess busy;
+    SelectTargetWithManyMarkers(busy);
+    StartSearch(kTargetPagesMarker);
+    HWND progress = program.ProgressWindow();
+    PostMessageA(program.Main(), WM_CLOSE, 0, 0);
+    const bool closeCameDuringTheRun = IsWindow(progress) != FALSE;
+    DWORD exitCode = 1;
+    ASSERT_TRUE(program.WaitForExit(kExitTimeoutMs, &exitCode)) << "the program did not end";
+    EXPECT_EQ(exitCode, 0u) << "the program did not end cleanly";
+    EXPECT_TRUE(closeCameDuringTheRun) << "the search had ended before the close was posted";
+}
+
+TEST_F(SweepEndToEnd, ATargetEndedDuringASearchEndsItNormallyWithTheHitsSoFar)
+{
+    CTargetProcess busy;
+    SelectTargetWithManyMarkers(busy);
+    StartSearch(kTargetPagesMarker);
+    ASSERT_TRUE(Terminate(busy.GetProcessId()));
+    ASSERT_TRUE(program.WaitIdle(kRunBoundMs));
+    EXPECT_EQ(program.MessageBoxWindow(), nullptr);
+    HWND results = GetDlgItem(program.ToolWindow("Find Tool"), IDC_FIND_RESULTS);
+    const int rows = remote::ListItemCount(results);
+    EXPECT_LE(rows, 2000);
+    std::printf("%d of 2000 hits listed before the target ended\n", rows);
+    // The program goes on working: a search of the helper target still finds its marker.
+    SelectProcess(target.GetProcessId());
+    StartSearch(kTargetAsciiMarker);
+    ASSERT_TRUE(program.WaitIdle(kRunBoundMs));
+    EXPECT_EQ(remote::ListItemCount(results), 1);
+    busy.Stop();
 }
 
 TEST_F(SweepEndToEnd, ATargetEndedDuringARetrievalEndsTheRunNormally)
@@ -235,16 +294,28 @@ TEST_F(SweepEndToEnd, EnterAndEscapeInEveryToolWindowKeepSelectionAndGotoWorking
     CRemoteProgram::PostKey(edit, VK_ESCAPE);
     EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(gotoWindow); }, kUiTimeoutMs));
 
-    // Find Tool and Memory Contents: Enter is harmless, Escape hides them.
+    // Find Tool: Enter in the text searches; in the results it is harmless, as in Memory
+    // Contents; Escape hides them.
     ASSERT_TRUE(program.ShowToolWindow(ID_TOOLS_FIND_TEXT, "Find Tool"));
     HWND findWindow = program.ToolWindow("Find Tool");
-    CRemoteProgram::PostKey(GetDlgItem(findWindow, IDC_FIND_RESULTS), VK_RETURN);
+    HWND findEdit = GetDlgItem(findWindow, IDC_FIND_TEXT);
+    HWND results = GetDlgItem(findWindow, IDC_FIND_RESULTS);
+    remote::SendWithTimeout(findEdit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(kTargetAsciiMarker));
+    SetForegroundWindow(findWindow);
+    remote::SendWithTimeout(findWindow, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(findEdit), TRUE);
+    CRemoteProgram::PostKey(findEdit, VK_RETURN);
+    EXPECT_TRUE(WaitFor([&] { return remote::ListItemCount(results) == 1 && program.Idle(); },
+                        CRemoteProgram::kRunTimeoutMs))
+        << "Enter in the Find text did not search";
+    ASSERT_TRUE(program.WaitIdle());
+    CRemoteProgram::PostKey(results, VK_RETURN);
     CRemoteProgram::PostKey(memoryList, VK_RETURN);
     ASSERT_TRUE(program.WaitIdle());
     EXPECT_TRUE(IsWindowVisible(findWindow));
     EXPECT_TRUE(IsWindowVisible(program.ToolWindow("Memory Contents")));
-    EXPECT_EQ(remote::ListItemText(memoryList, 0, 0), address);
-    CRemoteProgram::PostKey(GetDlgItem(findWindow, IDC_FIND_RESULTS), VK_ESCAPE);
+    EXPECT_EQ(remote::ListItemCount(results), 1) << "Enter in the results searched again";
+    EXPECT_EQ(remote::ListItemText(memoryList, 0, 0), address) << "the listing shows the hit";
+    CRemoteProgram::PostKey(results, VK_ESCAPE);
     CRemoteProgram::PostKey(memoryList, VK_ESCAPE);
     EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(findWindow); }, kUiTimeoutMs));
     EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(program.ToolWindow("Memory Contents")); }, kUiTimeoutMs));
