@@ -122,6 +122,19 @@ protected:
         ASSERT_TRUE(program.WaitForProgress()) << "no search started";
     }
 
+    // Posts a close to the main window while the run's progress window is up; the program must
+    // carry it out after the run and end with exit code 0.
+    void CloseDuringTheRun()
+    {
+        HWND progress = program.ProgressWindow();
+        PostMessageA(program.Main(), WM_CLOSE, 0, 0);
+        const bool closeCameDuringTheRun = IsWindow(progress) != FALSE;
+        DWORD exitCode = 1;
+        ASSERT_TRUE(program.WaitForExit(kExitTimeoutMs, &exitCode)) << "the program did not end";
+        EXPECT_EQ(exitCode, 0u) << "the program did not end cleanly";
+        EXPECT_TRUE(closeCameDuringTheRun) << "the run had ended before the close was posted";
+    }
+
     CTargetProcess target;
     CRemoteProgram program;
 };
@@ -182,13 +195,7 @@ TEST_F(SweepEndToEnd, ThirtyRetrievalsLeaveNothingBehind)
 TEST_F(SweepEndToEnd, ACloseDuringARetrievalWaitsForItsEndAndTheProgramEndsCleanly)
 {
     StartTargetRetrieval();
-    HWND progress = program.ProgressWindow();
-    PostMessageA(program.Main(), WM_CLOSE, 0, 0);
-    const bool closeCameDuringTheRun = IsWindow(progress) != FALSE;
-    DWORD exitCode = 1;
-    ASSERT_TRUE(program.WaitForExit(kExitTimeoutMs, &exitCode)) << "the program did not end";
-    EXPECT_EQ(exitCode, 0u) << "the program did not end cleanly";
-    EXPECT_TRUE(closeCameDuringTheRun) << "the retrieval had ended before the close was posted";
+    CloseDuringTheRun();
 }
 
 TEST_F(SweepEndToEnd, ACloseDuringASearchWaitsForItsEndAndTheProgramEndsCleanly)
@@ -196,13 +203,7 @@ TEST_F(SweepEndToEnd, ACloseDuringASearchWaitsForItsEndAndTheProgramEndsCleanly)
     CTargetProcess busy;
     SelectTargetWithManyMarkers(busy);
     StartSearch(kTargetPagesMarker);
-    HWND progress = program.ProgressWindow();
-    PostMessageA(program.Main(), WM_CLOSE, 0, 0);
-    const bool closeCameDuringTheRun = IsWindow(progress) != FALSE;
-    DWORD exitCode = 1;
-    ASSERT_TRUE(program.WaitForExit(kExitTimeoutMs, &exitCode)) << "the program did not end";
-    EXPECT_EQ(exitCode, 0u) << "the program did not end cleanly";
-    EXPECT_TRUE(closeCameDuringTheRun) << "the search had ended before the close was posted";
+    CloseDuringTheRun();
 }
 
 TEST_F(SweepEndToEnd, ATargetEndedDuringASearchEndsItNormallyWithTheHitsSoFar)
