@@ -86,10 +86,9 @@ BOOL CRetrieveRunner::RunDocument(CVexoProcessViewerDoc* pDocument)
     pThread->m_bAutoDelete = FALSE;
     pDocument->SetRetrieving(TRUE);
     if (!ResumeWorker(pThread)) {
-        // The worker never ran: end it here, so that it cannot start later on a job that is
-        // gone, and leave the document pending as when no worker could be made.
-        ::TerminateThread(pThread->m_hThread, 0);
-        ::WaitForSingleObject(pThread->m_hThread, INFINITE);
+        // The worker never ran and never will: nothing resumes it once its object is gone (and
+        // ending a thread from outside is never safe). The document stays pending, as when no
+        // worker could be made.
         pDocument->SetRetrieving(FALSE);
         delete pThread;
         DestroyProgressWindow();

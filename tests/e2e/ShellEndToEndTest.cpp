@@ -447,10 +447,12 @@ TEST_F(ShellEndToEnd, RestingPointerShowsTheAddressTip)
     GetWindowRect(tip, &rect);
     EXPECT_GT(rect.right - rect.left, 50);
     EXPECT_GT(rect.bottom - rect.top, 100) << "the tip should show the address and 16 lines of bytes";
-    // A yellow tip: most of it is the fill behind the text.
-    Sleep(300);
+    // A yellow tip: most of it is the fill behind the text, once it has been painted (which
+    // can take a while on a busy machine).
     const int area = (rect.right - rect.left) * (rect.bottom - rect.top);
-    EXPECT_GT(remote::CountScreenPixels(rect, RGB(255, 255, 0)), area / 2);
+    EXPECT_TRUE(WaitFor([&] { return remote::CountScreenPixels(rect, RGB(255, 255, 0)) > area / 2; },
+                        kUiTimeoutMs))
+        << remote::CountScreenPixels(rect, RGB(255, 255, 0)) << " yellow pixels of " << area;
     Screenshot("e2e-4-tip.bmp");
 
     // Any move hides the tips again.
