@@ -85,6 +85,8 @@ BOOL CVexoProcessViewerDoc::RetrieveMemoryMap(CProgressDlg* pProgressDlg)
                     false);
         }
     }
+    // Sent and waited for: once it returns, the bar has also taken every position that the
+    // compositions sent before it without waiting.
     SetProgressPosition(hBar, 100);
     pageMap.reset();
 
