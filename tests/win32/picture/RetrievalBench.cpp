@@ -24,6 +24,7 @@
 #include "inspect/ProcessCatalogue.h"
 #include "res/resource.h"
 #include "tests/support/TargetProcess.h"
+#include "tools/MemoryContentsDlg.h"
 #include "view/VexoProcessViewerView.h"
 
 namespace {
@@ -292,6 +293,30 @@ void PrintProfile(Bench& bench, int runs)
                 walk + composeRuns + messages + window + thread + paint);
 }
 
+// The memory contents window listing a page again, as a click or a search hit has it do, and
+// then painted.
+void PrintListingRefill(Bench& bench, int runs)
+{
+    const ProcessRecord* pRecord = bench.catalogue.FindProcess(bench.pDocument->m_dwProcessId);
+    CMemoryContentsDlg listing;
+    listing.Create(IDD_MEMORY_CONTENTS, NULL);
+    listing.ShowWindow(SW_SHOW);
+    Pump();
+    uint32_t address = pRecord != NULL && pRecord->moduleCount > 0 ? pRecord->moduleBases[0] : 0;
+    const double refill = MedianTime(runs, [&] {
+        address += 16;
+        listing.ShowMemory(&bench.catalogue, pRecord, address);
+    });
+    const double painted = MedianTime(runs, [&] {
+        address += 16;
+        listing.ShowMemory(&bench.catalogue, pRecord, address);
+        ::RedrawWindow(listing.m_hWnd, NULL, NULL, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    });
+    listing.DestroyWindow();
+    std::printf("memory contents listing refilled:                %8.1f ms, painted too: %.1f ms\n",
+                refill * 1000.0, painted * 1000.0);
+}
+
 void PrintPerPageExtrapolation(Bench& bench, int runs, int messages)
 {
     // The same worker under a user-interface thread that polls without pause.
@@ -388,6 +413,7 @@ int main(int argc, char** argv)
         RetrievalSeconds(bench, PixelTransfer::Runs);
         PrintRetrievals(bench, runs);
         PrintProfile(bench, runs);
+        PrintListingRefill(bench, runs);
         if (messages > 0)
             PrintPerPageExtrapolation(bench, runs, messages);
     }
