@@ -4,6 +4,7 @@
 #include <new>
 
 #include "document/DumpFormat.h"
+#include "document/DumpWriter.h"
 #include "document/ProgressDlg.h"
 #include "inspect/ProcessCatalogue.h"
 #include "inspect/ProcessMemoryReader.h"
@@ -115,18 +116,19 @@ void CVexoProcessViewerDoc::Serialize(CArchive& ar)
 
     // The process is opened once for the whole dump; pages that cannot be read are known from
     // the region layout without trying. Each page gives what a read of its own would give.
+    // The chunks go out in large blocks.
     CProcessMemoryReader reader(pRecord);
     std::unique_ptr<uint8_t[]> page(new uint8_t[kDumpPageSize + 1]);
-    std::unique_ptr<uint8_t[]> chunk(new uint8_t[kDumpChunkSize]);
+    CDumpWriter writer(ar);
     uint32_t address = 0;
     do {
         const bool read = reader.ReadPage(address, page.get()) == 0;
-        MakeDumpChunk(read ? page.get() : nullptr, chunk.get());
         // A failed write fails the archive for good (the save reports it): stop there.
-        if (!ar.Write(chunk.get(), static_cast<UINT>(kDumpChunkSize)))
+        if (!writer.AddPage(read ? page.get() : nullptr))
             break;
         address += kDumpPageSize;
     } while (address < kDumpAddressLimit);
+    writer.Finish();
 }
 
 void CVexoProcessViewerDoc::OnFileSave()
