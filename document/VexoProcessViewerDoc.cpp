@@ -1,7 +1,6 @@
 #include "VexoProcessViewerDoc.h"
 
 #include <memory>
-#include <new>
 
 #include "document/DumpFormat.h"
 #include "document/DumpWriter.h"
@@ -19,6 +18,21 @@ void SetProgressPosition(HWND hBar, int position)
 {
     if (hBar != NULL)
         ::SendMessage(hBar, PBM_SETPOS, static_cast<WPARAM>(position), 0);
+}
+
+// The page map in pages of its own: they come zero-filled from the system, so its 4 MiB are not
+// written once more before the walk, and they go back whole when the retrieval ends.
+struct ReleasePages
+{
+    void operator()(uint32_t* pPages) const { ::VirtualFree(pPages, 0, MEM_RELEASE); }
+};
+using PageMapPages = std::unique_ptr<uint32_t[], ReleasePages>;
+
+PageMapPages MakePageMap(int pageCount)
+{
+    return PageMapPages(static_cast<uint32_t*>(
+        ::VirtualAlloc(NULL, static_cast<SIZE_T>(pageCount) * sizeof(uint32_t),
+                       MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE)));
 }
 
 const char* Module0Name(const ProcessRecord* pRecord)
@@ -71,7 +85,7 @@ BOOL CVexoProcessViewerDoc::RetrieveMemoryMap(CProgressDlg* pProgressDlg)
     SetProgressPosition(hBar, 0);
 
     const int pageCount = m_pCatalogue->GetPageCount();
-    std::unique_ptr<uint32_t[]> pageMap(new (std::nothrow) uint32_t[pageCount]());
+    PageMapPages pageMap = MakePageMap(pageCount);
     if (pageMap) {
         // A process that has gone or cannot be opened leaves the map all zero.
         m_pCatalogue->BuildPageMap(m_dwProcessId, pageMap.get());

@@ -49,12 +49,16 @@ MemoryRowTexts FormatMemoryRow(uint32_t startAddress, int row, const uint8_t* by
         return texts;
     }
 
+    // "%02x " by hand: the list asks for its cells each time it paints.
+    static const char kDigits[] = "0123456789abcdef";
     const uint8_t* bytes = bytesOrNull + static_cast<size_t>(row) * kMemoryRowBytes;
-    texts.hex.reserve(3 * kMemoryRowBytes);
+    texts.hex.resize(3 * kMemoryRowBytes);
+    texts.characters.resize(kMemoryRowBytes);
     for (int i = 0; i < kMemoryRowBytes; ++i) {
-        std::snprintf(buffer, sizeof(buffer), "%02x ", static_cast<unsigned>(bytes[i]));
-        texts.hex += buffer;
-        texts.characters += ListCharacter(bytes[i]);
+        texts.hex[3 * i] = kDigits[bytes[i] >> 4];
+        texts.hex[3 * i + 1] = kDigits[bytes[i] & 0xF];
+        texts.hex[3 * i + 2] = ' ';
+        texts.characters[i] = ListCharacter(bytes[i]);
     }
     return texts;
 }
