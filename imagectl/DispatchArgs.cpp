@@ -114,7 +114,7 @@ bool CDispatchArgs::IntArray(UINT index, SAFEARRAY*& array)
     } else if (V_VT(arg) == (VT_ARRAY | VT_I4 | VT_BYREF) && V_ARRAYREF(arg)) {
         found = *V_ARRAYREF(arg);
     }
-    if (!found || SafeArrayGetDim(found) != 1) {
+    if (!found || SafeArrayGetDim(found) != 1 || SafeArrayGetElemsize(found) != sizeof(LONG)) {
         return Fail(DISP_E_TYPEMISMATCH, index);
     }
     array = found;

@@ -35,10 +35,10 @@ enum : DISPID {
 };
 
 // SetPixelColors sets consecutive pixels from (column, rowFromBottom): to the right along the
-// row, then on from column 0 of the row above. The colours come as a
-// one-dimensional SAFEARRAY of I4, by value or by reference. The result is the number of pixels
-// set, or -1 when the run does not fit the picture (nothing is set then). One call replaces as
-// many SetPixelColor calls as the array holds.
+// row, then on from column 0 of the row above. The colours come as a one-dimensional SAFEARRAY
+// of I4, by value or by reference. The result is the number of pixels set, or -1 when the run
+// does not fit the picture (nothing is set then). One call does the work of as many
+// SetPixelColor calls as the array holds.
 
 // Zoom is screen pixels per picture pixel; this is the close-up a double-click asks for.
 constexpr float kImageCloseUpZoom = 10.0f;
