@@ -261,9 +261,15 @@ double TimeListing(const CProgram& program, const std::string& address,
 {
     const auto start = Clock::now();
     action();
-    if (!Poll([&] { return program.FirstListAddress() == address; }, kStepLimitMs) ||
-        !Poll([&] { return program.ViewSettled(); }, kStepLimitMs))
+    if (!Poll([&] { return program.FirstListAddress() == address; }, kStepLimitMs)) {
+        std::printf("  (the list did not come to %s; it starts at %s)\n", address.c_str(),
+                    program.FirstListAddress().c_str());
         return -1.0;
+    }
+    if (!Poll([&] { return program.ViewSettled(); }, kStepLimitMs)) {
+        std::printf("  (the view or the memory contents window did not settle)\n");
+        return -1.0;
+    }
     return MillisecondsSince(start);
 }
 
