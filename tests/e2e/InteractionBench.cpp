@@ -45,8 +45,10 @@ double MillisecondsSince(Clock::time_point start)
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
 
+// Median of the runs that finished (a failed run is -1); -1 when none did.
 double Median(std::vector<double> values)
 {
+    values.erase(std::remove(values.begin(), values.end(), -1.0), values.end());
     if (values.empty())
         return -1.0;
     std::sort(values.begin(), values.end());
