@@ -1,5 +1,7 @@
 #include "DumpFormat.h"
 
+#include <cstring>
+
 size_t EncodeArchiveStringLength(uint32_t length, uint8_t (&header)[kArchiveLengthHeaderMax])
 {
     if (length < 0xFF) {
@@ -20,15 +22,34 @@ size_t EncodeArchiveStringLength(uint32_t length, uint8_t (&header)[kArchiveLeng
     return 7;
 }
 
+namespace {
+
+// Each byte's character in the text: bytes that would break the text's lines or columns become
+// blanks, every other byte stands for itself. One lookup a byte keeps a gigabyte-sized dump
+// at the pace of the disk.
+struct DumpCharacters {
+    uint8_t of[256];
+    constexpr DumpCharacters() : of()
+    {
+        for (int byte = 0; byte < 256; ++byte) {
+            const bool blank = byte == 0x00 || byte == 0x08 || byte == 0x09 || byte == 0x0A ||
+                               byte == 0x0D;
+            of[byte] = blank ? ' ' : static_cast<uint8_t>(byte);
+        }
+    }
+};
+constexpr DumpCharacters kDumpCharacters;
+
+} // namespace
+
 void MakeDumpPageText(const uint8_t* pageOrNull, uint8_t* text)
 {
+    if (pageOrNull == nullptr) {
+        std::memset(text, ' ', kDumpPageSize);
+        return;
+    }
     for (uint32_t i = 0; i < kDumpPageSize; ++i) {
-        uint8_t byte = pageOrNull != nullptr ? pageOrNull[i] : ' ';
-        // Bytes that would break the text's lines or columns become blanks.
-        if (byte == 0x00 || byte == 0x08 || byte == 0x09 || byte == 0x0A || byte == 0x0D) {
-            byte = ' ';
-        }
-        text[i] = byte;
+        text[i] = kDumpCharacters.of[pageOrNull[i]];
     }
 }
 

@@ -9,6 +9,7 @@ CProgressDlg::CProgressDlg(CWnd* pParent) : CDialog(IDD_PROGRESS, pParent)
 BOOL CProgressDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
+    m_wndBar.SubclassDlgItem(IDC_PROGRESS_BAR, this);
     SendDlgItemMessage(IDC_PROGRESS_BAR, PBM_SETRANGE, 0, MAKELPARAM(0, 100));
     SendDlgItemMessage(IDC_PROGRESS_BAR, PBM_SETPOS, 0, 0);
     SendDlgItemMessage(IDC_PROGRESS_BAR, PBM_SETSTEP, 1, 0);

@@ -1,10 +1,11 @@
 #pragma once
+#include "document/IdlePaintProgressBar.h"
 #include "framework/Afx.h"
 
 // The small window put up around a worker run: a text line, a bar from 0 to 100 and a Cancel
 // button that stays disabled (a run cannot be cancelled). Made modeless for each run and deleted
-// after it. Workers reach it only by synchronous window messages: SetText, and PBM_SETPOS sent
-// to the bar (control IDC_PROGRESS_BAR).
+// after it. Workers reach it only by window messages: SetText, and PBM_SETPOS sent to the bar
+// (control IDC_PROGRESS_BAR), which draws new positions when its thread is idle.
 class CProgressDlg : public CDialog
 {
 public:
@@ -15,4 +16,7 @@ public:
 
 protected:
     virtual BOOL OnInitDialog();
+
+private:
+    CIdlePaintProgressBar m_wndBar;
 };

@@ -1,9 +1,9 @@
 #include "VexoProcessViewerDoc.h"
 
 #include <memory>
-#include <new>
 
 #include "document/DumpFormat.h"
+#include "document/DumpWriter.h"
 #include "document/ProgressDlg.h"
 #include "inspect/ProcessCatalogue.h"
 #include "inspect/ProcessMemoryReader.h"
@@ -85,6 +85,8 @@ BOOL CVexoProcessViewerDoc::RetrieveMemoryMap(CProgressDlg* pProgressDlg)
             static_cast<CVexoProcessViewerView*>(pView)->ComposeImage(
                 pRecord, pageMap.get(), kPictureSide, kPictureSide, pProgressDlg, 10, 100, false);
     }
+    // Sent and waited for: once it returns, the bar has also taken every position that the
+    // compositions sent before it without waiting.
     SetProgressPosition(hBar, 100);
     pageMap.reset();
 
@@ -134,10 +136,11 @@ void CVexoProcessViewerDoc::Serialize(CArchive& ar)
 
     // The process is opened once for the whole dump; pages that cannot be read are known from
     // the region layout without trying. Each page gives what a read of its own would give.
+    // The chunks go out in large blocks.
     CProcessMemoryReader reader(pRecord);
     std::unique_ptr<uint8_t[]> page(new (std::nothrow) uint8_t[kDumpPageSize + 1]);
-    std::unique_ptr<uint8_t[]> chunk(new (std::nothrow) uint8_t[kDumpChunkSize]);
-    if (!page || !chunk) {
+    CDumpWriter writer(ar);
+    if (!page || !writer.IsReady()) {
         // Nothing can be written without the buffers: the save reports the failure.
         ar.MarkFailed();
         return;
@@ -145,12 +148,12 @@ void CVexoProcessViewerDoc::Serialize(CArchive& ar)
     uint32_t address = 0;
     do {
         const bool read = reader.ReadPage(address, page.get()) == 0;
-        MakeDumpChunk(read ? page.get() : nullptr, chunk.get());
         // A failed write fails the archive for good (the save reports it): stop there.
-        if (!ar.Write(chunk.get(), static_cast<UINT>(kDumpChunkSize)))
+        if (!writer.AddPage(read ? page.get() : nullptr))
             break;
         address += kDumpPageSize;
     } while (address < kDumpAddressLimit);
+    writer.Finish();
 }
 
 void CVexoProcessViewerDoc::OnFileSave()

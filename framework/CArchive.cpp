@@ -68,6 +68,14 @@ BOOL CArchive::Write(const void* lpBuf, UINT nMax)
     if (m_bFailed || m_bClosed || !IsStoring())
         return FALSE;
     const BYTE* p = static_cast<const BYTE*>(lpBuf);
+    // A block at least a buffer long, with nothing buffered before it, goes straight out.
+    if (m_nBufPos == 0 && nMax >= m_nBufSize) {
+        if (!m_pFile->Write(p, nMax)) {
+            m_bFailed = TRUE;
+            return FALSE;
+        }
+        return TRUE;
+    }
     // Fill the buffer first, then write whole blocks straight through.
     UINT nCopy = nMax < m_nBufSize - m_nBufPos ? nMax : m_nBufSize - m_nBufPos;
     memcpy(m_lpBufStart + m_nBufPos, p, nCopy);

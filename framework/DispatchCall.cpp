@@ -45,6 +45,15 @@ HRESULT ReadArgument(BYTE code, va_list* argList, VARIANTARG& arg)
         V_VT(&arg) = VT_BOOL;
         V_BOOL(&arg) = va_arg(*argList, BOOL) ? VARIANT_TRUE : VARIANT_FALSE;
         return S_OK;
+    case VT_VARIANT: {
+        // A shallow copy: the caller keeps the variant and whatever it holds.
+        const VARIANT* pValue = va_arg(*argList, const VARIANT*);
+        if (!pValue) {
+            return E_POINTER;
+        }
+        arg = *pValue;
+        return S_OK;
+    }
     case VT_I4 | VT_MFCBYREF:
         V_VT(&arg) = VT_I4 | VT_BYREF;
         V_I4REF(&arg) = va_arg(*argList, long*);

@@ -15,11 +15,13 @@
 
 // Parameter-information codes; concatenate them: static const BYTE params[] = VTS_I4 VTS_R4;
 // Variable arguments: VTS_I4 a long, VTS_R4 a float (passed as double), VTS_BOOL a BOOL,
+// VTS_VARIANT a const VARIANT* (handed on as it is: an array in it is not copied),
 // VTS_PI4 a long* output cell.
 #define VTS_NONE ""
 #define VTS_I4 "\x03"
 #define VTS_R4 "\x04"
 #define VTS_BOOL "\x0B"
+#define VTS_VARIANT "\x0C"
 #define VTS_PI4 "\x43"
 
 // Calls member dwDispID of pDispatch. wFlags: DISPATCH_METHOD, DISPATCH_PROPERTYGET or

@@ -101,3 +101,22 @@ bool CDispatchArgs::IntOut(UINT index, LONG*& cell)
     }
     return Fail(DISP_E_TYPEMISMATCH, index);
 }
+
+bool CDispatchArgs::IntArray(UINT index, SAFEARRAY*& array)
+{
+    const VARIANTARG* arg = &At(index);
+    if (V_VT(arg) == (VT_VARIANT | VT_BYREF) && V_VARIANTREF(arg)) {
+        arg = V_VARIANTREF(arg);
+    }
+    SAFEARRAY* found = nullptr;
+    if (V_VT(arg) == (VT_ARRAY | VT_I4)) {
+        found = V_ARRAY(arg);
+    } else if (V_VT(arg) == (VT_ARRAY | VT_I4 | VT_BYREF) && V_ARRAYREF(arg)) {
+        found = *V_ARRAYREF(arg);
+    }
+    if (!found || SafeArrayGetDim(found) != 1 || SafeArrayGetElemsize(found) != sizeof(LONG)) {
+        return Fail(DISP_E_TYPEMISMATCH, index);
+    }
+    array = found;
+    return true;
+}

@@ -16,6 +16,8 @@ public:
     bool Bool(UINT index, BOOL& value);
     // A by-reference I4 cell the member writes its result into.
     bool IntOut(UINT index, LONG*& cell);
+    // A one-dimensional SAFEARRAY of I4, by value or by reference; it stays the caller's.
+    bool IntArray(UINT index, SAFEARRAY*& array);
 
     UINT Count() const { return m_params.cArgs - m_params.cNamedArgs; }
     HRESULT Error() const { return m_error; }

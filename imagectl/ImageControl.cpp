@@ -34,6 +34,7 @@ const MemberName kMembers[] = {
     {L"SelectPixel", DISPID_IMG_SELECTPIXEL},
     {L"SetSecondCallback", DISPID_IMG_SETSECONDCALLBACK},
     {L"GetPixelColor", DISPID_IMG_GETPIXELCOLOR},
+    {L"SetPixelColors", DISPID_IMG_SETPIXELCOLORS},
 };
 
 // Methods answer a method call and, for hosts that ask that way, a property get.
@@ -199,6 +200,8 @@ HRESULT CImageControl::InvokeMember(DISPID id, WORD flags, CDispatchArgs& args, 
         }
         m_surface.SetPixel(a, b, static_cast<uint32_t>(c));
         return ReturnI4(result, 0);
+    case DISPID_IMG_SETPIXELCOLORS:
+        return InvokeSetPixelColors(args, result);
     case DISPID_IMG_GETPIXELCOLOR:
         if (!args.Expect(2) || !args.Int(0, a) || !args.Int(1, b)) {
             return args.Error();
@@ -289,6 +292,26 @@ HRESULT CImageControl::InvokeDisplayStyle(WORD flags, CDispatchArgs& args, VARIA
         return args.Error();
     }
     return ReturnI4(result, m_displayStyle);
+}
+
+// The array is read in place: a whole picture of colours costs one lock and one copy.
+HRESULT CImageControl::InvokeSetPixelColors(CDispatchArgs& args, VARIANT* result)
+{
+    LONG column = 0, row = 0;
+    SAFEARRAY* colours = nullptr;
+    if (!args.Expect(3) || !args.Int(0, column) || !args.Int(1, row) ||
+        !args.IntArray(2, colours)) {
+        return args.Error();
+    }
+    void* data = nullptr;
+    const HRESULT hr = SafeArrayAccessData(colours, &data);
+    if (FAILED(hr)) {
+        return hr;
+    }
+    const ULONG count = colours->rgsabound[0].cElements;
+    const bool set = m_surface.SetPixels(column, row, static_cast<const uint32_t*>(data), count);
+    SafeArrayUnaccessData(colours);
+    return ReturnI4(result, set ? static_cast<LONG>(count) : -1);
 }
 
 HRESULT CImageControl::InvokeWindowToImage(CDispatchArgs& args, VARIANT* result)

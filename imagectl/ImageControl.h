@@ -71,6 +71,7 @@ private:
     HRESULT InPlaceActivate();
     HRESULT InvokeMember(DISPID id, WORD flags, CDispatchArgs& args, VARIANT* result);
     HRESULT InvokeDisplayStyle(WORD flags, CDispatchArgs& args, VARIANT* result);
+    HRESULT InvokeSetPixelColors(CDispatchArgs& args, VARIANT* result);
     HRESULT InvokeWindowToImage(CDispatchArgs& args, VARIANT* result);
     HRESULT InvokeImageToWindow(CDispatchArgs& args, VARIANT* result);
     HRESULT InvokeSetCallback(CDispatchArgs& args, VARIANT* result,

@@ -31,7 +31,14 @@ enum : DISPID {
     DISPID_IMG_SELECTPIXEL = 30,       // (I4 column, I4 row) -> I4
     DISPID_IMG_SETSECONDCALLBACK = 32, // (I4 function, I4 context) -> I4
     DISPID_IMG_GETPIXELCOLOR = 33,     // (I4 column, I4 row) -> I4 colour, -1 off the picture
+    DISPID_IMG_SETPIXELCOLORS = 34,    // (I4 column, I4 rowFromBottom, VARIANT colours) -> I4
 };
+
+// SetPixelColors sets consecutive pixels from (column, rowFromBottom): to the right along the
+// row, then on from column 0 of the row above. The colours come as a one-dimensional SAFEARRAY
+// of I4, by value or by reference. The result is the number of pixels set, or -1 when the run
+// does not fit the picture (nothing is set then). One call does the work of as many
+// SetPixelColor calls as the array holds.
 
 // Zoom is screen pixels per picture pixel; this is the close-up a double-click asks for.
 constexpr float kImageCloseUpZoom = 10.0f;

@@ -103,6 +103,32 @@ void CImageModel::Fill(uint32_t colour)
     std::fill(m_pixels.begin(), m_pixels.end(), ToScreenOrder(colour));
 }
 
+bool CImageModel::SetPixels(int32_t column, int32_t rowFromBottom, const uint32_t* colours,
+                            size_t count)
+{
+    if (column < 0 || column >= m_width || rowFromBottom < 0 || rowFromBottom >= m_height) {
+        return false;
+    }
+    const size_t first = static_cast<size_t>(rowFromBottom) * m_width + column;
+    if (count > m_pixels.size() - first) {
+        return false;
+    }
+    // Rows are stored from the top: each row of the run lands at its own flipped row.
+    while (count > 0) {
+        const size_t span = std::min<size_t>(count, m_width - column);
+        uint32_t* target =
+            m_pixels.data() + static_cast<size_t>(m_height - 1 - rowFromBottom) * m_width + column;
+        for (size_t i = 0; i < span; ++i) {
+            target[i] = ToScreenOrder(colours[i]);
+        }
+        colours += span;
+        count -= span;
+        column = 0;
+        ++rowFromBottom;
+    }
+    return true;
+}
+
 int32_t CImageModel::PixelColour(int32_t column, int32_t row) const
 {
     if (column < 0 || column >= m_width || row < 0 || row >= m_height) {

@@ -27,6 +27,9 @@ public:
                 ToScreenOrder(colour);
         }
     }
+    // count colours for consecutive pixels from (column, rowFromBottom), rightwards and then
+    // on at column 0 of the row above. False, with nothing set, when they do not all fit.
+    bool SetPixels(int32_t column, int32_t rowFromBottom, const uint32_t* colours, size_t count);
     int32_t PixelColour(int32_t column, int32_t row) const;
     int32_t Width() const { return m_width; }
     int32_t Height() const { return m_height; }

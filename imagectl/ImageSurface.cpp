@@ -50,6 +50,15 @@ bool CImageSurface::SetImageSize(int32_t width, int32_t height, uint32_t colour)
     return done;
 }
 
+HWND CImageSurface::TakePixelChangeNotice()
+{
+    if (m_pixelChangeNotified || !m_hwnd) {
+        return nullptr;
+    }
+    m_pixelChangeNotified = true;
+    return m_hwnd;
+}
+
 // The hot path of composition: no allocation, one lock, and at most one posted message per
 // repaint of the window however many pixels change in between.
 void CImageSurface::SetPixel(int32_t column, int32_t rowFromBottom, uint32_t colour)
@@ -58,14 +67,28 @@ void CImageSurface::SetPixel(int32_t column, int32_t rowFromBottom, uint32_t col
     {
         CLock lock(m_lock);
         m_model.SetPixel(column, rowFromBottom, colour);
-        if (!m_pixelChangeNotified && m_hwnd) {
-            m_pixelChangeNotified = true;
-            notify = m_hwnd;
-        }
+        notify = TakePixelChangeNotice();
     }
     if (notify) {
         PostMessageA(notify, kMsgPixelsChanged, 0, 0);
     }
+}
+
+bool CImageSurface::SetPixels(int32_t column, int32_t rowFromBottom, const uint32_t* colours,
+                              size_t count)
+{
+    HWND notify = nullptr;
+    {
+        CLock lock(m_lock);
+        if (!m_model.SetPixels(column, rowFromBottom, colours, count)) {
+            return false;
+        }
+        notify = TakePixelChangeNotice();
+    }
+    if (notify) {
+        PostMessageA(notify, kMsgPixelsChanged, 0, 0);
+    }
+    return true;
 }
 
 int32_t CImageSurface::PixelColour(int32_t column, int32_t row)

@@ -22,6 +22,8 @@ public:
 
     bool SetImageSize(int32_t width, int32_t height, uint32_t colour);
     void SetPixel(int32_t column, int32_t rowFromBottom, uint32_t colour);
+    // A run of pixels under one lock and at most one notification; false when it does not fit.
+    bool SetPixels(int32_t column, int32_t rowFromBottom, const uint32_t* colours, size_t count);
     int32_t PixelColour(int32_t column, int32_t row);
     void Reset(uint32_t colour);
     float FitToWindow();
@@ -46,6 +48,8 @@ public:
 private:
     class CLock;
     void Repaint(HWND hwnd);
+    // Under the lock: the window to notify of changed pixels, or NULL when it knows already.
+    HWND TakePixelChangeNotice();
 
     CRITICAL_SECTION m_lock;
     CImageModel m_model;

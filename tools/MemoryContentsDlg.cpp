@@ -1,8 +1,10 @@
 #include "MemoryContentsDlg.h"
 
+#include <algorithm>
+#include <cstring>
+
 #include "inspect/ProcessCatalogue.h"
 #include "res/resource.h"
-#include "tools/MemoryRows.h"
 #include "tools/ToolWindowLayout.h"
 #include "view/BlurbWnd.h"
 
@@ -33,27 +35,13 @@ const ListColumn kColumns[] = {
     {"ASCII Contents", 150},
 };
 
-void SetItemText(HWND hList, int item, int subItem, const std::string& text)
+void CopyText(const std::string& text, char* buffer, int size)
 {
-    LVITEMA lvItem = {};
-    lvItem.iSubItem = subItem;
-    lvItem.pszText = const_cast<char*>(text.c_str());
-    ::SendMessageA(hList, LVM_SETITEMTEXTA, static_cast<WPARAM>(item),
-                   reinterpret_cast<LPARAM>(&lvItem));
-}
-
-void InsertRow(HWND hList, int row, const MemoryRowTexts& texts)
-{
-    LVITEMA lvItem = {};
-    lvItem.mask = LVIF_TEXT;
-    lvItem.iItem = row;
-    lvItem.pszText = const_cast<char*>(texts.address.c_str());
-    const int item = static_cast<int>(
-        ::SendMessageA(hList, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&lvItem)));
-    if (item < 0)
+    if (buffer == NULL || size <= 0)
         return;
-    SetItemText(hList, item, 1, texts.hex);
-    SetItemText(hList, item, 2, texts.characters);
+    const size_t count = std::min(text.size(), static_cast<size_t>(size - 1));
+    std::memcpy(buffer, text.data(), count);
+    buffer[count] = '\0';
 }
 
 } // namespace
@@ -61,9 +49,13 @@ void InsertRow(HWND hList, int row, const MemoryRowTexts& texts)
 BEGIN_MESSAGE_MAP(CMemoryContentsDlg, CDialog)
     ON_WM_SIZE()
     ON_WM_DESTROY()
+    ON_NOTIFY(LVN_GETDISPINFOA, IDC_MEMORY_LIST, OnGetDispInfoList)
+    ON_NOTIFY(LVN_ODFINDITEMA, IDC_MEMORY_LIST, OnFindItemList)
+    ON_NOTIFY(LVN_ODFINDITEMW, IDC_MEMORY_LIST, OnFindItemList)
 END_MESSAGE_MAP()
 
-CMemoryContentsDlg::CMemoryContentsDlg(CWnd* pParent) : CDialog(IDD_MEMORY_CONTENTS, pParent)
+CMemoryContentsDlg::CMemoryContentsDlg(CWnd* pParent)
+    : CDialog(IDD_MEMORY_CONTENTS, pParent), m_nListAddress(0), m_bListRead(false), m_nTextRow(-1)
 {
 }
 
@@ -83,6 +75,11 @@ BOOL CMemoryContentsDlg::OnInitDialog()
     InsertColumns();
     SendDlgItemMessage(IDC_MEMORY_LIST, WM_SETFONT, reinterpret_cast<WPARAM>(m_font.m_hObject),
                        TRUE);
+    // A new listing repaints the rows only: the header above them stays as it is, and its
+    // drawing would cost more than the rows'.
+    if (HWND hList = ::GetDlgItem(m_hWnd, IDC_MEMORY_LIST))
+        ::SetWindowLongPtrA(hList, GWL_STYLE,
+                            ::GetWindowLongPtrA(hList, GWL_STYLE) | WS_CLIPCHILDREN);
 
     m_pLayout = CaptureToolWindowLayout(*this, kLayoutIds, kLayoutCount);
     return TRUE;
@@ -129,21 +126,85 @@ void CMemoryContentsDlg::OnDestroy()
 void CMemoryContentsDlg::ShowMemory(CProcessCatalogue* pCatalogue, const ProcessRecord* pRecord,
                                     uint32_t address)
 {
+    // One read for the whole listing: it succeeds or fails as a whole.
+    m_bListRead = ReadProcessBytes(pRecord, address, m_listBytes, kMemoryListBytes) == 0;
+    m_nListAddress = address;
+    m_nTextRow = -1;
     HWND hList = ::GetDlgItem(m_hWnd, IDC_MEMORY_LIST);
     if (hList != NULL) {
-        ::SendMessageA(hList, LVM_DELETEALLITEMS, 0, 0);
-        uint8_t bytes[kMemoryListBytes];
-        // One read for the whole listing: it succeeds or fails as a whole.
-        const bool read = ReadProcessBytes(pRecord, address, bytes, kMemoryListBytes) == 0;
-        // Drawing waits until the 256 rows are in.
-        ::SendMessageA(hList, WM_SETREDRAW, FALSE, 0);
-        for (int row = 0; row < kMemoryRowCount; ++row)
-            InsertRow(hList, row, FormatMemoryRow(address, row, read ? bytes : nullptr));
-        ::SendMessageA(hList, WM_SETREDRAW, TRUE, 0);
-        ::InvalidateRect(hList, NULL, TRUE);
+        // The rows of the old listing go, with their selection and the scrolling; the 256 of
+        // the new one are made from the bytes as the list asks for them. A list that shows 256
+        // rows from the top with none selected only needs its rows drawn again: emptying it
+        // would hide and show its scroll bar, which costs more than the rows.
+        if (IsListAtRest(hList)) {
+            ::InvalidateRect(hList, NULL, TRUE);
+        } else {
+            ::SendMessageA(hList, LVM_DELETEALLITEMS, 0, 0);
+            ::SendMessageA(hList, LVM_SETITEMCOUNT, kMemoryRowCount, 0);
+        }
     }
     const uint32_t flags = pCatalogue != NULL ? pCatalogue->QueryPageFlags(pRecord, address) : 0;
     SetAttributeChecks(flags);
+}
+
+// As a fresh listing leaves it: all rows, scrolled to the top left, no row selected or focused.
+bool CMemoryContentsDlg::IsListAtRest(HWND hList)
+{
+    return ::SendMessageA(hList, LVM_GETITEMCOUNT, 0, 0) == kMemoryRowCount &&
+           ::SendMessageA(hList, LVM_GETSELECTEDCOUNT, 0, 0) == 0 &&
+           ::SendMessageA(hList, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED) == -1 &&
+           ::SendMessageA(hList, LVM_GETSELECTIONMARK, 0, 0) == -1 &&
+           ::GetScrollPos(hList, SB_VERT) == 0 && ::GetScrollPos(hList, SB_HORZ) == 0;
+}
+
+const MemoryRowTexts& CMemoryContentsDlg::RowTexts(int row)
+{
+    if (row != m_nTextRow) {
+        m_textRow = FormatMemoryRow(m_nListAddress, row, m_bListRead ? m_listBytes : nullptr);
+        m_nTextRow = row;
+    }
+    return m_textRow;
+}
+
+void CMemoryContentsDlg::OnGetDispInfoList(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    LVITEMA& item = reinterpret_cast<NMLVDISPINFOA*>(pNMHDR)->item;
+    *pResult = 0;
+    if (!(item.mask & LVIF_TEXT) || item.iItem < 0 || item.iItem >= kMemoryRowCount)
+        return;
+    const MemoryRowTexts& texts = RowTexts(item.iItem);
+    switch (item.iSubItem) {
+    case 0:
+        CopyText(texts.address, item.pszText, item.cchTextMax);
+        break;
+    case 1:
+        CopyText(texts.hex, item.pszText, item.cchTextMax);
+        break;
+    default:
+        CopyText(texts.characters, item.pszText, item.cchTextMax);
+        break;
+    }
+}
+
+// The list's own search (typing a row's address, LVM_FINDITEM) over the address column. The
+// list may ask in either character width, whatever the dialog's own.
+void CMemoryContentsDlg::OnFindItemList(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    *pResult = -1;
+    const NMLVFINDITEMA* pFind = reinterpret_cast<NMLVFINDITEMA*>(pNMHDR);
+    const UINT flags = pFind->lvfi.flags;
+    if (pFind->lvfi.psz == NULL || !(flags & (LVFI_STRING | LVFI_PARTIAL)) ||
+        ::SendDlgItemMessageA(m_hWnd, IDC_MEMORY_LIST, LVM_GETITEMCOUNT, 0, 0) == 0)
+        return;
+    std::string text;
+    if (pNMHDR->code == LVN_ODFINDITEMW) {
+        for (LPCWSTR p = reinterpret_cast<const NMLVFINDITEMW*>(pNMHDR)->lvfi.psz; *p; ++p)
+            text += *p < 0x80 ? static_cast<char>(*p) : '?';
+    } else {
+        text = pFind->lvfi.psz;
+    }
+    *pResult = FindMemoryRow(m_nListAddress, text, (flags & LVFI_PARTIAL) != 0, pFind->iStart,
+                             (flags & LVFI_WRAP) != 0);
 }
 
 void CMemoryContentsDlg::SetAttributeChecks(uint32_t flags)

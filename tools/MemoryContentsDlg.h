@@ -8,6 +8,7 @@
 
 #include "app/LayoutFractions.h"
 #include "framework/Afx.h"
+#include "tools/MemoryRows.h"
 
 class CProcessCatalogue;
 struct ProcessRecord;
@@ -29,12 +30,24 @@ protected:
     virtual void OnCancel() override;
     afx_msg void OnSize(UINT nType, int cx, int cy);
     afx_msg void OnDestroy();
+    afx_msg void OnGetDispInfoList(NMHDR* pNMHDR, LRESULT* pResult);
+    afx_msg void OnFindItemList(NMHDR* pNMHDR, LRESULT* pResult);
     DECLARE_MESSAGE_MAP()
 
 private:
     void InsertColumns();
     void SetAttributeChecks(uint32_t flags);
+    const MemoryRowTexts& RowTexts(int row);
+    static bool IsListAtRest(HWND hList);
 
     std::unique_ptr<LayoutEntry[]> m_pLayout;
     CFont m_font;
+    // The listing shown. The list keeps no texts of its own (a virtual list): it asks for the
+    // cells it draws or is asked for, which are made from these.
+    uint32_t m_nListAddress;
+    bool m_bListRead;
+    uint8_t m_listBytes[kMemoryListBytes];
+    // The row asked for last: a row's three cells are asked for one after another.
+    int m_nTextRow;
+    MemoryRowTexts m_textRow;
 };

@@ -1,5 +1,7 @@
 #include "MemoryRows.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cstdio>
 
 namespace {
@@ -13,6 +15,20 @@ char ListCharacter(uint8_t byte)
     default:
         return static_cast<char>(byte);
     }
+}
+
+bool SameIgnoringCase(char a, char b)
+{
+    return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+}
+
+bool RowMatches(uint32_t startAddress, int row, const std::string& text, bool partial)
+{
+    const std::string address = FormatMemoryRow(startAddress, row, nullptr).address;
+    if (partial ? text.size() > address.size() : text.size() != address.size()) {
+        return false;
+    }
+    return std::equal(text.begin(), text.end(), address.begin(), SameIgnoringCase);
 }
 
 } // namespace
@@ -33,12 +49,33 @@ MemoryRowTexts FormatMemoryRow(uint32_t startAddress, int row, const uint8_t* by
         return texts;
     }
 
+    // "%02x " by hand: the list asks for its cells each time it paints.
+    static const char kDigits[] = "0123456789abcdef";
     const uint8_t* bytes = bytesOrNull + static_cast<size_t>(row) * kMemoryRowBytes;
-    texts.hex.reserve(3 * kMemoryRowBytes);
+    texts.hex.resize(3 * kMemoryRowBytes);
+    texts.characters.resize(kMemoryRowBytes);
     for (int i = 0; i < kMemoryRowBytes; ++i) {
-        std::snprintf(buffer, sizeof(buffer), "%02x ", static_cast<unsigned>(bytes[i]));
-        texts.hex += buffer;
-        texts.characters += ListCharacter(bytes[i]);
+        texts.hex[3 * i] = kDigits[bytes[i] >> 4];
+        texts.hex[3 * i + 1] = kDigits[bytes[i] & 0xF];
+        texts.hex[3 * i + 2] = ' ';
+        texts.characters[i] = ListCharacter(bytes[i]);
     }
     return texts;
+}
+
+int FindMemoryRow(uint32_t startAddress, const std::string& text, bool partial, int from,
+                  bool wrap)
+{
+    from = std::max(0, from);
+    for (int row = from; row < kMemoryRowCount; ++row) {
+        if (RowMatches(startAddress, row, text, partial)) {
+            return row;
+        }
+    }
+    for (int row = 0; wrap && row < std::min(from, kMemoryRowCount); ++row) {
+        if (RowMatches(startAddress, row, text, partial)) {
+            return row;
+        }
+    }
+    return -1;
 }

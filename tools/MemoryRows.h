@@ -20,3 +20,10 @@ struct MemoryRowTexts {
 // buffer, or null when the read failed. The row address is computed in 32 bits and so wraps
 // from 0xfffffff0 to 0x00000000.
 MemoryRowTexts FormatMemoryRow(uint32_t startAddress, int row, const uint8_t* bytesOrNull);
+
+// Row of the listing from startAddress whose address text equals text, or with partial begins
+// with it, ignoring case: the first from row `from` to the last and, with wrap, on from row 0.
+// -1 when no row matches. The list's own search over its first column, for a list that keeps no
+// texts of its own.
+int FindMemoryRow(uint32_t startAddress, const std::string& text, bool partial, int from,
+                  bool wrap);

@@ -91,6 +91,15 @@ long CActiveXImageWindow::SetPixelColor(long nColumn, long nRowFromBottom, long 
     return result;
 }
 
+long CActiveXImageWindow::SetPixelColors(long nColumn, long nRowFromBottom, const VARIANT& colours)
+{
+    static const BYTE params[] = VTS_I4 VTS_I4 VTS_VARIANT;
+    long result = 0;
+    InvokeHelper(DISPID_IMG_SETPIXELCOLORS, DISPATCH_METHOD, VT_I4, &result, params, nColumn,
+                 nRowFromBottom, &colours);
+    return result;
+}
+
 long CActiveXImageWindow::WindowToImage(long x, long y, long* pnColumn, long* pnRow)
 {
     static const BYTE params[] = VTS_I4 VTS_I4 VTS_PI4 VTS_PI4;

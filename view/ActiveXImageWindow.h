@@ -32,6 +32,10 @@ public:
     void SetDisplayFlag(BOOL bFlag, long nValue);
     // The row counts upward from the bottom edge of the picture.
     long SetPixelColor(long nColumn, long nRowFromBottom, long nColour);
+    // Colours of consecutive pixels from (nColumn, nRowFromBottom), rightwards and then on in
+    // the row above, as a one-dimensional SAFEARRAY of I4 in colours. The number of pixels set;
+    // -1 when they do not fit the picture, 0 from a control without the member.
+    long SetPixelColors(long nColumn, long nRowFromBottom, const VARIANT& colours);
     long WindowToImage(long x, long y, long* pnColumn, long* pnRow);
     long SetFirstCallback(long nFunction, long nContext);
     long SetSecondCallback(long nFunction, long nContext);

@@ -15,10 +15,20 @@ public:
     // returned before (always for the first page), false when the bar would not move.
     bool Next(int32_t& position);
 
+    // Moves on to the next of the total pages whose position differs from the one returned
+    // before (the first page always counts) and gives its index and position; false when no
+    // page is left. The same pages and positions as Next page by page, found by arithmetic
+    // where k * span cannot wrap.
+    bool NextChange(uint32_t& page, int32_t& position);
+
 private:
+    // Skips the pages that still give the last position, when that can be computed.
+    void SkipUnchanged();
+
     int32_t m_nStart;
     uint32_t m_nSpan;
     uint32_t m_nTotal;
+    uint32_t m_nPage = 0;
     uint32_t m_nNumerator = 0;
     int32_t m_nLastPosition = 0;
     bool m_bReported = false;

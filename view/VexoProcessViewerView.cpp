@@ -7,6 +7,7 @@
 #include "inspect/ProcessCatalogue.h"
 #include "res/resource.h"
 #include "view/PictureGeometry.h"
+#include "view/PixelFeed.h"
 #include "view/ProcessViewHost.h"
 #include "view/ProgressStepper.h"
 #include "view/TipText.h"
@@ -62,7 +63,8 @@ CVexoProcessViewerView::CVexoProcessViewerView()
       m_pImageWindow(NULL),
       m_pModuleLabels(nullptr),
       m_nModuleLabelCount(0),
-      m_pComposedRecord(nullptr)
+      m_pComposedRecord(nullptr),
+      m_pixelTransfer(PixelTransfer::Runs)
 {
 }
 
@@ -502,20 +504,24 @@ int CVexoProcessViewerView::ComposeImage(const ProcessRecord* pRecord, const uin
 
     // One pass over the map in page order. The bar is told only about positions that differ
     // from the previous one: a cross-thread message per page would cost far more than the
-    // picture itself, and the bar would show the same positions.
-    const uint32_t total = static_cast<uint32_t>(nWidth) * static_cast<uint32_t>(nHeight);
+    // picture itself, and the bar would show the same positions. Before each position goes
+    // out, the pages up to its own are in the control, handed over together in one call.
+    // The positions are sent without waiting for the bar's thread to take each one: sent
+    // messages reach a window in the order they were sent, so the bar gets them all, in order,
+    // before any message that the worker sends after them and waits for (the document's 100).
+    const uint32_t total = nWidth > 0 && nHeight > 0
+                               ? static_cast<uint32_t>(nWidth) * static_cast<uint32_t>(nHeight)
+                               : 0;
     CProgressStepper stepper(nProgressStart, nProgressEnd, total);
-    for (int r = 0; r < nHeight; ++r) {
-        const uint32_t* row = pageMap != NULL ? pageMap + static_cast<size_t>(r) * nWidth : NULL;
-        for (int x = 0; x < nWidth; ++x) {
-            uint32_t colour = 0;
-            if (row != NULL && pImage != NULL && PageColour(row[x], colour))
-                pImage->SetPixelColor(x, r, static_cast<long>(colour));
-            int32_t position = 0;
-            if (stepper.Next(position) && hBar != NULL)
-                ::SendMessage(hBar, PBM_SETPOS, static_cast<WPARAM>(position), 0);
-        }
+    CPixelFeed feed(pImage, pageMap, nWidth, m_pixelTransfer);
+    uint32_t page = 0;
+    int32_t position = 0;
+    while (stepper.NextChange(page, position)) {
+        feed.FeedThrough(page + 1);
+        if (hBar != NULL)
+            ::SendNotifyMessage(hBar, PBM_SETPOS, static_cast<WPARAM>(position), 0);
     }
+    feed.FeedThrough(total);
 
     m_pComposedRecord.store(pRecord, std::memory_order_release);
     BuildModuleLabels(pRecord);
@@ -531,6 +537,11 @@ int CVexoProcessViewerView::ComposeImage(const ProcessRecord* pRecord, const uin
             ::InvalidateRect(pImage->m_hWnd, NULL, TRUE);
     }
     return 0;
+}
+
+void CVexoProcessViewerView::SetPixelTransfer(PixelTransfer transfer)
+{
+    m_pixelTransfer = transfer;
 }
 
 void CVexoProcessViewerView::BuildModuleLabels(const ProcessRecord* pRecord)

@@ -6,6 +6,7 @@
 #include "view/ActiveXImageWindow.h"
 #include "view/BlurbWnd.h"
 #include "view/ModuleBlurb.h"
+#include "view/PixelFeed.h"
 
 class CProgressDlg;
 class CVexoProcessViewerDoc;
@@ -31,6 +32,10 @@ public:
     int ComposeImage(const ProcessRecord* pRecord, const uint32_t* pageMap, int nWidth,
                      int nHeight, CProgressDlg* pProgressDlg, int nProgressStart,
                      int nProgressEnd, bool bFit);
+
+    // How later compositions hand their pixels to the control: in runs (the default) or one
+    // call per coloured pixel. The picture is the same either way.
+    void SetPixelTransfer(PixelTransfer transfer);
 
     // Shows the address tip and the module labels for the point (x, y) of the client area.
     void ShowTipsAt(int x, int y);
@@ -102,4 +107,5 @@ private:
     std::atomic<ModuleBlurb*> m_pModuleLabels;
     std::atomic<int32_t> m_nModuleLabelCount;
     std::atomic<const ProcessRecord*> m_pComposedRecord;
+    PixelTransfer m_pixelTransfer;
 };

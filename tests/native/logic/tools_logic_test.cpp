@@ -45,6 +45,19 @@ TEST(MemoryRows, FailedReadAndWrappingAddresses)
     EXPECT_EQ(FormatMemoryRow(0xFFFFF000, 255, nullptr).address, "0xfffffff0");
 }
 
+// The list's own search over the address column: rows 0x00120000, 0x00120010, ... 0x00120ff0.
+TEST(MemoryRows, FindRowByAddressText)
+{
+    EXPECT_EQ(FindMemoryRow(0x00120000, "0x0012001", true, 0, false), 1);
+    EXPECT_EQ(FindMemoryRow(0x00120000, "0X00120FF0", false, 0, false), 255) << "case is ignored";
+    EXPECT_EQ(FindMemoryRow(0x00120000, "0x0012001", false, 0, false), -1) << "exact needs all";
+    EXPECT_EQ(FindMemoryRow(0x00120000, "0x00120", true, 7, false), 7) << "from its start row on";
+    EXPECT_EQ(FindMemoryRow(0x00120000, "0x0012001", true, 2, false), -1);
+    EXPECT_EQ(FindMemoryRow(0x00120000, "0x0012001", true, 2, true), 1) << "wrapping to row 0";
+    EXPECT_EQ(FindMemoryRow(0x00120000, "0x00130000", true, 0, true), -1);
+    EXPECT_EQ(FindMemoryRow(0xFFFFF010, "0x00000000", false, 0, false), 255) << "wrapped rows";
+}
+
 TEST(FlagText, WordsInBitOrder)
 {
     EXPECT_EQ(PageFlagText(0), "");

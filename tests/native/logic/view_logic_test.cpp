@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "view/BlurbPlacement.h"
@@ -114,6 +115,34 @@ TEST(ProgressStepper, CompositionPositions)
     EXPECT_TRUE(empty.Next(position));
     EXPECT_EQ(position, 10);
     EXPECT_FALSE(empty.Next(position));
+}
+
+// NextChange must find exactly the pages where Next, page by page, reports a change: rising,
+// standing and falling ranges, more steps than pages, and spans whose running sum wraps.
+TEST(ProgressStepper, NextChangeFindsThePagesThatNextReports)
+{
+    struct Range {
+        int32_t start, end;
+        uint32_t total;
+    };
+    const Range ranges[] = {{10, 100, 1024u * 1024u}, {0, 100, 1000}, {10, 10, 500}, {100, 10, 1000},
+                            {0, 5000, 7},           {3, 4, 1},       {0, 0x40000000, 64},
+                            {10, 100, 0}};
+    for (const Range& range : ranges) {
+        std::vector<std::pair<uint32_t, int32_t>> expected, found;
+        CProgressStepper byPage(range.start, range.end, range.total);
+        for (uint32_t k = 0; k < range.total; ++k) {
+            int32_t position = 0;
+            if (byPage.Next(position))
+                expected.emplace_back(k, position);
+        }
+        CProgressStepper byChange(range.start, range.end, range.total);
+        uint32_t page = 0;
+        int32_t position = 0;
+        while (byChange.NextChange(page, position))
+            found.emplace_back(page, position);
+        EXPECT_EQ(found, expected) << range.start << ".." << range.end << " over " << range.total;
+    }
 }
 
 TEST(ProgressStepper, SearchPositions)

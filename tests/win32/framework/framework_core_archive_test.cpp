@@ -83,8 +83,8 @@ TEST_F(ArchiveTest, StringLengthHeadersAtEveryBoundaryAndReadBack)
 
 TEST_F(ArchiveTest, LargeWritesInOddPiecesArriveInOrder)
 {
-    // More than twice the buffer, in pieces that straddle its boundary, plus one piece
-    // larger than the buffer.
+    // More than twice the buffer, in pieces that straddle its boundary, plus pieces larger
+    // than the buffer, the first of them with nothing buffered before it.
     const size_t nTotal = 2 * CArchive::kDefaultBufferSize + 4101 * 300;
     std::vector<BYTE> data(nTotal);
     for (size_t i = 0; i < nTotal; ++i)
@@ -94,9 +94,10 @@ TEST_F(ArchiveTest, LargeWritesInOddPiecesArriveInOrder)
         ASSERT_TRUE(file.Open(m_path.c_str(), CFile::modeCreate | CFile::modeWrite));
         CArchive ar(&file, CArchive::store);
         size_t pos = 0;
-        const UINT pieces[] = { 4101, 1, (UINT)CArchive::kDefaultBufferSize + 17, 65536, 3 };
+        const UINT pieces[] = { (UINT)CArchive::kDefaultBufferSize + 5, 4101, 1,
+                                (UINT)CArchive::kDefaultBufferSize + 17, 65536, 3 };
         for (int i = 0; pos < nTotal; ++i) {
-            UINT n = pieces[i % 5];
+            UINT n = pieces[i % 6];
             if (n > nTotal - pos)
                 n = (UINT)(nTotal - pos);
             EXPECT_TRUE(ar.Write(&data[pos], n));

@@ -97,3 +97,54 @@ TEST_F(ImageControlTest, ResetImageKeepsSizeAndViewAndClearsThePicture)
     EXPECT_EQ(PositionX(), 0.25f);
     EXPECT_EQ(PositionY(), 0.75f);
 }
+
+// A run goes rightwards along its row and on from column 0 of the row above, rows counted from
+// the bottom as in SetPixelColor; a run that does not fit is refused whole.
+TEST_F(ImageControlTest, SetPixelColorsSetsARunAcrossRowsOrNothing)
+{
+    SetImageSize(4, 3, kGrey);
+    const long colours[] = {0x000001, 0x000002, 0x000003, 0x000004, 0x000005, 0x000006};
+    SAFEARRAY* array = SafeArrayCreateVector(VT_I4, 0, 6);
+    ASSERT_NE(array, nullptr);
+    for (LONG i = 0; i < 6; ++i) {
+        SafeArrayPutElement(array, &i, const_cast<long*>(&colours[i]));
+    }
+    VARIANT run;
+    V_VT(&run) = VT_ARRAY | VT_I4;
+    V_ARRAY(&run) = array;
+    static const BYTE params[] = VTS_I4 VTS_I4 VTS_VARIANT;
+    long result = 0;
+
+    EXPECT_EQ(Call(DISPID_IMG_SETPIXELCOLORS, VT_I4, &result, params, 2L, 0L, &run), S_OK);
+    EXPECT_EQ(result, 6);
+    const long expected[3][4] = {{kGrey, kGrey, kGrey, kGrey},
+                                 {colours[2], colours[3], colours[4], colours[5]},
+                                 {kGrey, kGrey, colours[0], colours[1]}};
+    for (long row = 0; row < 3; ++row) {
+        for (long column = 0; column < 4; ++column) {
+            EXPECT_EQ(Pixel(column, row), expected[row][column]) << column << "," << row;
+        }
+    }
+
+    // Past the last pixel, or starting off the picture: nothing changes.
+    EXPECT_EQ(Call(DISPID_IMG_SETPIXELCOLORS, VT_I4, &result, params, 3L, 1L, &run), S_OK);
+    EXPECT_EQ(result, -1);
+    EXPECT_EQ(Call(DISPID_IMG_SETPIXELCOLORS, VT_I4, &result, params, 4L, 0L, &run), S_OK);
+    EXPECT_EQ(result, -1);
+    EXPECT_EQ(Pixel(3, 0), kGrey);
+    EXPECT_EQ(Pixel(0, 2), kGrey);
+
+    // The array may come by reference; anything but an array of I4 is a type mismatch.
+    VARIANT byReference;
+    V_VT(&byReference) = VT_ARRAY | VT_I4 | VT_BYREF;
+    V_ARRAYREF(&byReference) = &array;
+    EXPECT_EQ(Call(DISPID_IMG_SETPIXELCOLORS, VT_I4, &result, params, 2L, 1L, &byReference), S_OK);
+    EXPECT_EQ(result, 6);
+    EXPECT_EQ(Pixel(3, 0), colours[5]);
+    VARIANT number;
+    V_VT(&number) = VT_I4;
+    V_I4(&number) = 7;
+    EXPECT_EQ(Call(DISPID_IMG_SETPIXELCOLORS, VT_I4, &result, params, 0L, 0L, &number),
+              DISP_E_TYPEMISMATCH);
+    SafeArrayDestroy(array);
+}

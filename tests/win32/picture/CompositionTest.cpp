@@ -3,6 +3,8 @@
 
 #include "tests/win32/picture/PictureTestSupport.h"
 
+#include <algorithm>
+
 #include "res/resource.h"
 
 using namespace picturetest;
@@ -20,6 +22,33 @@ long ColourAt(CVexoProcessViewerView* pView, uint32_t address)
     const long column = (address >> 12) & 0x3FF;
     const long rowFromTop = 1023 - static_cast<long>(address >> 22);
     return pView->GetImageControl()->GetPixelColor(column, rowFromTop);
+}
+
+// The whole picture as the control draws it at zoom 1 into a 1024 x 1024 window: rows from the
+// top, 0x00RRGGBB pixels. One drawing instead of a million dispatch reads.
+std::vector<uint32_t> WholePicture(CActiveXImageWindow* pImage)
+{
+    pImage->SetWindowPos(NULL, 0, 0, 1024, 1024, SWP_NOZORDER | SWP_NOMOVE);
+    pImage->FitToWindow();
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = 1024;
+    info.bmiHeader.biHeight = -1024;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = NULL;
+    HDC dc = ::CreateCompatibleDC(NULL);
+    HBITMAP bitmap = ::CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, NULL, 0);
+    HGDIOBJ old = ::SelectObject(dc, bitmap);
+    pImage->SendMessage(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+    ::GdiFlush();
+    const uint32_t* pixels = static_cast<const uint32_t*>(bits);
+    std::vector<uint32_t> picture(pixels, pixels + 1024 * 1024);
+    ::SelectObject(dc, old);
+    ::DeleteObject(bitmap);
+    ::DeleteDC(dc);
+    return picture;
 }
 
 class CompositionTest : public ::testing::Test
@@ -111,10 +140,47 @@ TEST_F(CompositionTest, CornersRowsAndColourPrecedenceOfASyntheticMap)
 TEST_F(CompositionTest, ProgressRunsFrom10To99SendingOnlyChanges)
 {
     std::vector<uint32_t> map(1048576, 0);
-    Compose(nullptr, map.data());
-    ASSERT_EQ(recorder.positions.size(), 90u);
-    for (int i = 0; i < 90; ++i)
-        EXPECT_EQ(recorder.positions[i], 10 + i);
+    for (PixelTransfer transfer : {PixelTransfer::Runs, PixelTransfer::PerPixel}) {
+        recorder.positions.clear();
+        harness.view->SetPixelTransfer(transfer);
+        Compose(nullptr, map.data());
+        ASSERT_EQ(recorder.positions.size(), 90u);
+        for (int i = 0; i < 90; ++i)
+            EXPECT_EQ(recorder.positions[i], 10 + i);
+    }
+}
+
+// The pixels in runs and one call per pixel, from the target's map with the corner pages and
+// the colour precedence put in: the same picture, pixel for pixel.
+TEST_F(CompositionTest, RunsAndSinglePixelCallsGiveTheSamePicture)
+{
+    const ProcessRecord* pRecord = TargetRecord();
+    ASSERT_NE(pRecord, nullptr);
+    std::vector<uint32_t> map = TargetPageMap();
+    map[0] = MAPF_FREE | MAPF_COMMITTED;
+    map[0xFFFFF] = MAPF_RESERVED | MAPF_COMMITTED;
+    map[1] = MAPF_READ | MAPF_IMAGE;
+    CActiveXImageWindow* pImage = harness.view->GetImageControl();
+
+    harness.view->SetPixelTransfer(PixelTransfer::PerPixel);
+    Compose(pRecord, map.data());
+    const std::vector<uint32_t> perPixel = WholePicture(pImage);
+    harness.view->SetPixelTransfer(PixelTransfer::Runs);
+    Compose(pRecord, map.data());
+    const std::vector<uint32_t> runs = WholePicture(pImage);
+
+    int mismatches = 0;
+    for (size_t i = 0; i < runs.size(); ++i) {
+        if (runs[i] != perPixel[i] && ++mismatches < 5)
+            ADD_FAILURE() << "column " << i % 1024 << ", row " << i / 1024 << std::hex << ": 0x"
+                          << runs[i] << " in runs, 0x" << perPixel[i] << " per pixel";
+    }
+    EXPECT_EQ(mismatches, 0);
+    // Screen order (0x00RRGGBB) of the pages put in: free, reserved, none.
+    EXPECT_EQ(runs[1023 * 1024 + 0], 0x00FF00u);
+    EXPECT_EQ(runs[1023], 0x0000FFu);
+    EXPECT_EQ(runs[1023 * 1024 + 1], 0xBEBEBEu);
+    EXPECT_NE(std::count(runs.begin(), runs.end(), 0xFF0000u), 0) << "committed pages are red";
 }
 
 TEST_F(CompositionTest, LabelsAndWindowTextComeFromTheRecord)

@@ -6,6 +6,8 @@
 #include <chrono>
 #include <cstdio>
 
+#include "document/DumpFormat.h"
+#include "document/DumpWriter.h"
 #include "res/resource.h"
 
 using namespace picturetest;
@@ -84,6 +86,62 @@ public:
 private:
     HANDLE m_file;
 };
+
+// The writer's blocks are crossed both ways, by a run of blank chunks and by one of read pages:
+// the file holds one chunk after the other in page order.
+TEST(DumpWriterTest, ChunksComeOutInPageOrderAcrossBlocks)
+{
+    CTemporaryDirectory directory;
+    std::vector<uint8_t> page(kDumpPageSize);
+    for (size_t i = 0; i < page.size(); ++i)
+        page[i] = static_cast<uint8_t>(i * 7 + (i >> 8));
+    // true: a read page (its bytes, marked with its number), false: a page that was not read.
+    std::vector<bool> read = {true};
+    read.insert(read.end(), CDumpWriter::kBlockChunks + 5, false);
+    read.insert(read.end(), CDumpWriter::kBlockChunks + 3, true);
+    read.push_back(false);
+    read.push_back(true);
+
+    std::string expected;
+    std::vector<uint8_t> chunk(kDumpChunkSize);
+    {
+        CFile file("dump.bin", CFile::modeCreate | CFile::modeWrite);
+        CArchive ar(&file, CArchive::store);
+        CDumpWriter writer(ar);
+        for (size_t i = 0; i < read.size(); ++i) {
+            page[0] = static_cast<uint8_t>(i);
+            MakeDumpChunk(read[i] ? page.data() : nullptr, chunk.data());
+            expected.append(chunk.begin(), chunk.end());
+            ASSERT_TRUE(writer.AddPage(read[i] ? page.data() : nullptr));
+        }
+        EXPECT_TRUE(writer.Finish());
+        EXPECT_TRUE(ar.Close());
+    }
+    {
+        CDumpFile dump(directory.Path() + "\\dump.bin");
+        EXPECT_EQ(dump.Size(), expected.size());
+        EXPECT_TRUE(dump.Read(0, static_cast<DWORD>(expected.size())) == expected);
+    }
+    ::DeleteFileA("dump.bin");
+}
+
+TEST(DumpWriterTest, NothingMoreIsWrittenAfterAFailedWrite)
+{
+    CTemporaryDirectory directory;
+    { CFile("dump.bin", CFile::modeCreate | CFile::modeWrite); }
+    CFile file("dump.bin", CFile::modeRead);   // not writable
+    CArchive ar(&file, CArchive::store);
+    CDumpWriter writer(ar);
+    bool failed = false;
+    for (size_t i = 0; i < CDumpWriter::kBlockChunks && !failed; ++i)
+        failed = !writer.AddPage(nullptr);
+    EXPECT_TRUE(failed) << "a full block of blank chunks is written, and fails";
+    EXPECT_FALSE(writer.AddPage(nullptr));
+    EXPECT_FALSE(writer.Finish());
+    ar.Abort();
+    file.Close();
+    ::DeleteFileA("dump.bin");
+}
 
 TEST(DumpTest, SavesTheWholeAddressSpaceOfTheTarget)
 {

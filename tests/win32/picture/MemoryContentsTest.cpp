@@ -163,6 +163,49 @@ TEST_F(MemoryContentsTest, UnreadablePagesListQuestionMarksWithTheirAttributes)
     EXPECT_EQ(dialog.IsDlgButtonChecked(IDC_ATTR_IMAGE), (UINT)BST_CHECKED);
 }
 
+// A new listing starts at its top with no row selected, whatever was done to the last one.
+TEST_F(MemoryContentsTest, ANewListingStartsAtTheTopWithNothingSelected)
+{
+    const uint32_t address = Env().target.Address("marker_ascii");
+    dialog.ShowMemory(&Env().catalogue, record, address);
+    ::SendMessageA(list, LVM_ENSUREVISIBLE, 200, FALSE);
+    LVITEMA selected = {};
+    selected.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    selected.state = LVIS_SELECTED | LVIS_FOCUSED;
+    ::SendMessageA(list, LVM_SETITEMSTATE, 200, reinterpret_cast<LPARAM>(&selected));
+    ASSERT_GT(::SendMessageA(list, LVM_GETTOPINDEX, 0, 0), 0);
+
+    dialog.ShowMemory(&Env().catalogue, record, address + 16);
+    EXPECT_EQ(::SendMessageA(list, LVM_GETTOPINDEX, 0, 0), 0);
+    EXPECT_EQ(::SendMessageA(list, LVM_GETSELECTEDCOUNT, 0, 0), 0);
+    EXPECT_EQ(::SendMessageA(list, LVM_GETNEXTITEM, -1, LVNI_FOCUSED), -1);
+    EXPECT_EQ(Rows(), 256);
+    EXPECT_EQ(Cell(200, 0), Hex(address + 16 + 200 * 16));
+}
+
+// Finding a row by its address text, as typing in the list does.
+TEST_F(MemoryContentsTest, RowsAreFoundByTheirAddressText)
+{
+    const uint32_t address = Env().target.Address("marker_ascii");
+    dialog.ShowMemory(&Env().catalogue, record, address);
+    auto find = [&](int start, UINT flags, const std::string& text) {
+        LVFINDINFOA info = {};
+        info.flags = flags;
+        info.psz = text.c_str();
+        return static_cast<int>(
+            ::SendMessageA(list, LVM_FINDITEMA, start, reinterpret_cast<LPARAM>(&info)));
+    };
+    EXPECT_EQ(find(-1, LVFI_STRING, Hex(address + 0x30)), 3);
+    // The first row whose address shares the upper six digits.
+    int sharing = 0;
+    while (((address + 16 * sharing) >> 8) != ((address + 0x30) >> 8))
+        ++sharing;
+    EXPECT_EQ(find(-1, LVFI_PARTIAL | LVFI_STRING, Hex(address + 0x30).substr(0, 8)), sharing);
+    EXPECT_EQ(find(10, LVFI_STRING, Hex(address + 0x30)), -1) << "the start row is excluded";
+    EXPECT_EQ(find(10, LVFI_STRING | LVFI_WRAP, Hex(address + 0x30)), 3);
+    EXPECT_EQ(find(-1, LVFI_STRING, "0x"), -1);
+}
+
 TEST_F(MemoryContentsTest, ControlsKeepTheirProportionsWhenResized)
 {
     CRect client, before;

@@ -58,6 +58,23 @@ protected:
     std::vector<BOOL> enables;
 };
 
+// The bar takes a position at once and draws it when its thread is idle, so that positions sent
+// faster than it can draw do not each wait for a drawing.
+TEST_F(RunnerTest, TheProgressBarDrawsItsPositionWhenIdle)
+{
+    CProgressDlg progress(NULL);
+    ASSERT_TRUE(progress.Create(IDD_PROGRESS, harness.frame));
+    progress.ShowWindow(SW_SHOW);
+    Pump();
+    HWND hBar = ::GetDlgItem(progress.m_hWnd, IDC_PROGRESS_BAR);
+    EXPECT_EQ(::SendMessageA(hBar, PBM_SETPOS, 40, 0), 0) << "the previous position";
+    EXPECT_EQ(::SendMessageA(hBar, PBM_GETPOS, 0, 0), 40);
+    EXPECT_TRUE(::GetUpdateRect(hBar, NULL, FALSE)) << "not drawn inside PBM_SETPOS";
+    Pump();
+    EXPECT_FALSE(::GetUpdateRect(hBar, NULL, FALSE)) << "drawn once the thread was idle";
+    progress.DestroyWindow();
+}
+
 TEST_F(RunnerTest, RefreshRetrievesTheTargetBehindTheProgressWindow)
 {
     const ProcessRecord* pRecord = TargetRecord();

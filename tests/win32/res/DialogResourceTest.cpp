@@ -46,7 +46,7 @@ const std::vector<DialogExpectation>& Dialogs() {
         }},
         {IDD_MEMORY_CONTENTS, "Memory Contents", 491, 186, kToolWindow, {
             {IDC_MEMORY_LIST, "SysListView32", "List1", {7, 77, 476, 102},
-             kChild | WS_BORDER | WS_TABSTOP | LVS_REPORT | LVS_NOSORTHEADER},
+             kChild | WS_BORDER | WS_TABSTOP | LVS_REPORT | LVS_NOSORTHEADER | LVS_OWNERDATA},
             {IDC_ATTR_READ, "Button", "Read", {126, 19, 38, 9}, kCheck},
             {IDC_ATTR_WRITE, "Button", "Write", {126, 31, 34, 9}, kCheck},
             {IDC_ATTR_EXECUTE, "Button", "Execute", {126, 43, 44, 9}, kCheck},
