@@ -1,4 +1,4 @@
-#include "FramePlacement.h"
+#include "app/FramePlacement.h"
 
 WindowPlacement PlaceProcessTree(const PlainRect& frame)
 {

@@ -1,7 +1,7 @@
 #pragma once
 #include <cstdint>
 
-#include "view/PlainRect.h"
+#include "common/PlainRect.h"
 
 // Position and size for SetWindowPos.
 struct WindowPlacement {

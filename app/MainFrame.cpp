@@ -63,33 +63,6 @@ CPoint MessagePoint(const MSG* pMsg)
     return CPoint(static_cast<short>(LOWORD(pMsg->lParam)), static_cast<short>(HIWORD(pMsg->lParam)));
 }
 
-// Every view of every open document, in the framework's order: each template, each of its
-// documents, each of that document's views.
-std::vector<CVexoProcessViewerView*> AllViews()
-{
-    std::vector<CVexoProcessViewerView*> views;
-    CWinApp* pApp = AfxGetApp();
-    if (pApp == NULL) {
-        return views;
-    }
-    POSITION posTemplate = pApp->GetFirstDocTemplatePosition();
-    while (posTemplate != NULL) {
-        CDocTemplate* pTemplate = pApp->GetNextDocTemplate(posTemplate);
-        POSITION posDoc = pTemplate->GetFirstDocPosition();
-        while (posDoc != NULL) {
-            CDocument* pDoc = pTemplate->GetNextDoc(posDoc);
-            POSITION posView = pDoc->GetFirstViewPosition();
-            while (posView != NULL) {
-                CView* pView = pDoc->GetNextView(posView);
-                if (pView != NULL && pView->IsKindOf(RUNTIME_CLASS(CVexoProcessViewerView))) {
-                    views.push_back(static_cast<CVexoProcessViewerView*>(pView));
-                }
-            }
-        }
-    }
-    return views;
-}
-
 } // namespace
 
 CMainFrame::CMainFrame()
@@ -373,7 +346,7 @@ void CMainFrame::StopHoverTimer()
 
 void CMainFrame::HideAllTips()
 {
-    for (CVexoProcessViewerView* pView : AllViews()) {
+    for (CVexoProcessViewerView* pView : CVexoProcessViewerView::AllViews()) {
         pView->HideTips();
     }
     m_bTipsShown = false;
@@ -385,7 +358,7 @@ void CMainFrame::ShowTipsAtCursor()
 {
     POINT cursor;
     if (::GetCursorPos(&cursor)) {
-        for (CVexoProcessViewerView* pView : AllViews()) {
+        for (CVexoProcessViewerView* pView : CVexoProcessViewerView::AllViews()) {
             CRect rect;
             pView->GetClientRect(&rect);
             pView->ClientToScreen(&rect);
@@ -447,12 +420,11 @@ void CMainFrame::TrackMouseMove(const MSG* pMsg)
         StopHoverTimer();
         return;
     }
-    CView* pView = pChild->GetActiveView();
-    if (pView == NULL || !pView->IsKindOf(RUNTIME_CLASS(CVexoProcessViewerView))) {
+    CVexoProcessViewerView* pView = DYNAMIC_DOWNCAST(CVexoProcessViewerView, pChild->GetActiveView());
+    if (pView == NULL) {
         return;
     }
-    CVexoProcessViewerView* pProcessView = static_cast<CVexoProcessViewerView*>(pView);
-    const CWnd* pImage = pProcessView->GetImageWindow();
+    const CWnd* pImage = pView->GetImageWindow();
     const HWND hImage = pImage != NULL ? pImage->GetSafeHwnd() : NULL;
     const bool overView = pMsg->hwnd == pView->GetSafeHwnd();
     const bool overImage = hImage != NULL && pMsg->hwnd == hImage;
@@ -518,7 +490,7 @@ void CMainFrame::OnToolsGotoAddress()
 void CMainFrame::OnToolsModuleLabels()
 {
     m_bModuleLabels = !m_bModuleLabels;
-    for (CVexoProcessViewerView* pView : AllViews()) {
+    for (CVexoProcessViewerView* pView : CVexoProcessViewerView::AllViews()) {
         pView->SetModuleLabelsShown(m_bModuleLabels);
     }
 }
@@ -526,14 +498,14 @@ void CMainFrame::OnToolsModuleLabels()
 void CMainFrame::OnToolsAddressPeek()
 {
     m_bAddressPeek = !m_bAddressPeek;
-    for (CVexoProcessViewerView* pView : AllViews()) {
+    for (CVexoProcessViewerView* pView : CVexoProcessViewerView::AllViews()) {
         pView->SetAddressPeekShown(m_bAddressPeek);
     }
 }
 
 void CMainFrame::OnToolsFitToWindow()
 {
-    for (CVexoProcessViewerView* pView : AllViews()) {
+    for (CVexoProcessViewerView* pView : CVexoProcessViewerView::AllViews()) {
         pView->FitImageToWindow();
         pView->InvalidateRect(NULL, TRUE);
     }
@@ -542,28 +514,17 @@ void CMainFrame::OnToolsFitToWindow()
 // Save reaches the frame only when no view took it.
 void CMainFrame::OnFileSave()
 {
-    CView* pView = GetActiveView();
-    if (pView != NULL && pView->IsKindOf(RUNTIME_CLASS(CVexoProcessViewerView))) {
-        static_cast<CVexoProcessViewerView*>(pView)->FitImageToWindow();
+    if (CVexoProcessViewerView* pView = DYNAMIC_DOWNCAST(CVexoProcessViewerView, GetActiveView())) {
+        pView->FitImageToWindow();
     }
 }
 
 // Refresh (command and F5): the active view of the active child window, if there is one.
 void CMainFrame::OnViewRefresh()
 {
-    CWnd* pMainWnd = AfxGetMainWnd();
-    if (pMainWnd == NULL || !pMainWnd->IsKindOf(RUNTIME_CLASS(CMDIFrameWnd))) {
-        return;
+    if (CVexoProcessViewerView* pView = CVexoProcessViewerView::FromActiveFrame()) {
+        theApp.RefreshView(pView);
     }
-    CMDIChildWnd* pChild = static_cast<CMDIFrameWnd*>(pMainWnd)->MDIGetActive();
-    if (pChild == NULL) {
-        return;
-    }
-    CView* pView = pChild->GetActiveView();
-    if (pView == NULL || !pView->IsKindOf(RUNTIME_CLASS(CVexoProcessViewerView))) {
-        return;
-    }
-    theApp.RefreshView(static_cast<CVexoProcessViewerView*>(pView));
 }
 
 // ---- Update handlers --------------------------------------------------------------------------

@@ -67,13 +67,19 @@ void CVexoProcessViewerApp::OnAppAbout()
 
 void CVexoProcessViewerApp::EnableMainWindow(BOOL bEnable)
 {
-    if (m_pMainWnd != NULL && m_pMainWnd->IsKindOf(RUNTIME_CLASS(CMainFrame))) {
-        static_cast<CMainFrame*>(m_pMainWnd)->EnableInteraction(bEnable);
+    if (CMainFrame* pMainFrame = DYNAMIC_DOWNCAST(CMainFrame, m_pMainWnd)) {
+        pMainFrame->EnableInteraction(bEnable);
     }
 }
 
 // Only one run at a time: a request that reaches the program while one is under way (the
 // windows that could give it are disabled, but messages can still be sent to them) is dropped.
+bool CVexoProcessViewerApp::IsReadyForSelection() const
+{
+    const CMainFrame* pMainFrame = DYNAMIC_DOWNCAST(CMainFrame, m_pMainWnd);
+    return pMainFrame != NULL && pMainFrame->m_bReady;
+}
+
 bool CVexoProcessViewerApp::IsRunUnderWay() const
 {
     return m_pProgressDlg != NULL;
@@ -102,19 +108,16 @@ void CVexoProcessViewerApp::SearchMemory(const char* text)
     if (IsRunUnderWay()) {
         return;
     }
-    if (m_pMainWnd == NULL || !m_pMainWnd->IsKindOf(RUNTIME_CLASS(CMainFrame))) {
-        return;
-    }
-    CMainFrame* pMainFrame = static_cast<CMainFrame*>(m_pMainWnd);
-    CFrameWnd* pFrame = pMainFrame->GetActiveFrame();
-    CView* pView = pFrame != NULL ? pFrame->GetActiveView() : NULL;
-    CDocument* pDocument = pView != NULL ? pView->GetDocument() : NULL;
-    if (pDocument == NULL || !pDocument->IsKindOf(RUNTIME_CLASS(CVexoProcessViewerDoc))) {
+    CMainFrame* pMainFrame = DYNAMIC_DOWNCAST(CMainFrame, m_pMainWnd);
+    CVexoProcessViewerView* pView = CVexoProcessViewerView::FromActiveFrame();
+    CVexoProcessViewerDoc* pDocument =
+        pView != NULL ? DYNAMIC_DOWNCAST(CVexoProcessViewerDoc, pView->GetDocument()) : NULL;
+    if (pMainFrame == NULL || pDocument == NULL) {
         return;
     }
     CProcessCatalogue& catalogue = pMainFrame->m_wndProcessTree.GetCatalogue();
     const ProcessRecord* pRecord =
-        catalogue.FindProcess(static_cast<CVexoProcessViewerDoc*>(pDocument)->m_dwProcessId);
+        catalogue.FindProcess(pDocument->m_dwProcessId);
     if (pRecord == NULL) {
         return;
     }

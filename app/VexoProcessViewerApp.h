@@ -4,13 +4,13 @@
 // the run under way and the most recently activated view).
 
 #include "framework/Afx.h"
-#include "tools/SearchHost.h"
+#include "tools/ToolWindowHost.h"
 #include "view/ProcessViewHost.h"
 
 class CProgressDlg;
 class CVexoProcessViewerView;
 
-class CVexoProcessViewerApp : public CWinApp, public IActiveViewHost, public ISearchHost
+class CVexoProcessViewerApp : public CWinApp, public IActiveViewHost, public IToolWindowHost
 {
 public:
     CVexoProcessViewerApp();
@@ -25,7 +25,9 @@ public:
     // Retrieves the view's document again behind the progress window (Refresh command, F5).
     void RefreshView(CVexoProcessViewerView* pView);
     // Runs the retrieval of every open document; only the pending ones do any work.
-    void RetrievePendingDocuments();
+    virtual void RetrievePendingDocuments() override;
+    // True once the main frame has finished its creation.
+    virtual bool IsReadyForSelection() const override;
     // Enables or disables the main frame, its bars and the tool windows that start work.
     void EnableMainWindow(BOOL bEnable);
     // A retrieval or search is under way (its progress window is up).

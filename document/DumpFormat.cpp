@@ -1,4 +1,4 @@
-#include "DumpFormat.h"
+#include "document/DumpFormat.h"
 
 #include <cstring>
 

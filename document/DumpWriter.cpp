@@ -1,4 +1,4 @@
-#include "DumpWriter.h"
+#include "document/DumpWriter.h"
 
 #include <algorithm>
 #include <new>

@@ -1,6 +1,6 @@
-#include "RetrieveRunner.h"
+#include "document/RetrieveRunner.h"
 
-#include "document/ProgressDlg.h"
+#include "view/ProgressDlg.h"
 #include "document/VexoProcessViewerDoc.h"
 #include "inspect/ProcessCatalogue.h"
 #include "res/resource.h"
@@ -31,10 +31,10 @@ CRetrieveRunner::~CRetrieveRunner()
 
 void CRetrieveRunner::RefreshView(CView* pView)
 {
-    CDocument* pDocument = pView != NULL ? pView->GetDocument() : NULL;
-    if (pDocument == NULL || !pDocument->IsKindOf(RUNTIME_CLASS(CVexoProcessViewerDoc)))
+    CVexoProcessViewerDoc* pProcessDocument =
+        pView != NULL ? DYNAMIC_DOWNCAST(CVexoProcessViewerDoc, pView->GetDocument()) : NULL;
+    if (pProcessDocument == NULL)
         return;
-    CVexoProcessViewerDoc* pProcessDocument = static_cast<CVexoProcessViewerDoc*>(pDocument);
 
     if (m_enableMainWindow)
         m_enableMainWindow(FALSE);
@@ -54,9 +54,9 @@ void CRetrieveRunner::RetrievePendingDocuments(CWinApp* pApp)
         CDocTemplate* pTemplate = pApp->GetNextDocTemplate(templatePos);
         POSITION docPos = pTemplate->GetFirstDocPosition();
         while (docPos != NULL) {
-            CDocument* pDocument = pTemplate->GetNextDoc(docPos);
-            if (pDocument != NULL && pDocument->IsKindOf(RUNTIME_CLASS(CVexoProcessViewerDoc)))
-                RunDocument(static_cast<CVexoProcessViewerDoc*>(pDocument));
+            if (CVexoProcessViewerDoc* pDocument =
+                    DYNAMIC_DOWNCAST(CVexoProcessViewerDoc, pTemplate->GetNextDoc(docPos)))
+                RunDocument(pDocument);
         }
     }
     if (m_enableMainWindow)

@@ -1,15 +1,15 @@
-#include "VexoProcessViewerDoc.h"
+#include "document/VexoProcessViewerDoc.h"
 
 #include <memory>
 
 #include "document/DumpFormat.h"
 #include "document/DumpWriter.h"
-#include "document/ProgressDlg.h"
+#include "view/ProgressDlg.h"
 #include "inspect/ProcessCatalogue.h"
 #include "inspect/ProcessMemoryReader.h"
 #include "res/resource.h"
-#include "view/ModuleLabelText.h"
-#include "view/PictureGeometry.h"
+#include "common/ModuleLabelText.h"
+#include "common/PictureGeometry.h"
 #include "view/VexoProcessViewerView.h"
 
 namespace {
@@ -78,13 +78,9 @@ BOOL CVexoProcessViewerDoc::RetrieveMemoryMap(CProgressDlg* pProgressDlg)
         m_pCatalogue->BuildPageMap(m_dwProcessId, pageMap.get());
     SetProgressPosition(hBar, 10);
 
-    POSITION pos = GetFirstViewPosition();
-    while (pos != NULL) {
-        CView* pView = GetNextView(pos);
-        if (pView != NULL && pView->IsKindOf(RUNTIME_CLASS(CVexoProcessViewerView)))
-            static_cast<CVexoProcessViewerView*>(pView)->ComposeImage(
-                pRecord, pageMap.get(), kPictureSide, kPictureSide, pProgressDlg, 10, 100, false);
-    }
+    for (CVexoProcessViewerView* pView : CVexoProcessViewerView::ViewsOf(this))
+        pView->ComposeImage(pRecord, pageMap.get(), kPictureSide, kPictureSide, pProgressDlg, 10,
+                            100, false);
     // Sent and waited for: once it returns, the bar has also taken every position that the
     // compositions sent before it without waiting.
     SetProgressPosition(hBar, 100);
@@ -96,23 +92,25 @@ BOOL CVexoProcessViewerDoc::RetrieveMemoryMap(CProgressDlg* pProgressDlg)
 
 void CVexoProcessViewerDoc::ReleaseModuleLabels()
 {
-    POSITION pos = GetFirstViewPosition();
-    while (pos != NULL) {
-        CView* pView = GetNextView(pos);
-        if (pView != NULL && pView->IsKindOf(RUNTIME_CLASS(CVexoProcessViewerView)))
-            static_cast<CVexoProcessViewerView*>(pView)->ReleaseModuleLabels();
-    }
+    for (CVexoProcessViewerView* pView : CVexoProcessViewerView::ViewsOf(this))
+        pView->ReleaseModuleLabels();
+}
+
+CProcessCatalogue* CVexoProcessViewerDoc::GetCatalogue() const
+{
+    return m_pCatalogue;
+}
+
+uint32_t CVexoProcessViewerDoc::GetProcessId() const
+{
+    return m_dwProcessId;
 }
 
 void CVexoProcessViewerDoc::SetRetrieving(BOOL bRetrieving)
 {
     m_bRetrieving = bRetrieving;
-    POSITION pos = GetFirstViewPosition();
-    while (pos != NULL) {
-        CView* pView = GetNextView(pos);
-        if (pView != NULL && pView->IsKindOf(RUNTIME_CLASS(CVexoProcessViewerView)))
-            static_cast<CVexoProcessViewerView*>(pView)->SetWorkerUse(bRetrieving != FALSE);
-    }
+    for (CVexoProcessViewerView* pView : CVexoProcessViewerView::ViewsOf(this))
+        pView->SetWorkerUse(bRetrieving != FALSE);
 }
 
 void CVexoProcessViewerDoc::OnCloseDocument()

@@ -2,6 +2,7 @@
 #include <cstdint>
 
 #include "framework/Afx.h"
+#include "view/ProcessViewHost.h"
 
 class CProcessCatalogue;
 class CProgressDlg;
@@ -10,7 +11,7 @@ class CProgressDlg;
 // the process identifier, never the record, since a catalogue refresh releases the records),
 // retrieves the page map on the retrieval worker and has each view compose its picture from it,
 // and writes the process's memory out as a text dump when it is saved.
-class CVexoProcessViewerDoc : public CDocument
+class CVexoProcessViewerDoc : public CDocument, public IProcessViewDocument
 {
     DECLARE_DYNCREATE(CVexoProcessViewerDoc)
 
@@ -24,6 +25,10 @@ public:
 
     virtual BOOL OnNewDocument();
     virtual void Serialize(CArchive& ar);
+
+    // What its views read: the catalogue and the process identifier above.
+    virtual CProcessCatalogue* GetCatalogue() const override;
+    virtual uint32_t GetProcessId() const override;
 
     // Names the target process and marks the retrieval pending.
     void SetTarget(CProcessCatalogue* pCatalogue, uint32_t dwProcessId);

@@ -15,3 +15,8 @@ BOOL CObject::IsKindOf(const CRuntimeClass* pClass) const
 void CObject::Serialize(CArchive&)
 {
 }
+
+CObject* AfxDynamicDownCast(CRuntimeClass* pClass, CObject* pObject)
+{
+    return pObject != NULL && pObject->IsKindOf(pClass) ? pObject : NULL;
+}

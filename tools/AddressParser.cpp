@@ -1,4 +1,4 @@
-#include "AddressParser.h"
+#include "tools/AddressParser.h"
 
 #include <cstring>
 

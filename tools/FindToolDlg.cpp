@@ -5,7 +5,7 @@
 
 #include "res/resource.h"
 #include "tools/MemorySearch.h"
-#include "tools/SearchHost.h"
+#include "tools/ToolWindowHost.h"
 #include "tools/ToolWindowLayout.h"
 #include "view/ProcessViewHost.h"
 #include "view/VexoProcessViewerView.h"
@@ -98,7 +98,7 @@ void CFindToolDlg::OnFind()
     if (text[0] == '\0') {
         return;
     }
-    if (ISearchHost* pHost = dynamic_cast<ISearchHost*>(AfxGetApp())) {
+    if (IToolWindowHost* pHost = dynamic_cast<IToolWindowHost*>(AfxGetApp())) {
         pHost->SearchMemory(text);
     }
 }

@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "app/LayoutFractions.h"
+#include "common/LayoutFractions.h"
 #include "framework/Afx.h"
 
 struct SearchHit;

@@ -1,4 +1,4 @@
-#include "FlagText.h"
+#include "tools/FlagText.h"
 
 namespace {
 

@@ -55,17 +55,7 @@ void CGotoAddressDlg::OnGoto()
         return;
     }
 
-    CWnd* pMainWnd = AfxGetMainWnd();
-    if (pMainWnd == NULL || !pMainWnd->IsKindOf(RUNTIME_CLASS(CFrameWnd))) {
-        return;
+    if (CVexoProcessViewerView* pView = CVexoProcessViewerView::FromActiveFrame()) {
+        pView->GoToAddress(parsed.address);
     }
-    CFrameWnd* pFrame = static_cast<CFrameWnd*>(pMainWnd)->GetActiveFrame();
-    if (pFrame == NULL) {
-        return;
-    }
-    CView* pView = pFrame->GetActiveView();
-    if (pView == NULL || !pView->IsKindOf(RUNTIME_CLASS(CVexoProcessViewerView))) {
-        return;
-    }
-    static_cast<CVexoProcessViewerView*>(pView)->GoToAddress(parsed.address);
 }

@@ -1,4 +1,4 @@
-#include "MemoryContentsDlg.h"
+#include "tools/MemoryContentsDlg.h"
 
 #include <algorithm>
 #include <cstring>

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "app/LayoutFractions.h"
+#include "common/LayoutFractions.h"
 #include "framework/Afx.h"
 #include "tools/MemoryRows.h"
 

@@ -1,4 +1,4 @@
-#include "MemoryRows.h"
+#include "tools/MemoryRows.h"
 
 #include <algorithm>
 #include <cctype>

@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "inspect/ProcessMemoryReader.h"
-#include "view/ProgressStepper.h"
+#include "common/ProgressStepper.h"
 
 namespace {
 

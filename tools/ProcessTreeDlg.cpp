@@ -1,9 +1,8 @@
 #include "tools/ProcessTreeDlg.h"
 
-#include "app/MainFrame.h"
-#include "app/VexoProcessViewerApp.h"
 #include "document/VexoProcessViewerDoc.h"
 #include "res/resource.h"
+#include "tools/ToolWindowHost.h"
 #include "tools/ToolWindowLayout.h"
 
 namespace {
@@ -203,23 +202,21 @@ void CProcessTreeDlg::SelectProcess(int index)
     if (!IsWindowEnabled()) {
         return;
     }
-    CWnd* pMainWnd = AfxGetMainWnd();
-    if (pMainWnd == NULL || !pMainWnd->IsKindOf(RUNTIME_CLASS(CMainFrame)) ||
-        !static_cast<CMainFrame*>(pMainWnd)->m_bReady) {
+    IToolWindowHost* pHost = dynamic_cast<IToolWindowHost*>(AfxGetApp());
+    if (pHost == NULL || !pHost->IsReadyForSelection()) {
         return;
     }
-    CFrameWnd* pFrame = static_cast<CMainFrame*>(pMainWnd)->GetActiveFrame();
-    if (pFrame == NULL) {
-        return;
-    }
-    CDocument* pDocument = pFrame->GetActiveDocument();
-    if (pDocument == NULL || !pDocument->IsKindOf(RUNTIME_CLASS(CVexoProcessViewerDoc))) {
+    CFrameWnd* pMainFrame = DYNAMIC_DOWNCAST(CFrameWnd, AfxGetMainWnd());
+    CFrameWnd* pFrame = pMainFrame != NULL ? pMainFrame->GetActiveFrame() : NULL;
+    CVexoProcessViewerDoc* pDocument =
+        pFrame != NULL ? DYNAMIC_DOWNCAST(CVexoProcessViewerDoc, pFrame->GetActiveDocument()) : NULL;
+    if (pDocument == NULL) {
         return;
     }
     const ProcessRecord* pRecord = m_catalogue.GetAt(index);
     if (pRecord == NULL) {
         return;
     }
-    static_cast<CVexoProcessViewerDoc*>(pDocument)->SetTarget(&m_catalogue, pRecord->processId);
-    theApp.RetrievePendingDocuments();
+    pDocument->SetTarget(&m_catalogue, pRecord->processId);
+    pHost->RetrievePendingDocuments();
 }

@@ -7,7 +7,7 @@
 
 #include <memory>
 
-#include "app/LayoutFractions.h"
+#include "common/LayoutFractions.h"
 #include "framework/Afx.h"
 #include "inspect/ProcessCatalogue.h"
 

@@ -1,4 +1,4 @@
-#include "SearchChunk.h"
+#include "tools/SearchChunk.h"
 
 #include <cstring>
 

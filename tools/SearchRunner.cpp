@@ -2,13 +2,13 @@
 
 #include <cstring>
 
-#include "document/ProgressDlg.h"
+#include "view/ProgressDlg.h"
 #include "inspect/ProcessCatalogue.h"
 #include "inspect/ProcessMemoryReader.h"
 #include "res/resource.h"
 #include "tools/FindToolDlg.h"
 #include "tools/FlagText.h"
-#include "view/ModuleLabelText.h"
+#include "common/ModuleLabelText.h"
 
 namespace {
 

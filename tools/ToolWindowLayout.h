@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "app/LayoutFractions.h"
+#include "common/LayoutFractions.h"
 #include "framework/Afx.h"
 
 // One entry per id, in order. A control that exists is recorded from its client area (inside

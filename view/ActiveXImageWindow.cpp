@@ -1,4 +1,4 @@
-#include "ActiveXImageWindow.h"
+#include "view/ActiveXImageWindow.h"
 
 #include "imagectl/ImageControlIds.h"
 

@@ -1,4 +1,4 @@
-#include "BlurbPlacement.h"
+#include "view/BlurbPlacement.h"
 
 PlainRect PlaceBlurb(int32_t x, int32_t y, int32_t textWidth, int32_t textHeight,
                      const PlainRect& parentClient)

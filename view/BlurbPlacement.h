@@ -1,7 +1,7 @@
 #pragma once
 #include <cstdint>
 
-#include "PlainRect.h"
+#include "common/PlainRect.h"
 
 // Box of a tip window whose text (textWidth x textHeight) starts at (x, y) in its parent: the
 // text extent grown by a 1-pixel frame on every side. A box that would reach the parent's right

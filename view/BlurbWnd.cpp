@@ -1,4 +1,4 @@
-#include "BlurbWnd.h"
+#include "view/BlurbWnd.h"
 
 #include "view/BlurbPlacement.h"
 #include "view/RectConversion.h"

@@ -1,4 +1,4 @@
-#include "ModuleBlurb.h"
+#include "view/ModuleBlurb.h"
 
 ModuleBlurb::ModuleBlurb() : baseAddress(0), labelText{}
 {

@@ -2,7 +2,7 @@
 #include <cstdint>
 
 #include "view/BlurbWnd.h"
-#include "view/ModuleLabelText.h"
+#include "common/ModuleLabelText.h"
 
 // One module label of a view: its tip window (created the first time the label is shown), the
 // module's load address and the module's file name with extension.

@@ -1,8 +1,8 @@
-#include "PixelFeed.h"
+#include "view/PixelFeed.h"
 
 #include "inspect/ProcessCatalogue.h"
 #include "view/ActiveXImageWindow.h"
-#include "view/PictureGeometry.h"
+#include "common/PictureGeometry.h"
 
 static_assert(MAPF_COMMITTED == 1u << 6 && MAPF_FREE == 1u << 7 && MAPF_RESERVED == 1u << 8,
               "the run colour table is indexed by the three state bits together");

@@ -3,7 +3,7 @@
 // that it builds without <windows.h>.
 #include <windows.h>
 
-#include "view/PlainRect.h"
+#include "common/PlainRect.h"
 
 inline PlainRect ToPlainRect(const RECT& rect)
 {

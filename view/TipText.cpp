@@ -1,4 +1,4 @@
-#include "TipText.h"
+#include "view/TipText.h"
 
 #include <cstdio>
 

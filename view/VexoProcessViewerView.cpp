@@ -1,15 +1,14 @@
-#include "VexoProcessViewerView.h"
+#include "view/VexoProcessViewerView.h"
 
 #include <new>
 
-#include "document/ProgressDlg.h"
-#include "document/VexoProcessViewerDoc.h"
+#include "view/ProgressDlg.h"
 #include "inspect/ProcessCatalogue.h"
 #include "res/resource.h"
-#include "view/PictureGeometry.h"
+#include "common/PictureGeometry.h"
 #include "view/PixelFeed.h"
 #include "view/ProcessViewHost.h"
-#include "view/ProgressStepper.h"
+#include "common/ProgressStepper.h"
 #include "view/TipText.h"
 
 namespace {
@@ -81,12 +80,44 @@ CVexoProcessViewerView::~CVexoProcessViewerView()
     }
 }
 
-CVexoProcessViewerDoc* CVexoProcessViewerView::GetDocument() const
+IProcessViewDocument* CVexoProcessViewerView::GetProcessDocument() const
 {
-    CDocument* pDocument = CView::GetDocument();
-    if (pDocument == NULL || !pDocument->IsKindOf(RUNTIME_CLASS(CVexoProcessViewerDoc)))
-        return NULL;
-    return static_cast<CVexoProcessViewerDoc*>(pDocument);
+    return dynamic_cast<IProcessViewDocument*>(CView::GetDocument());
+}
+
+CVexoProcessViewerView* CVexoProcessViewerView::FromActiveFrame()
+{
+    CFrameWnd* pMainFrame = DYNAMIC_DOWNCAST(CFrameWnd, AfxGetMainWnd());
+    CFrameWnd* pFrame = pMainFrame != NULL ? pMainFrame->GetActiveFrame() : NULL;
+    return pFrame != NULL ? DYNAMIC_DOWNCAST(CVexoProcessViewerView, pFrame->GetActiveView()) : NULL;
+}
+
+std::vector<CVexoProcessViewerView*> CVexoProcessViewerView::ViewsOf(CDocument* pDocument)
+{
+    std::vector<CVexoProcessViewerView*> views;
+    POSITION pos = pDocument != NULL ? pDocument->GetFirstViewPosition() : NULL;
+    while (pos != NULL) {
+        if (CVexoProcessViewerView* pView = DYNAMIC_DOWNCAST(CVexoProcessViewerView, pDocument->GetNextView(pos)))
+            views.push_back(pView);
+    }
+    return views;
+}
+
+std::vector<CVexoProcessViewerView*> CVexoProcessViewerView::AllViews()
+{
+    std::vector<CVexoProcessViewerView*> views;
+    CWinApp* pApp = AfxGetApp();
+    POSITION posTemplate = pApp != NULL ? pApp->GetFirstDocTemplatePosition() : NULL;
+    while (posTemplate != NULL) {
+        CDocTemplate* pTemplate = pApp->GetNextDocTemplate(posTemplate);
+        POSITION posDocument = pTemplate->GetFirstDocPosition();
+        while (posDocument != NULL) {
+            const std::vector<CVexoProcessViewerView*> ofDocument =
+                ViewsOf(pTemplate->GetNextDoc(posDocument));
+            views.insert(views.end(), ofDocument.begin(), ofDocument.end());
+        }
+    }
+    return views;
 }
 
 const ModuleBlurb* CVexoProcessViewerView::GetModuleLabel(int index) const
@@ -174,10 +205,7 @@ void CVexoProcessViewerView::OnActivateView(BOOL bActivate, CView* pActivateView
                                             CView* pDeactiveView)
 {
     if (IActiveViewHost* pHost = ActiveViewHost()) {
-        CVexoProcessViewerView* pView = NULL;
-        if (pActivateView != NULL && pActivateView->IsKindOf(RUNTIME_CLASS(CVexoProcessViewerView)))
-            pView = static_cast<CVexoProcessViewerView*>(pActivateView);
-        pHost->SetActiveProcessView(pView);
+        pHost->SetActiveProcessView(DYNAMIC_DOWNCAST(CVexoProcessViewerView, pActivateView));
     }
     CView::OnActivateView(bActivate, pActivateView, pDeactiveView);
 }
@@ -328,10 +356,10 @@ BOOL CVexoProcessViewerView::PreTranslateMessage(MSG* pMsg)
 
 const ProcessRecord* CVexoProcessViewerView::FindDocumentRecord() const
 {
-    CVexoProcessViewerDoc* pDocument = GetDocument();
-    if (pDocument == NULL || pDocument->m_pCatalogue == NULL)
+    IProcessViewDocument* pDocument = GetProcessDocument();
+    if (pDocument == NULL || pDocument->GetCatalogue() == NULL)
         return NULL;
-    return pDocument->m_pCatalogue->FindProcess(pDocument->m_dwProcessId);
+    return pDocument->GetCatalogue()->FindProcess(pDocument->GetProcessId());
 }
 
 void CVexoProcessViewerView::ShowPageMemory(uint32_t address)
@@ -340,7 +368,7 @@ void CVexoProcessViewerView::ShowPageMemory(uint32_t address)
     if (pRecord == NULL)
         return;
     if (IMemoryContentsHost* pHost = MemoryContentsHost())
-        pHost->ShowMemoryContents(GetDocument()->m_pCatalogue, pRecord, address);
+        pHost->ShowMemoryContents(GetProcessDocument()->GetCatalogue(), pRecord, address);
 }
 
 void CVexoProcessViewerView::InvalidateImage()

@@ -1,6 +1,7 @@
 #pragma once
 #include <atomic>
 #include <cstdint>
+#include <vector>
 
 #include "framework/Afx.h"
 #include "view/ActiveXImageWindow.h"
@@ -9,7 +10,7 @@
 #include "view/PixelFeed.h"
 
 class CProgressDlg;
-class CVexoProcessViewerDoc;
+class IProcessViewDocument;
 struct ProcessRecord;
 
 // The view of one child window: hosts the image control that shows the process's address space
@@ -24,7 +25,16 @@ protected:
 public:
     virtual ~CVexoProcessViewerView();
 
-    CVexoProcessViewerDoc* GetDocument() const;
+    // The view's document as the view sees it; NULL when it is not a process document.
+    IProcessViewDocument* GetProcessDocument() const;
+
+    // The view of the main window's active frame when it is a process view: the view that
+    // commands and tool windows act on. NULL when there is none.
+    static CVexoProcessViewerView* FromActiveFrame();
+    // The process views of one document, in the document's order.
+    static std::vector<CVexoProcessViewerView*> ViewsOf(CDocument* pDocument);
+    // Every process view of every open document: each template, each document, each view.
+    static std::vector<CVexoProcessViewerView*> AllViews();
 
     // Composes the picture of pageMap (width x height flag words, page order) into the control,
     // moves the bar of pProgressDlg from nProgressStart towards nProgressEnd and builds one

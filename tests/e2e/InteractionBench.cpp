@@ -20,7 +20,7 @@
 #include "RemoteUi.h"
 #include "imagectl/ImageModel.h"
 #include "tests/support/TargetProcess.h"
-#include "view/PictureGeometry.h"
+#include "common/PictureGeometry.h"
 
 namespace {
 

@@ -16,7 +16,7 @@
 #include "imagectl/ImageModel.h"
 #include "tests/support/TargetMarkers.h"
 #include "tests/support/TargetProcess.h"
-#include "view/PictureGeometry.h"
+#include "common/PictureGeometry.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 #include <string>
 
 #include "RemoteUi.h"
-#include "view/PictureGeometry.h"
+#include "common/PictureGeometry.h"
 
 namespace {
 

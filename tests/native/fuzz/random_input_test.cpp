@@ -20,7 +20,7 @@
 #include "document/DumpFormat.h"
 #include "tools/AddressParser.h"
 #include "tools/SearchChunk.h"
-#include "view/ModuleLabelText.h"
+#include "common/ModuleLabelText.h"
 #include "view/TipText.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/FramePlacement.h"
-#include "app/LayoutFractions.h"
+#include "common/LayoutFractions.h"
 
 TEST(LayoutFractions, CaptureAndApplyExamples)
 {

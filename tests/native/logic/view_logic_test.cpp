@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "view/BlurbPlacement.h"
-#include "view/ModuleLabelText.h"
-#include "view/PictureGeometry.h"
-#include "view/ProgressStepper.h"
+#include "common/ModuleLabelText.h"
+#include "common/PictureGeometry.h"
+#include "common/ProgressStepper.h"
 #include "view/TipText.h"
 
 TEST(PictureGeometry, AddressesAndPixelsAgree)

@@ -16,7 +16,7 @@
 #include "tests/support/ScriptedProcessPlatform.h"
 #include "tools/MemorySearch.h"
 #include "tools/SearchChunk.h"
-#include "view/ProgressStepper.h"
+#include "common/ProgressStepper.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "document/ProgressDlg.h"
+#include "view/ProgressDlg.h"
 #include "document/VexoProcessViewerDoc.h"
 #include "framework/Afx.h"
 #include "inspect/ProcessCatalogue.h"

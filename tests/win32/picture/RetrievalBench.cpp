@@ -16,7 +16,7 @@
 #include <functional>
 #include <vector>
 
-#include "document/ProgressDlg.h"
+#include "view/ProgressDlg.h"
 #include "document/RetrieveRunner.h"
 #include "document/VexoProcessViewerDoc.h"
 #include "framework/Afx.h"

@@ -19,7 +19,7 @@
 #include <thread>
 #include <vector>
 
-#include "document/ProgressDlg.h"
+#include "view/ProgressDlg.h"
 #include "document/VexoProcessViewerDoc.h"
 #include "framework/Afx.h"
 #include "imagectl/ImageControlIds.h"
@@ -35,7 +35,7 @@
 #include "tools/SearchChunk.h"
 #include "tools/SearchRunner.h"
 #include "view/ProcessViewHost.h"
-#include "view/ProgressStepper.h"
+#include "common/ProgressStepper.h"
 #include "view/VexoProcessViewerView.h"
 
 namespace {

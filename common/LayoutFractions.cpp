@@ -1,4 +1,4 @@
-#include "LayoutFractions.h"
+#include "common/LayoutFractions.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "PictureGeometry.h"
+#include "common/PictureGeometry.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #pragma once
 #include <cstdint>
 
-#include "view/PlainRect.h"
+#include "common/PlainRect.h"
 
 // Proportional layout of a resizable window's controls: each control's rectangle is recorded
 // once as fractions of the window's client rectangle and rebuilt from them on every resize, so

@@ -1,5 +1,5 @@
 #pragma once
-#include "document/IdlePaintProgressBar.h"
+#include "view/IdlePaintProgressBar.h"
 #include "framework/Afx.h"
 
 // The small window put up around a worker run: a text line, a bar from 0 to 100 and a Cancel

@@ -1,4 +1,4 @@
-#include "ProgressDlg.h"
+#include "view/ProgressDlg.h"
 
 #include "res/resource.h"
 

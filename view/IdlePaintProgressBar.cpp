@@ -1,4 +1,4 @@
-#include "IdlePaintProgressBar.h"
+#include "view/IdlePaintProgressBar.h"
 
 BEGIN_MESSAGE_MAP(CIdlePaintProgressBar, CWnd)
     ON_MESSAGE(PBM_SETPOS, OnSetPos)

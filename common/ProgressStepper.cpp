@@ -1,4 +1,4 @@
-#include "ProgressStepper.h"
+#include "common/ProgressStepper.h"
 
 CProgressStepper::CProgressStepper(int32_t start, int32_t end, uint32_t total)
     : m_nStart(start),

@@ -1,4 +1,4 @@
-#include "ModuleLabelText.h"
+#include "common/ModuleLabelText.h"
 
 #include <cstdio>
 #include <cstring>
