@@ -1,12 +1,14 @@
 #pragma once
 #include <cstdint>
 
+#include "common/PageSize.h"
+
 // The address-space picture: 1024 x 1024 pixels, one per 4 KiB page. Page k is column k % 1024;
 // the image control counts rows upward from the bottom edge (row k / 1024), everything else in
 // the view counts them downward from the top edge (1023 - k / 1024).
 
 constexpr int32_t kPictureSide = 1024;
-constexpr uint32_t kPicturePageSize = 4096;
+constexpr uint32_t kPicturePageSize = kPageSize;
 
 // Colours as the control takes them (COLORREF layout, red in the low byte).
 constexpr uint32_t kBackgroundColour = 0xBEBEBE;
@@ -41,6 +43,9 @@ bool IsInsidePicture(int32_t column, int32_t row);
 // Colour of a page flags word: free wins over reserved, reserved over committed. Returns false
 // (and leaves colour alone) when none of the three bits is set: such a page keeps the background.
 bool PageColour(uint32_t flags, uint32_t& colour);
+
+// The zoom of a close-up: a double-click on the picture and a goto show the page at this zoom.
+constexpr float kCloseUpZoom = 10.0f;
 
 // Position that centres a pixel (row from the top) when zooming in on it by a double-click.
 PictureViewPosition ZoomPositionOfPixel(int32_t column, int32_t row);

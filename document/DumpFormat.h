@@ -2,11 +2,13 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "common/PageSize.h"
+
 // The memory text dump: one chunk per 4 KiB page from 0x00000000 up to 0xFFFFE000 (the top page
 // is not written), each chunk two archive strings: the page as 4096 characters of text and the
 // separator "\n". No header, no trailer.
 
-constexpr uint32_t kDumpPageSize = 4096;
+constexpr uint32_t kDumpPageSize = kPageSize;
 constexpr uint32_t kDumpLastPage = 0xFFFFE000;
 // The page loop advances by a page and goes on while the new address is below this bound.
 constexpr uint32_t kDumpAddressLimit = 0xFFFFEFFF;

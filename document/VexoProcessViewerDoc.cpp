@@ -135,6 +135,8 @@ void CVexoProcessViewerDoc::Serialize(CArchive& ar)
     // The process is opened once for the whole dump; pages that cannot be read are known from
     // the region layout without trying. Each page gives what a read of its own would give.
     // The chunks go out in large blocks.
+    static_assert(kDumpPageSize == CProcessMemoryReader::kPageBytes,
+                  "a dumped page is what the reader reads in one go");
     CProcessMemoryReader reader(pRecord);
     std::unique_ptr<uint8_t[]> page(new (std::nothrow) uint8_t[kDumpPageSize + 1]);
     CDumpWriter writer(ar);
@@ -145,7 +147,7 @@ void CVexoProcessViewerDoc::Serialize(CArchive& ar)
     }
     uint32_t address = 0;
     do {
-        const bool read = reader.ReadPage(address, page.get()) == 0;
+        const bool read = reader.ReadPage(address, page.get()) == kReadDone;
         // A failed write fails the archive for good (the save reports it): stop there.
         if (!writer.AddPage(read ? page.get() : nullptr))
             break;

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <new>
 
+#include "common/PageSize.h"
 #include "inspect/ProcessHandle.h"
 
 namespace {
@@ -78,13 +79,13 @@ int CProcessCatalogue::Refresh()
 {
     std::unique_ptr<uint32_t[]> ids(new (std::nothrow) uint32_t[kBufferBytes / 4]);
     if (!ids)
-        return -1;
+        return kRefreshNoIdBuffer;
     std::unique_ptr<uint32_t[]> bases(new (std::nothrow) uint32_t[kBufferBytes / 4]);
     if (!bases)
-        return -2;
+        return kRefreshNoListing;
     uint32_t bytesWritten = 0;
     if (!m_platform.ListProcesses(ids.get(), kBufferBytes, &bytesWritten))
-        return -2;
+        return kRefreshNoListing;
 
     int32_t count = static_cast<int32_t>(bytesWritten / 4);
     if (count > kMaxProcesses)
@@ -92,10 +93,10 @@ int CProcessCatalogue::Refresh()
     m_pRecords.reset();
     m_nCount = 0;
     if (count == 0)
-        return 0;
+        return kRefreshDone;
     m_pRecords.reset(new (std::nothrow) ProcessRecord[count]);
     if (!m_pRecords)
-        return -3;
+        return kRefreshNoRecords;
     m_nCount = count;
 
     for (int32_t i = 0; i < count; ++i) {
@@ -110,7 +111,7 @@ int CProcessCatalogue::Refresh()
         if (process)
             TakeModules(record, process.Get(), bases.get());
     }
-    return 0;
+    return kRefreshDone;
 }
 
 // Fills the record's modules from an open process; leaves it without modules when they
@@ -178,26 +179,26 @@ int CProcessCatalogue::GetPageCount() const
 int CProcessCatalogue::BuildPageMap(uint32_t processId, uint32_t* map)
 {
     if (!HasRecords() || !map)
-        return -1;
+        return kPageMapNoRecords;
     for (int32_t i = 0; i < m_nCount; ++i) {
         if (m_pRecords[i].processId == processId)
             return BuildPageMapAt(i, map);
     }
-    return -2;
+    return kPageMapNoSuchProcess;
 }
 
 int CProcessCatalogue::BuildPageMapAt(int index, uint32_t* map)
 {
     if (!HasRecords() || !map)
-        return -1;
+        return kPageMapNoRecords;
     if (index < 0 || index >= m_nCount)
-        return -2;
+        return kPageMapNoSuchProcess;
     CProcessHandle process(m_platform, m_platform.OpenProcess(CProcessPlatform::kQueryInformation,
                                                               m_pRecords[index].processId));
     if (!process)
-        return -3;
+        return kPageMapCannotOpen;
     WalkRegions(process.Get(), map);
-    return 0;
+    return kPageMapDone;
 }
 
 // Expands region after region, from address 0, into the map. The walk ends when the platform
@@ -207,7 +208,7 @@ void CProcessCatalogue::WalkRegions(CProcessPlatform::Handle process, uint32_t* 
 {
     uint32_t pageSize = m_platform.GetPageSize();
     if (pageSize == 0)
-        pageSize = 4096;
+        pageSize = kPageSize;
     uint32_t address = 0;
     uint32_t entry = 0;
     MemoryRegion region;
@@ -255,12 +256,12 @@ int ReadProcessBytes(CProcessPlatform& platform, const ProcessRecord* record, ui
                      void* buffer, uint32_t size)
 {
     if (!record || !buffer || size == 0)
-        return -1;
+        return kReadBadArguments;
     CProcessHandle process(platform, OpenForReading(platform, record->processId));
     if (!process)
-        return -2;
+        return kReadCannotOpen;
     uint32_t bytesRead = 0;
     if (!platform.ReadMemory(process.Get(), address, buffer, size, &bytesRead))
-        return -4;
-    return bytesRead < size ? -5 : 0;
+        return kReadFailed;
+    return bytesRead < size ? kReadShort : kReadDone;
 }

@@ -36,6 +36,31 @@ struct ProcessRecord
     std::unique_ptr<std::string[]> moduleNames; // moduleCount full paths; "" when unreadable
 };
 
+// Result codes of the inspection layer: 0 for success, small negative numbers for failure. The
+// numbers are fixed (callers compare with them); each operation gives the ones named for it.
+enum RefreshResult : int
+{
+    kRefreshDone = 0,
+    kRefreshNoIdBuffer = -1,        // no working buffer for the identifiers; records kept
+    kRefreshNoListing = -2,         // no buffer for module bases, or the listing failed; kept
+    kRefreshNoRecords = -3,         // the new records cannot be allocated; catalogue empty
+};
+enum PageMapResult : int
+{
+    kPageMapDone = 0,
+    kPageMapNoRecords = -1,         // an empty catalogue, or no map
+    kPageMapNoSuchProcess = -2,     // no record with that identifier (or index)
+    kPageMapCannotOpen = -3,        // the process cannot be opened to query its regions
+};
+enum ReadResult : int
+{
+    kReadDone = 0,
+    kReadBadArguments = -1,         // no record, no buffer or size 0
+    kReadCannotOpen = -2,           // the process cannot be opened for reading
+    kReadFailed = -4,               // the read failed as a whole (some byte is unreadable)
+    kReadShort = -5,                // fewer bytes were read than asked for
+};
+
 class CProcessCatalogue
 {
 public:
@@ -53,9 +78,7 @@ public:
     CProcessCatalogue(const CProcessCatalogue&) = delete;
     CProcessCatalogue& operator=(const CProcessCatalogue&) = delete;
 
-    // Rebuilds the records from the running processes: 0 done; -1 or -2 when a working buffer
-    // cannot be allocated or the enumeration fails (the previous records stay); -3 when the new
-    // records cannot be allocated (the catalogue is then empty).
+    // Rebuilds the records from the running processes; a RefreshResult.
     int Refresh();
     // The first record with that identifier; nullptr when there is none.
     ProcessRecord* FindProcess(uint32_t processId) const;
@@ -65,12 +88,11 @@ public:
 
     // The number of entries of a page map: one per 4 KiB page of the 4 GiB address space.
     int GetPageCount() const;
-    // Walks the process with that identifier into map (GetPageCount entries): 0 done,
-    // -1 no records (or no map), -2 no such process, -3 the process cannot be opened.
+    // Walks the process with that identifier into map (GetPageCount entries); a PageMapResult.
     int BuildPageMap(uint32_t processId, uint32_t* map);
-    // Walks the process of record index into map: 0 done, -1 no records (or no map),
-    // -2 index out of range, -3 the process cannot be opened. Entries past the point where the
-    // platform stops answering keep what the caller put there.
+    // Walks the process of record index into map; a PageMapResult (kPageMapNoSuchProcess for an
+    // index out of range). Entries past the point where the platform stops answering keep what
+    // the caller put there.
     int BuildPageMapAt(int index, uint32_t* map);
     // The page flags word of the region that holds address; 0 when nothing can be learnt.
     uint32_t QueryPageFlags(const ProcessRecord* record, uint32_t address);
@@ -85,9 +107,8 @@ private:
     CProcessPlatform& m_platform;
 };
 
-// Reads size bytes at address of the record's process: 0 done; -1 no record, no buffer or size 0;
-// -2 the process cannot be opened for reading; -4 the read failed; -5 fewer bytes were read.
-// On any failure the buffer's contents are not to be used.
+// Reads size bytes at address of the record's process; a ReadResult. On any failure the
+// buffer's contents are not to be used.
 int ReadProcessBytes(const ProcessRecord* record, uint32_t address, void* buffer, uint32_t size);
 int ReadProcessBytes(CProcessPlatform& platform, const ProcessRecord* record, uint32_t address,
                      void* buffer, uint32_t size);

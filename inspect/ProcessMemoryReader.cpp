@@ -37,9 +37,9 @@ int CProcessMemoryReader::ReadPage(uint32_t address, void* buffer)
 int CProcessMemoryReader::Read(uint32_t address, void* buffer, uint32_t size)
 {
     if (!m_pRecord || !buffer || size == 0)
-        return -1;
+        return kReadBadArguments;
     if (!m_process)
-        return -2;
+        return kReadCannotOpen;
     if (!m_bKnowsRegions)
         return ReadDirect(address, buffer, size);
 
@@ -47,7 +47,7 @@ int CProcessMemoryReader::Read(uint32_t address, void* buffer, uint32_t size)
     const uint64_t end = begin + size;
     uint64_t readableEnd = 0;
     if (!IsRangeReadable(begin, end, &readableEnd))
-        return -4;
+        return kReadFailed;
     if (begin < m_block.begin || end > m_block.end) {
         // Where a block read failed, the pages of that block are read one by one.
         if (begin >= m_failedBlock.begin && end <= m_failedBlock.end)
@@ -60,7 +60,7 @@ int CProcessMemoryReader::Read(uint32_t address, void* buffer, uint32_t size)
         }
     }
     std::memcpy(buffer, m_pBlock.get() + (begin - m_block.begin), size);
-    return 0;
+    return kReadDone;
 }
 
 // Whether every byte of [begin, end) lies in regions that the platform can read; readableEnd
@@ -128,6 +128,6 @@ int CProcessMemoryReader::ReadDirect(uint32_t address, void* buffer, uint32_t si
 {
     uint32_t bytesRead = 0;
     if (!m_platform.ReadMemory(m_process.Get(), address, buffer, size, &bytesRead))
-        return -4;
-    return bytesRead < size ? -5 : 0;
+        return kReadFailed;
+    return bytesRead < size ? kReadShort : kReadDone;
 }

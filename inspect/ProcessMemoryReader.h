@@ -9,11 +9,12 @@
 
 #include "inspect/ProcessCatalogue.h"
 #include "inspect/ProcessHandle.h"
+#include "common/PageSize.h"
 
 class CProcessMemoryReader
 {
 public:
-    static constexpr uint32_t kPageBytes = 4096;
+    static constexpr uint32_t kPageBytes = kPageSize;
     static constexpr uint32_t kBlockBytes = 1024 * 1024;
 
     // Opens the record's process of the system platform.
@@ -24,9 +25,9 @@ public:
     CProcessMemoryReader(const CProcessMemoryReader&) = delete;
     CProcessMemoryReader& operator=(const CProcessMemoryReader&) = delete;
 
-    // The 4,096 bytes at address: 0, -1, -2, -4 or -5 as ReadProcessBytes.
+    // The 4,096 bytes at address; the ReadResult that ReadProcessBytes would give.
     int ReadPage(uint32_t address, void* buffer);
-    // size bytes at address: 0, -1, -2, -4 or -5 as ReadProcessBytes.
+    // size bytes at address; the ReadResult that ReadProcessBytes would give.
     int Read(uint32_t address, void* buffer, uint32_t size);
 
 private:

@@ -127,7 +127,7 @@ void CMemoryContentsDlg::ShowMemory(CProcessCatalogue* pCatalogue, const Process
                                     uint32_t address)
 {
     // One read for the whole listing: it succeeds or fails as a whole.
-    m_bListRead = ReadProcessBytes(pRecord, address, m_listBytes, kMemoryListBytes) == 0;
+    m_bListRead = ReadProcessBytes(pRecord, address, m_listBytes, kMemoryListBytes) == kReadDone;
     m_nListAddress = address;
     m_nTextRow = -1;
     HWND hList = ::GetDlgItem(m_hWnd, IDC_MEMORY_LIST);

@@ -3,9 +3,11 @@
 #include <cstdint>
 #include <string>
 
+#include "common/PageSize.h"
+
 // The memory contents list: 4096 bytes from an address as 256 rows of 16 bytes.
 
-constexpr size_t kMemoryListBytes = 4096;
+constexpr size_t kMemoryListBytes = kPageSize;
 constexpr int kMemoryRowCount = 256;
 constexpr int kMemoryRowBytes = 16;
 

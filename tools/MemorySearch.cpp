@@ -102,12 +102,14 @@ void CMemorySearch::FillMatch(const uint8_t* chunk, size_t offset, SearchChunkMa
 void CMemorySearch::Run(CProcessMemoryReader& reader, const HitFunction& onHit,
                         const ProgressFunction& onProgress) const
 {
+    static_assert(kSearchChunkSize == CProcessMemoryReader::kPageBytes,
+                  "a searched chunk is what the reader reads in one go");
     uint8_t chunk[kSearchChunkSize];
     SearchChunkMatch match;
     SearchHit hit;
     int32_t shown = -1;
     for (uint32_t address = 0; address < kSearchAddressLimit; address += kSearchChunkSize) {
-        if (m_nLength != 0 && reader.ReadPage(address, chunk) == 0 &&
+        if (m_nLength != 0 && reader.ReadPage(address, chunk) == kReadDone &&
             FindInChunk(chunk, match)) {
             std::memcpy(hit.context, match.context, sizeof(hit.context));
             hit.address = address + match.offset;

@@ -2,11 +2,13 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "common/PageSize.h"
+
 // One step of the memory text search: the process is read in 4096-byte chunks, each searched on
 // its own (a text that crosses into the next chunk is not found), and a chunk gives at most one
 // hit, its first occurrence.
 
-constexpr size_t kSearchChunkSize = 4096;
+constexpr size_t kSearchChunkSize = kPageSize;
 // The chunk loop runs while the chunk address is below this bound: the last chunk searched
 // starts at 0xffffe000, the top page is never searched, 1,048,575 chunks in all.
 constexpr uint32_t kSearchAddressLimit = 0xFFFFEFFF;

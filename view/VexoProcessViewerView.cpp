@@ -72,12 +72,18 @@ CVexoProcessViewerView::~CVexoProcessViewerView()
     ForgetActiveView();
     m_nModuleLabelCount.store(0, std::memory_order_release);
     delete[] m_pModuleLabels.exchange(nullptr);
-    if (m_pImageWindow != NULL) {
-        if (::IsWindow(m_pImageWindow->m_hWnd))
-            m_pImageWindow->DestroyWindow();
-        delete m_pImageWindow;
-        m_pImageWindow = NULL;
-    }
+    DestroyImageWindow();
+}
+
+// The module label windows are children of the control's window and go with it.
+void CVexoProcessViewerView::DestroyImageWindow()
+{
+    if (m_pImageWindow == NULL)
+        return;
+    if (::IsWindow(m_pImageWindow->m_hWnd))
+        m_pImageWindow->DestroyWindow();
+    delete m_pImageWindow;
+    m_pImageWindow = NULL;
 }
 
 IProcessViewDocument* CVexoProcessViewerView::GetProcessDocument() const
@@ -174,13 +180,7 @@ void CVexoProcessViewerView::OnDestroy()
     ASSERT(!m_bWorkerUse);
     CView::OnDestroy();
     ForgetActiveView();
-    if (m_pImageWindow != NULL) {
-        // The module label windows are children of the control's window and go with it.
-        if (::IsWindow(m_pImageWindow->m_hWnd))
-            m_pImageWindow->DestroyWindow();
-        delete m_pImageWindow;
-        m_pImageWindow = NULL;
-    }
+    DestroyImageWindow();
     if (::IsWindow(m_wndAddressTip.m_hWnd))
         m_wndAddressTip.DestroyWindow();
 }
@@ -320,11 +320,7 @@ void CVexoProcessViewerView::HandlePictureClick(const MSG* pMsg)
 
     // Double-click: zoom in on the cell, or fit the whole picture when off it.
     if (inside) {
-        const PictureViewPosition position = ZoomPositionOfPixel(nColumn, nRow);
-        m_pImageWindow->SetViewPosition(position.x, position.y);
-        m_pImageWindow->SetZoom(10.0f);
-        m_pImageWindow->SelectPixel(nColumn, nRow);
-        InvalidateImage();
+        ZoomInOn(ZoomPositionOfPixel(nColumn, nRow), nColumn, nRow);
         ShowPageMemory(AddressOfPixel(nColumn, nRow));
     } else {
         m_pImageWindow->FitToWindow();
@@ -387,23 +383,32 @@ void CVexoProcessViewerView::FitImageToWindow()
 void CVexoProcessViewerView::GoToAddress(uint32_t address)
 {
     if (m_pImageWindow != NULL) {
-        const PictureViewPosition position = ZoomPositionOfAddress(address);
-        m_pImageWindow->SetViewPosition(position.x, position.y);
-        m_pImageWindow->SetZoom(10.0f);
         const PicturePixel pixel = PixelOfAddress(address);
-        m_pImageWindow->SelectPixel(pixel.column, pixel.row);
-        InvalidateImage();
+        ZoomInOn(ZoomPositionOfAddress(address), pixel.column, pixel.row);
     }
     ShowPageMemory(address);
     InvalidateRect(NULL, TRUE);
     HideTips();
 }
 
+// Shows the picture at the close-up zoom from the view position, with the cell selected.
+void CVexoProcessViewerView::ZoomInOn(const PictureViewPosition& position, long nColumn, long nRow)
+{
+    m_pImageWindow->SetViewPosition(position.x, position.y);
+    m_pImageWindow->SetZoom(kCloseUpZoom);
+    m_pImageWindow->SelectPixel(nColumn, nRow);
+    InvalidateImage();
+}
+
 void CVexoProcessViewerView::SetModuleLabelsShown(BOOL bShown)
 {
     m_bModuleLabelsShown = bShown;
-    if (bShown)
-        return;
+    if (!bShown)
+        HideModuleLabels();
+}
+
+void CVexoProcessViewerView::HideModuleLabels()
+{
     const ModuleBlurb* pLabels = m_pModuleLabels.load(std::memory_order_acquire);
     const int count = GetModuleLabelCount();
     for (int i = 0; pLabels != nullptr && i < count; ++i) {
@@ -423,12 +428,7 @@ void CVexoProcessViewerView::HideTips()
 {
     if (::IsWindow(m_wndAddressTip.m_hWnd))
         m_wndAddressTip.ShowWindow(SW_HIDE);
-    const ModuleBlurb* pLabels = m_pModuleLabels.load(std::memory_order_acquire);
-    const int count = GetModuleLabelCount();
-    for (int i = 0; pLabels != nullptr && i < count; ++i) {
-        if (::IsWindow(pLabels[i].blurbWnd.m_hWnd))
-            ::ShowWindow(pLabels[i].blurbWnd.m_hWnd, SW_HIDE);
-    }
+    HideModuleLabels();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -456,7 +456,7 @@ void CVexoProcessViewerView::ShowAddressTip(long nColumn, long nRow, int x, int 
     const uint32_t address = AddressOfPixel(nColumn, nRow);
     uint8_t bytes[kTipByteCount];
     const ProcessRecord* pRecord = FindDocumentRecord();
-    const bool read = pRecord != NULL && ReadProcessBytes(pRecord, address, bytes, sizeof bytes) == 0;
+    const bool read = pRecord != NULL && ReadProcessBytes(pRecord, address, bytes, sizeof bytes) == kReadDone;
     const std::string text = AddressTipText(address, read ? bytes : nullptr);
     m_wndAddressTip.ShowAt(x, y, text.c_str());
 }

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "common/PictureGeometry.h"
 #include "framework/Afx.h"
 #include "view/ActiveXImageWindow.h"
 #include "view/BlurbWnd.h"
@@ -104,6 +105,9 @@ private:
     void HandlePictureClick(const MSG* pMsg);
     bool PictureCellOfMessage(const MSG* pMsg, long& nColumn, long& nRow);
     void InvalidateImage();
+    void ZoomInOn(const PictureViewPosition& position, long nColumn, long nRow);
+    void HideModuleLabels();
+    void DestroyImageWindow();
     void ForgetActiveView();
 
     bool m_bWorkerUse;

@@ -205,7 +205,7 @@ public:
         model.SetClientSize(client.right, client.bottom);
         const PictureViewPosition position = ZoomPositionOfAddress(gotoAddress);
         model.SetViewPosition(position.x, position.y);
-        model.SetZoom(10.0f);
+        model.SetZoom(kCloseUpZoom);
         const PicturePixel pixel = PixelOfAddress(page);
         int32_t x = 0, y = 0;
         model.ImageToWindow(pixel.column, pixel.row, x, y);

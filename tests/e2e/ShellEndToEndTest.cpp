@@ -259,7 +259,7 @@ protected:
         model.SetClientSize(client.right, client.bottom);
         const PictureViewPosition position = ZoomPositionOfAddress(gotoAddress);
         model.SetViewPosition(position.x, position.y);
-        model.SetZoom(10.0f);
+        model.SetZoom(kCloseUpZoom);
         const PicturePixel pixel = PixelOfAddress(pageAddress);
         int32_t x = 0;
         int32_t y = 0;
