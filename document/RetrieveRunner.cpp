@@ -14,19 +14,8 @@ UINT RetrieveThreadProc(LPVOID pParam)
 
 CRetrieveRunner::CRetrieveRunner(CWnd* pMainWnd, CProgressDlg*& rpProgressDlg,
                                  EnableFunction enableMainWindow)
-    : m_pMainWnd(pMainWnd),
-      m_rpProgressDlg(rpProgressDlg),
-      m_enableMainWindow(std::move(enableMainWindow)),
-      m_bQuitReceived(false),
-      m_nQuitCode(0)
+    : CBackgroundRun(pMainWnd, rpProgressDlg, std::move(enableMainWindow))
 {
-}
-
-CRetrieveRunner::~CRetrieveRunner()
-{
-    // The message loop ends on a quit request; one that arrived during a run goes back to it.
-    if (m_bQuitReceived)
-        ::PostQuitMessage(static_cast<int>(m_nQuitCode));
 }
 
 void CRetrieveRunner::RefreshView(CView* pView)
@@ -36,19 +25,16 @@ void CRetrieveRunner::RefreshView(CView* pView)
     if (pProcessDocument == NULL)
         return;
 
-    if (m_enableMainWindow)
-        m_enableMainWindow(FALSE);
+    EnableMainWindow(FALSE);
     pProcessDocument->m_bRetrievePending = TRUE;
     RunDocument(pProcessDocument);
-    if (m_enableMainWindow)
-        m_enableMainWindow(TRUE);
+    EnableMainWindow(TRUE);
     RepaintMainWindow();
 }
 
 void CRetrieveRunner::RetrievePendingDocuments(CWinApp* pApp)
 {
-    if (m_enableMainWindow)
-        m_enableMainWindow(FALSE);
+    EnableMainWindow(FALSE);
     POSITION templatePos = pApp != NULL ? pApp->GetFirstDocTemplatePosition() : NULL;
     while (templatePos != NULL) {
         CDocTemplate* pTemplate = pApp->GetNextDocTemplate(templatePos);
@@ -59,20 +45,14 @@ void CRetrieveRunner::RetrievePendingDocuments(CWinApp* pApp)
                 RunDocument(pDocument);
         }
     }
-    if (m_enableMainWindow)
-        m_enableMainWindow(TRUE);
+    EnableMainWindow(TRUE);
     RepaintMainWindow();
 }
 
 BOOL CRetrieveRunner::RunDocument(CVexoProcessViewerDoc* pDocument)
 {
-    m_rpProgressDlg = new CProgressDlg(NULL);
-    if (!CreateProgressWindow(m_rpProgressDlg)) {
-        DestroyProgressWindow();
+    if (!ShowProgressWindow())
         return FALSE;
-    }
-    m_rpProgressDlg->ShowWindow(SW_SHOW);
-    m_rpProgressDlg->SetWindowPos(&CWnd::wndTopMost, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 
     // The labels go before the worker can reach the composition, which makes new ones.
     pDocument->ReleaseModuleLabels();
@@ -95,10 +75,8 @@ BOOL CRetrieveRunner::RunDocument(CVexoProcessViewerDoc* pDocument)
         return FALSE;
     }
     WPARAM quitCode = 0;
-    if (PumpUntilEnded(pThread, &quitCode)) {
-        m_bQuitReceived = true;
-        m_nQuitCode = quitCode;
-    }
+    if (PumpUntilEnded(pThread, &quitCode))
+        HoldQuit(quitCode);
     pDocument->SetRetrieving(FALSE);
     delete pThread;
     DestroyProgressWindow();
@@ -119,19 +97,9 @@ CString CRetrieveRunner::DocumentTitle(CVexoProcessViewerDoc* pDocument)
     return CString("Module name unavailable");
 }
 
-BOOL CRetrieveRunner::CreateProgressWindow(CProgressDlg* pProgressDlg)
-{
-    return pProgressDlg->Create(IDD_PROGRESS, m_pMainWnd);
-}
-
 CWinThread* CRetrieveRunner::BeginWorker(RetrieveJob* pJob)
 {
     return AfxBeginThread(RetrieveThreadProc, pJob, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
-}
-
-bool CRetrieveRunner::ResumeWorker(CWinThread* pThread)
-{
-    return pThread->ResumeThread() != static_cast<DWORD>(-1);
 }
 
 // When nothing waits, the thread sleeps until a message arrives or the worker ends instead of
@@ -162,32 +130,4 @@ bool CRetrieveRunner::PumpUntilEnded(HANDLE hThread, WPARAM* pnQuitCode)
         }
     } while (!HasEnded(hThread));
     return quit;
-}
-
-// The exit code tells; when it cannot be read, the handle does: it is signalled once the thread
-// has ended. Only a handle that cannot be waited on either counts as ended, since nothing could
-// ever tell otherwise.
-bool CRetrieveRunner::HasEnded(HANDLE hThread)
-{
-    DWORD exitCode = STILL_ACTIVE;
-    if (::GetExitCodeThread(hThread, &exitCode))
-        return exitCode != STILL_ACTIVE;
-    return ::WaitForSingleObject(hThread, 0) != WAIT_TIMEOUT;
-}
-
-void CRetrieveRunner::DestroyProgressWindow()
-{
-    CProgressDlg* pProgressDlg = m_rpProgressDlg;
-    m_rpProgressDlg = NULL;
-    if (pProgressDlg == NULL)
-        return;
-    if (::IsWindow(pProgressDlg->GetSafeHwnd()))
-        pProgressDlg->DestroyWindow();
-    delete pProgressDlg;
-}
-
-void CRetrieveRunner::RepaintMainWindow()
-{
-    if (m_pMainWnd != NULL && ::IsWindow(m_pMainWnd->GetSafeHwnd()))
-        m_pMainWnd->InvalidateRect(NULL, TRUE);
 }

@@ -1,7 +1,6 @@
 #pragma once
-#include <functional>
-
 #include "framework/Afx.h"
+#include "view/BackgroundRun.h"
 
 class CProgressDlg;
 class CVexoProcessViewerDoc;
@@ -26,16 +25,11 @@ UINT RetrieveThreadProc(LPVOID pParam);
 //
 // Whatever happens (no worker, no progress window), the windows disabled at the start are
 // enabled again and nothing is left behind.
-class CRetrieveRunner
+class CRetrieveRunner : public CBackgroundRun
 {
 public:
-    using EnableFunction = std::function<void(BOOL bEnable)>;
-
-    // pMainWnd: parent of the progress window, repainted after each run (may be NULL).
-    // rpProgressDlg: the application's record of the progress window under way.
-    // enableMainWindow: disables (FALSE) and enables (TRUE) the windows that could start work.
+    // As CBackgroundRun.
     CRetrieveRunner(CWnd* pMainWnd, CProgressDlg*& rpProgressDlg, EnableFunction enableMainWindow);
-    virtual ~CRetrieveRunner();
 
     // The Refresh command: retrieves the view's document again. Nothing happens without one.
     void RefreshView(CView* pView);
@@ -58,26 +52,8 @@ public:
     static bool PumpUntilEnded(CWinThread* pThread, WPARAM* pnQuitCode);
     // The same for a thread known by its handle alone.
     static bool PumpUntilEnded(HANDLE hThread, WPARAM* pnQuitCode);
-    // Whether the thread has ended: its exit code is no longer STILL_ACTIVE or, when the exit
-    // code cannot be read, its handle is signalled.
-    static bool HasEnded(HANDLE hThread);
 
 protected:
-    // Creates the progress window modeless with the main window as its parent.
-    virtual BOOL CreateProgressWindow(CProgressDlg* pProgressDlg);
     // Starts the worker thread suspended; NULL when it cannot be started.
     virtual CWinThread* BeginWorker(RetrieveJob* pJob);
-    // Lets the suspended worker run; false when it cannot be resumed.
-    virtual bool ResumeWorker(CWinThread* pThread);
-
-private:
-    void RepaintMainWindow();
-    void DestroyProgressWindow();
-
-    CWnd* m_pMainWnd;
-    CProgressDlg*& m_rpProgressDlg;
-    EnableFunction m_enableMainWindow;
-    // A quit request met while pumping, handed back to the main loop after the run.
-    bool m_bQuitReceived;
-    WPARAM m_nQuitCode;
 };

@@ -65,29 +65,16 @@ UINT SearchThreadProc(LPVOID pParam)
 
 CSearchRunner::CSearchRunner(CWnd* pMainWnd, CProgressDlg*& rpProgressDlg,
                              EnableFunction enableMainWindow)
-    : m_pMainWnd(pMainWnd),
-      m_rpProgressDlg(rpProgressDlg),
-      m_enableMainWindow(std::move(enableMainWindow)),
-      m_bResultsHeld(false),
-      m_bQuitReceived(false),
-      m_nQuitCode(0)
+    : CBackgroundRun(pMainWnd, rpProgressDlg, std::move(enableMainWindow)), m_bResultsHeld(false)
 {
-}
-
-CSearchRunner::~CSearchRunner()
-{
-    // The message loop ends on a quit request; one that arrived during the search goes back to it.
-    if (m_bQuitReceived)
-        ::PostQuitMessage(static_cast<int>(m_nQuitCode));
 }
 
 void CSearchRunner::Run(CProcessCatalogue& catalogue, const ProcessRecord* pRecord,
                         CFindToolDlg* pFindTool, const char* text)
 {
-    if (m_enableMainWindow)
-        m_enableMainWindow(FALSE);
+    EnableMainWindow(FALSE);
     SearchContext context;
-    if (ShowProgressWindow(pRecord) && context.hWorkQueued != NULL) {
+    if (ShowSearchProgressWindow(pRecord) && context.hWorkQueued != NULL) {
         context.pCatalogue = &catalogue;
         context.pRecord = pRecord;
         context.pProgressDlg = m_rpProgressDlg;
@@ -97,33 +84,26 @@ void CSearchRunner::Run(CProcessCatalogue& catalogue, const ProcessRecord* pReco
         CWinThread* pThread = BeginWorker(&context);
         if (pThread != NULL) {
             pThread->m_bAutoDelete = FALSE;
-            pThread->ResumeThread();
-            pFindTool->DeleteAllResults();
-            PumpUntilShown(pThread, context);
+            // A worker that cannot be resumed never runs: the search then ends at once.
+            if (ResumeWorker(pThread)) {
+                pFindTool->DeleteAllResults();
+                PumpUntilShown(pThread, context);
+            }
             delete pThread;
         }
     }
     DestroyProgressWindow();
-    if (m_enableMainWindow)
-        m_enableMainWindow(TRUE);
+    EnableMainWindow(TRUE);
     RepaintMainWindow();
 }
 
-BOOL CSearchRunner::ShowProgressWindow(const ProcessRecord* pRecord)
+BOOL CSearchRunner::ShowSearchProgressWindow(const ProcessRecord* pRecord)
 {
-    m_rpProgressDlg = new CProgressDlg(NULL);
-    if (!CreateProgressWindow(m_rpProgressDlg))
+    if (!ShowProgressWindow())
         return FALSE;
-    m_rpProgressDlg->ShowWindow(SW_SHOW);
-    m_rpProgressDlg->SetWindowPos(&CWnd::wndTopMost, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     const bool named = pRecord->moduleCount > 0 && pRecord->moduleNames;
     m_rpProgressDlg->SetText(SearchProgressText(named ? pRecord->moduleNames[0].c_str() : NULL).c_str());
     return TRUE;
-}
-
-BOOL CSearchRunner::CreateProgressWindow(CProgressDlg* pProgressDlg)
-{
-    return pProgressDlg->Create(IDD_PROGRESS, m_pMainWnd);
 }
 
 CWinThread* CSearchRunner::BeginWorker(SearchContext* pContext)
@@ -137,17 +117,16 @@ CWinThread* CSearchRunner::BeginWorker(SearchContext* pContext)
 // everything before it ended, so once it has, the queue is only emptied.
 void CSearchRunner::PumpUntilShown(CWinThread* pThread, SearchContext& context)
 {
-    DWORD exitCode = STILL_ACTIVE;
+    bool ended = false;
     for (;;) {
         const DWORD passStart = ::GetTickCount();
         const bool dispatched = DispatchOneMessage();
-        if (exitCode == STILL_ACTIVE && !::GetExitCodeThread(pThread->m_hThread, &exitCode))
-            exitCode = 0;
+        ended = ended || HasEnded(pThread->m_hThread);
         const bool moved = ShowProgress(context);
         const bool hitsLeft = ShowQueuedHits(context, passStart);
-        if (exitCode != STILL_ACTIVE && !hitsLeft)
+        if (ended && !hitsLeft)
             break;
-        if (exitCode == STILL_ACTIVE && !dispatched && !moved && !hitsLeft) {
+        if (!ended && !dispatched && !moved && !hitsLeft) {
             HANDLE handles[2] = {pThread->m_hThread, context.hWorkQueued};
             ::MsgWaitForMultipleObjectsEx(2, handles, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
         }
@@ -162,8 +141,7 @@ bool CSearchRunner::DispatchOneMessage()
         return false;
     const BOOL got = ::GetMessageA(&msg, NULL, 0, 0);
     if (got == 0) {
-        m_bQuitReceived = true;
-        m_nQuitCode = msg.wParam;
+        HoldQuit(msg.wParam);
     } else if (got > 0) {
         ::TranslateMessage(&msg);
         ::DispatchMessageA(&msg);
@@ -223,21 +201,4 @@ bool CSearchRunner::ShowQueuedHits(SearchContext& context, DWORD passStart)
         m_bResultsHeld = false;
     }
     return !m_pending.empty();
-}
-
-void CSearchRunner::DestroyProgressWindow()
-{
-    CProgressDlg* pProgressDlg = m_rpProgressDlg;
-    m_rpProgressDlg = NULL;
-    if (pProgressDlg == NULL)
-        return;
-    if (::IsWindow(pProgressDlg->GetSafeHwnd()))
-        pProgressDlg->DestroyWindow();
-    delete pProgressDlg;
-}
-
-void CSearchRunner::RepaintMainWindow()
-{
-    if (m_pMainWnd != NULL && ::IsWindow(m_pMainWnd->GetSafeHwnd()))
-        m_pMainWnd->InvalidateRect(NULL, TRUE);
 }

@@ -5,11 +5,11 @@
 // has ended and every hit is listed.
 
 #include <deque>
-#include <functional>
 #include <vector>
 
 #include "framework/Afx.h"
 #include "tools/MemorySearch.h"
+#include "view/BackgroundRun.h"
 
 class CFindToolDlg;
 class CProcessCatalogue;
@@ -46,16 +46,11 @@ UINT SearchThreadProc(LPVOID pParam);
 //     CSearchRunner runner(m_pMainWnd, m_pProgressDlg,
 //                          [this](BOOL bEnable) { EnableMainWindow(bEnable); });
 //     runner.Run(catalogue, pRecord, &pFrame->m_wndFindTool, text);
-class CSearchRunner
+class CSearchRunner : public CBackgroundRun
 {
 public:
-    using EnableFunction = std::function<void(BOOL bEnable)>;
-
-    // pMainWnd: parent of the progress window, repainted after the search (may be NULL).
-    // rpProgressDlg: the application's record of the progress window under way.
-    // enableMainWindow: disables (FALSE) and enables (TRUE) the windows that could start work.
+    // As CBackgroundRun.
     CSearchRunner(CWnd* pMainWnd, CProgressDlg*& rpProgressDlg, EnableFunction enableMainWindow);
-    virtual ~CSearchRunner();
 
     // Searches the record's process for text (its first kSearchTextMax characters) and lists
     // every hit in pFindTool, in address order; returns when the search has ended.
@@ -67,28 +62,18 @@ public:
     static const DWORD kRowSliceMs = 25;
 
 protected:
-    // Creates the progress window modeless with the main window as its parent.
-    virtual BOOL CreateProgressWindow(CProgressDlg* pProgressDlg);
     // Starts the worker thread suspended; NULL when it cannot be started.
     virtual CWinThread* BeginWorker(SearchContext* pContext);
 
 private:
-    BOOL ShowProgressWindow(const ProcessRecord* pRecord);
+    BOOL ShowSearchProgressWindow(const ProcessRecord* pRecord);
     void PumpUntilShown(CWinThread* pThread, SearchContext& context);
     bool DispatchOneMessage();
     bool ShowProgress(SearchContext& context);
     bool ShowQueuedHits(SearchContext& context, DWORD passStart);
-    void DestroyProgressWindow();
-    void RepaintMainWindow();
 
-    CWnd* m_pMainWnd;
-    CProgressDlg*& m_rpProgressDlg;
-    EnableFunction m_enableMainWindow;
     // Hits taken from the queue and not yet in the list, oldest first.
     std::deque<SearchHit> m_pending;
     // The result list's redraw is held until the hits waiting are all in.
     bool m_bResultsHeld;
-    // A quit request met while pumping, handed back to the main loop after the search.
-    bool m_bQuitReceived;
-    WPARAM m_nQuitCode;
 };
