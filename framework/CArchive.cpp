@@ -45,10 +45,10 @@ CArchive::CArchive(CFile* pFile, UINT nMode, int nBufSize, void* lpBuf)
         m_nBufSize = (UINT)nBufSize;
     } else {
         // Without its buffer the archive fails from the start, and its user says so.
-        m_ownBuffer.reset(new (std::nothrow) BYTE[nSize]);
-        m_lpBufStart = m_ownBuffer.get();
-        m_nBufSize = m_ownBuffer ? nSize : 0;
-        if (!m_ownBuffer)
+        m_pOwnBuffer.reset(new (std::nothrow) BYTE[nSize]);
+        m_lpBufStart = m_pOwnBuffer.get();
+        m_nBufSize = m_pOwnBuffer ? nSize : 0;
+        if (!m_pOwnBuffer)
             m_bFailed = TRUE;
     }
 }

@@ -68,7 +68,7 @@ private:
     UINT m_nMode;
     BOOL m_bFailed;
     BOOL m_bClosed;
-    std::unique_ptr<BYTE[]> m_ownBuffer;
+    std::unique_ptr<BYTE[]> m_pOwnBuffer;
     BYTE* m_lpBufStart;
     UINT m_nBufSize;
     UINT m_nBufPos;   // store: bytes waiting in the buffer; load: next byte to hand out

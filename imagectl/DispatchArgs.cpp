@@ -7,17 +7,17 @@ bool CDispatchArgs::Expect(UINT count, bool allowPropertyPut)
                                  m_params.rgdispidNamedArgs &&
                                  m_params.rgdispidNamedArgs[0] == DISPID_PROPERTYPUT;
         if (!propertyPut) {
-            m_error = DISP_E_NONAMEDARGS;
+            m_hrError = DISP_E_NONAMEDARGS;
             return false;
         }
         if (m_params.cArgs != count) {
-            m_error = DISP_E_BADPARAMCOUNT;
+            m_hrError = DISP_E_BADPARAMCOUNT;
             return false;
         }
         return true;
     }
     if (m_params.cArgs != count || (count > 0 && !m_params.rgvarg)) {
-        m_error = DISP_E_BADPARAMCOUNT;
+        m_hrError = DISP_E_BADPARAMCOUNT;
         return false;
     }
     return true;
@@ -25,10 +25,10 @@ bool CDispatchArgs::Expect(UINT count, bool allowPropertyPut)
 
 bool CDispatchArgs::Fail(HRESULT error, UINT index)
 {
-    if (SUCCEEDED(m_error)) {
-        m_error = error;
-        if (m_argErr) {
-            *m_argErr = m_params.cArgs - 1 - index;
+    if (SUCCEEDED(m_hrError)) {
+        m_hrError = error;
+        if (m_pArgErr) {
+            *m_pArgErr = m_params.cArgs - 1 - index;
         }
     }
     return false;

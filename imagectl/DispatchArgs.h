@@ -7,7 +7,7 @@
 // (an I4 where an R4 is expected, and so on). The first failure is kept with its argument index.
 class CDispatchArgs {
 public:
-    CDispatchArgs(const DISPPARAMS& params, UINT* argErr) : m_params(params), m_argErr(argErr) {}
+    CDispatchArgs(const DISPPARAMS& params, UINT* argErr) : m_params(params), m_pArgErr(argErr) {}
 
     // Exactly `count` positional arguments; named ones only as allowed.
     bool Expect(UINT count, bool allowPropertyPut = false);
@@ -20,7 +20,7 @@ public:
     bool IntArray(UINT index, SAFEARRAY*& array);
 
     UINT Count() const { return m_params.cArgs - m_params.cNamedArgs; }
-    HRESULT Error() const { return m_error; }
+    HRESULT Error() const { return m_hrError; }
 
 private:
     const VARIANTARG& At(UINT index) const { return m_params.rgvarg[m_params.cArgs - 1 - index]; }
@@ -28,6 +28,6 @@ private:
     bool Fail(HRESULT error, UINT index);
 
     const DISPPARAMS& m_params;
-    UINT* m_argErr;
-    HRESULT m_error = S_OK;
+    UINT* m_pArgErr;
+    HRESULT m_hrError = S_OK;
 };

@@ -2,7 +2,7 @@
 
 bool CImageBackBuffer::Ensure(HDC compatible, int32_t width, int32_t height)
 {
-    if (m_bitmap && width == m_width && height == m_height) {
+    if (m_hBitmap && width == m_nWidth && height == m_nHeight) {
         return true;
     }
     Release();
@@ -17,34 +17,34 @@ bool CImageBackBuffer::Ensure(HDC compatible, int32_t width, int32_t height)
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    m_bitmap = CreateDIBSection(compatible, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    m_dc = CreateCompatibleDC(compatible);
-    if (!m_bitmap || !m_dc || !bits) {
+    m_hBitmap = CreateDIBSection(compatible, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    m_hDC = CreateCompatibleDC(compatible);
+    if (!m_hBitmap || !m_hDC || !bits) {
         Release();
         return false;
     }
-    m_oldBitmap = SelectObject(m_dc, m_bitmap);
-    m_bits = static_cast<uint32_t*>(bits);
-    m_width = width;
-    m_height = height;
+    m_hOldBitmap = SelectObject(m_hDC, m_hBitmap);
+    m_pBits = static_cast<uint32_t*>(bits);
+    m_nWidth = width;
+    m_nHeight = height;
     return true;
 }
 
 void CImageBackBuffer::Release()
 {
-    if (m_dc) {
-        if (m_oldBitmap) {
-            SelectObject(m_dc, m_oldBitmap);
+    if (m_hDC) {
+        if (m_hOldBitmap) {
+            SelectObject(m_hDC, m_hOldBitmap);
         }
-        DeleteDC(m_dc);
+        DeleteDC(m_hDC);
     }
-    if (m_bitmap) {
-        DeleteObject(m_bitmap);
+    if (m_hBitmap) {
+        DeleteObject(m_hBitmap);
     }
-    m_dc = nullptr;
-    m_bitmap = nullptr;
-    m_oldBitmap = nullptr;
-    m_bits = nullptr;
-    m_width = 0;
-    m_height = 0;
+    m_hDC = nullptr;
+    m_hBitmap = nullptr;
+    m_hOldBitmap = nullptr;
+    m_pBits = nullptr;
+    m_nWidth = 0;
+    m_nHeight = 0;
 }

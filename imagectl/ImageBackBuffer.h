@@ -16,14 +16,14 @@ public:
     bool Ensure(HDC compatible, int32_t width, int32_t height);
     void Release();
 
-    uint32_t* Bits() const { return m_bits; }
-    HDC Dc() const { return m_dc; }
+    uint32_t* Bits() const { return m_pBits; }
+    HDC Dc() const { return m_hDC; }
 
 private:
-    HDC m_dc = nullptr;
-    HBITMAP m_bitmap = nullptr;
-    HGDIOBJ m_oldBitmap = nullptr;
-    uint32_t* m_bits = nullptr;
-    int32_t m_width = 0;
-    int32_t m_height = 0;
+    HDC m_hDC = nullptr;
+    HBITMAP m_hBitmap = nullptr;
+    HGDIOBJ m_hOldBitmap = nullptr;
+    uint32_t* m_pBits = nullptr;
+    int32_t m_nWidth = 0;
+    int32_t m_nHeight = 0;
 };

@@ -31,12 +31,12 @@ STDMETHODIMP CImageClassFactory::QueryInterface(REFIID iid, void** object)
 
 STDMETHODIMP_(ULONG) CImageClassFactory::AddRef()
 {
-    return InterlockedIncrement(&m_refs);
+    return InterlockedIncrement(&m_nRefs);
 }
 
 STDMETHODIMP_(ULONG) CImageClassFactory::Release()
 {
-    const LONG refs = InterlockedDecrement(&m_refs);
+    const LONG refs = InterlockedDecrement(&m_nRefs);
     if (refs == 0) {
         delete this;
     }

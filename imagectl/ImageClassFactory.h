@@ -18,5 +18,5 @@ public:
 private:
     virtual ~CImageClassFactory();
 
-    volatile LONG m_refs = 1;
+    volatile LONG m_nRefs = 1;
 };

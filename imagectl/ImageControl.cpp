@@ -70,11 +70,11 @@ CImageControl::CImageControl()
 
 CImageControl::~CImageControl()
 {
-    if (m_inPlaceSite) {
-        m_inPlaceSite->Release();
+    if (m_pInPlaceSite) {
+        m_pInPlaceSite->Release();
     }
-    if (m_clientSite) {
-        m_clientSite->Release();
+    if (m_pClientSite) {
+        m_pClientSite->Release();
     }
     ImageControlObjectDestroyed();
 }
@@ -102,12 +102,12 @@ STDMETHODIMP CImageControl::QueryInterface(REFIID iid, void** object)
 
 STDMETHODIMP_(ULONG) CImageControl::AddRef()
 {
-    return InterlockedIncrement(&m_refs);
+    return InterlockedIncrement(&m_nRefs);
 }
 
 STDMETHODIMP_(ULONG) CImageControl::Release()
 {
-    const LONG refs = InterlockedDecrement(&m_refs);
+    const LONG refs = InterlockedDecrement(&m_nRefs);
     if (refs == 0) {
         delete this;
     }
@@ -253,8 +253,8 @@ HRESULT CImageControl::InvokeMember(DISPID id, WORD flags, CDispatchArgs& args, 
         if (!args.Expect(2) || !args.Bool(0, flag) || !args.Int(1, a)) {
             return args.Error();
         }
-        m_displayFlag = flag;
-        m_displayFlagValue = a;
+        m_nDisplayFlag = flag;
+        m_nDisplayFlagValue = a;
         return S_OK;
     case DISPID_IMG_WINDOWTOIMAGE:
         return InvokeWindowToImage(args, result);
@@ -267,9 +267,9 @@ HRESULT CImageControl::InvokeMember(DISPID id, WORD flags, CDispatchArgs& args, 
         m_surface.SelectPixel(a, b);
         return ReturnI4(result, 0);
     case DISPID_IMG_SETFIRSTCALLBACK:
-        return InvokeSetCallback(args, result, m_firstCallback, m_firstCallbackContext);
+        return InvokeSetCallback(args, result, m_nFirstCallback, m_nFirstCallbackContext);
     case DISPID_IMG_SETSECONDCALLBACK:
-        return InvokeSetCallback(args, result, m_secondCallback, m_secondCallbackContext);
+        return InvokeSetCallback(args, result, m_nSecondCallback, m_nSecondCallbackContext);
     default:
         return DISP_E_MEMBERNOTFOUND;
     }
@@ -282,7 +282,7 @@ HRESULT CImageControl::InvokeDisplayStyle(WORD flags, CDispatchArgs& args, VARIA
         if (!args.Expect(1, true) || !args.Int(0, style)) {
             return args.Error();
         }
-        m_displayStyle = style;
+        m_nDisplayStyle = style;
         return S_OK;
     }
     if (!IsCall(flags)) {
@@ -291,7 +291,7 @@ HRESULT CImageControl::InvokeDisplayStyle(WORD flags, CDispatchArgs& args, VARIA
     if (!args.Expect(0)) {
         return args.Error();
     }
-    return ReturnI4(result, m_displayStyle);
+    return ReturnI4(result, m_nDisplayStyle);
 }
 
 // The array is read in place: a whole picture of colours costs one lock and one copy.
@@ -365,10 +365,10 @@ STDMETHODIMP CImageControl::SetClientSite(IOleClientSite* site)
     if (site) {
         site->AddRef();
     }
-    if (m_clientSite) {
-        m_clientSite->Release();
+    if (m_pClientSite) {
+        m_pClientSite->Release();
     }
-    m_clientSite = site;
+    m_pClientSite = site;
     return S_OK;
 }
 
@@ -377,9 +377,9 @@ STDMETHODIMP CImageControl::GetClientSite(IOleClientSite** site)
     if (!site) {
         return E_POINTER;
     }
-    *site = m_clientSite;
-    if (m_clientSite) {
-        m_clientSite->AddRef();
+    *site = m_pClientSite;
+    if (m_pClientSite) {
+        m_pClientSite->AddRef();
     }
     return S_OK;
 }
@@ -428,7 +428,7 @@ STDMETHODIMP CImageControl::DoVerb(LONG verb, LPMSG, IOleClientSite* activeSite,
     case OLEIVERB_SHOW:
     case OLEIVERB_INPLACEACTIVATE:
     case OLEIVERB_UIACTIVATE:
-        if (!m_clientSite && activeSite) {
+        if (!m_pClientSite && activeSite) {
             SetClientSite(activeSite);
         }
         return InPlaceActivate();
@@ -449,11 +449,11 @@ HRESULT CImageControl::InPlaceActivate()
         ShowWindow(m_window.Handle(), SW_SHOWNA);
         return S_OK;
     }
-    if (!m_clientSite) {
+    if (!m_pClientSite) {
         return E_UNEXPECTED;
     }
     IOleInPlaceSite* site = nullptr;
-    HRESULT hr = m_clientSite->QueryInterface(IID_IOleInPlaceSite, reinterpret_cast<void**>(&site));
+    HRESULT hr = m_pClientSite->QueryInterface(IID_IOleInPlaceSite, reinterpret_cast<void**>(&site));
     if (FAILED(hr) || !site) {
         return E_NOINTERFACE;
     }
@@ -489,7 +489,7 @@ HRESULT CImageControl::InPlaceActivate()
         site->Release();
         return FAILED(hr) ? hr : E_FAIL;
     }
-    m_inPlaceSite = site;
+    m_pInPlaceSite = site;
     ShowWindow(hwnd, SW_SHOWNA);
     return S_OK;
 }
@@ -597,9 +597,9 @@ STDMETHODIMP CImageControl::InPlaceDeactivate()
 {
     AddRef();
     m_window.Destroy();
-    if (m_inPlaceSite) {
-        IOleInPlaceSite* site = m_inPlaceSite;
-        m_inPlaceSite = nullptr;
+    if (m_pInPlaceSite) {
+        IOleInPlaceSite* site = m_pInPlaceSite;
+        m_pInPlaceSite = nullptr;
         site->OnInPlaceDeactivate();
         site->Release();
     }

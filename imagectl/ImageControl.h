@@ -77,19 +77,19 @@ private:
     HRESULT InvokeSetCallback(CDispatchArgs& args, VARIANT* result,
                               std::atomic<LONG>& function, std::atomic<LONG>& context);
 
-    volatile LONG m_refs = 1;
+    volatile LONG m_nRefs = 1;
     CImageSurface m_surface;
     CImageWindow m_window{m_surface};
-    IOleClientSite* m_clientSite = nullptr;
-    IOleInPlaceSite* m_inPlaceSite = nullptr;
+    IOleClientSite* m_pClientSite = nullptr;
+    IOleInPlaceSite* m_pInPlaceSite = nullptr;
 
     // Settings the host hands over; kept for it, they do not change the drawing. The callbacks
     // are stored, never called.
-    std::atomic<LONG> m_displayStyle{0};
-    std::atomic<LONG> m_displayFlag{0};
-    std::atomic<LONG> m_displayFlagValue{0};
-    std::atomic<LONG> m_firstCallback{0};
-    std::atomic<LONG> m_firstCallbackContext{0};
-    std::atomic<LONG> m_secondCallback{0};
-    std::atomic<LONG> m_secondCallbackContext{0};
+    std::atomic<LONG> m_nDisplayStyle{0};
+    std::atomic<LONG> m_nDisplayFlag{0};
+    std::atomic<LONG> m_nDisplayFlagValue{0};
+    std::atomic<LONG> m_nFirstCallback{0};
+    std::atomic<LONG> m_nFirstCallbackContext{0};
+    std::atomic<LONG> m_nSecondCallback{0};
+    std::atomic<LONG> m_nSecondCallbackContext{0};
 };

@@ -76,12 +76,12 @@ struct CImageModel::Axis {
 
 CImageModel::Axis CImageModel::HorizontalAxis(int32_t clientWidth) const
 {
-    return Axis{clientWidth / 2.0 - CentreOf(m_positionX, m_width) * m_zoom, m_zoom};
+    return Axis{clientWidth / 2.0 - CentreOf(m_dPositionX, m_nWidth) * m_dZoom, m_dZoom};
 }
 
 CImageModel::Axis CImageModel::VerticalAxis(int32_t clientHeight) const
 {
-    return Axis{clientHeight / 2.0 - CentreOf(m_positionY, m_height) * m_zoom, m_zoom};
+    return Axis{clientHeight / 2.0 - CentreOf(m_dPositionY, m_nHeight) * m_dZoom, m_dZoom};
 }
 
 bool CImageModel::SetImageSize(int32_t width, int32_t height, uint32_t colour)
@@ -90,11 +90,11 @@ bool CImageModel::SetImageSize(int32_t width, int32_t height, uint32_t colour)
         return false;
     }
     m_pixels.assign(static_cast<size_t>(width) * height, ToScreenOrder(colour));
-    m_width = width;
-    m_height = height;
-    m_hasSelection = false;
-    m_positionX = ClampPosition(m_positionX, m_width);
-    m_positionY = ClampPosition(m_positionY, m_height);
+    m_nWidth = width;
+    m_nHeight = height;
+    m_bHasSelection = false;
+    m_dPositionX = ClampPosition(m_dPositionX, m_nWidth);
+    m_dPositionY = ClampPosition(m_dPositionY, m_nHeight);
     return true;
 }
 
@@ -106,18 +106,18 @@ void CImageModel::Fill(uint32_t colour)
 bool CImageModel::SetPixels(int32_t column, int32_t rowFromBottom, const uint32_t* colours,
                             size_t count)
 {
-    if (column < 0 || column >= m_width || rowFromBottom < 0 || rowFromBottom >= m_height) {
+    if (column < 0 || column >= m_nWidth || rowFromBottom < 0 || rowFromBottom >= m_nHeight) {
         return false;
     }
-    const size_t first = static_cast<size_t>(rowFromBottom) * m_width + column;
+    const size_t first = static_cast<size_t>(rowFromBottom) * m_nWidth + column;
     if (count > m_pixels.size() - first) {
         return false;
     }
     // Rows are stored from the top: each row of the run lands at its own flipped row.
     while (count > 0) {
-        const size_t span = std::min<size_t>(count, m_width - column);
+        const size_t span = std::min<size_t>(count, m_nWidth - column);
         uint32_t* target =
-            m_pixels.data() + static_cast<size_t>(m_height - 1 - rowFromBottom) * m_width + column;
+            m_pixels.data() + static_cast<size_t>(m_nHeight - 1 - rowFromBottom) * m_nWidth + column;
         for (size_t i = 0; i < span; ++i) {
             target[i] = ToScreenOrder(colours[i]);
         }
@@ -131,23 +131,23 @@ bool CImageModel::SetPixels(int32_t column, int32_t rowFromBottom, const uint32_
 
 int32_t CImageModel::PixelColour(int32_t column, int32_t row) const
 {
-    if (column < 0 || column >= m_width || row < 0 || row >= m_height) {
+    if (column < 0 || column >= m_nWidth || row < 0 || row >= m_nHeight) {
         return -1;
     }
     return static_cast<int32_t>(
-        ToScreenOrder(m_pixels[static_cast<size_t>(row) * m_width + column]));
+        ToScreenOrder(m_pixels[static_cast<size_t>(row) * m_nWidth + column]));
 }
 
 void CImageModel::SetClientSize(int32_t width, int32_t height)
 {
-    m_clientWidth = std::max(0, width);
-    m_clientHeight = std::max(0, height);
+    m_nClientWidth = std::max(0, width);
+    m_nClientHeight = std::max(0, height);
 }
 
 float CImageModel::SetZoom(float zoom)
 {
     if (zoom > 0.0f && std::isfinite(zoom)) {
-        m_zoom = ClampZoom(zoom);
+        m_dZoom = ClampZoom(zoom);
     }
     return Zoom();
 }
@@ -155,21 +155,21 @@ float CImageModel::SetZoom(float zoom)
 void CImageModel::SetViewPosition(float x, float y)
 {
     if (std::isfinite(x)) {
-        m_positionX = ClampPosition(x, m_width);
+        m_dPositionX = ClampPosition(x, m_nWidth);
     }
     if (std::isfinite(y)) {
-        m_positionY = ClampPosition(y, m_height);
+        m_dPositionY = ClampPosition(y, m_nHeight);
     }
 }
 
 float CImageModel::FitToWindow()
 {
-    if (m_width > 0 && m_height > 0 && m_clientWidth > 0 && m_clientHeight > 0) {
-        m_zoom = ClampZoom(std::min(static_cast<double>(m_clientWidth) / m_width,
-                                    static_cast<double>(m_clientHeight) / m_height));
+    if (m_nWidth > 0 && m_nHeight > 0 && m_nClientWidth > 0 && m_nClientHeight > 0) {
+        m_dZoom = ClampZoom(std::min(static_cast<double>(m_nClientWidth) / m_nWidth,
+                                    static_cast<double>(m_nClientHeight) / m_nHeight));
     }
-    m_positionX = ClampPosition(PositionOf(m_width / 2.0, m_width), m_width);
-    m_positionY = ClampPosition(PositionOf(m_height / 2.0, m_height), m_height);
+    m_dPositionX = ClampPosition(PositionOf(m_nWidth / 2.0, m_nWidth), m_nWidth);
+    m_dPositionY = ClampPosition(PositionOf(m_nHeight / 2.0, m_nHeight), m_nHeight);
     return Zoom();
 }
 
@@ -178,42 +178,42 @@ void CImageModel::ZoomAround(int32_t x, int32_t y, double factor)
     if (!(factor > 0.0) || !std::isfinite(factor)) {
         return;
     }
-    const Axis h = HorizontalAxis(m_clientWidth);
-    const Axis v = VerticalAxis(m_clientHeight);
+    const Axis h = HorizontalAxis(m_nClientWidth);
+    const Axis v = VerticalAxis(m_nClientHeight);
     const double pictureX = h.At(x);
     const double pictureY = v.At(y);
-    m_zoom = ClampZoom(m_zoom * factor);
-    const double centreX = pictureX - (x + 0.5 - m_clientWidth / 2.0) / m_zoom;
-    const double centreY = pictureY - (y + 0.5 - m_clientHeight / 2.0) / m_zoom;
-    m_positionX = ClampPosition(PositionOf(centreX, m_width), m_width);
-    m_positionY = ClampPosition(PositionOf(centreY, m_height), m_height);
+    m_dZoom = ClampZoom(m_dZoom * factor);
+    const double centreX = pictureX - (x + 0.5 - m_nClientWidth / 2.0) / m_dZoom;
+    const double centreY = pictureY - (y + 0.5 - m_nClientHeight / 2.0) / m_dZoom;
+    m_dPositionX = ClampPosition(PositionOf(centreX, m_nWidth), m_nWidth);
+    m_dPositionY = ClampPosition(PositionOf(centreY, m_nHeight), m_nHeight);
 }
 
 void CImageModel::PanFrom(double startX, double startY, int32_t dx, int32_t dy)
 {
-    m_positionX = ClampPosition(PositionOf(CentreOf(startX, m_width) - dx / m_zoom, m_width),
-                                m_width);
-    m_positionY = ClampPosition(PositionOf(CentreOf(startY, m_height) - dy / m_zoom, m_height),
-                                m_height);
+    m_dPositionX = ClampPosition(PositionOf(CentreOf(startX, m_nWidth) - dx / m_dZoom, m_nWidth),
+                                m_nWidth);
+    m_dPositionY = ClampPosition(PositionOf(CentreOf(startY, m_nHeight) - dy / m_dZoom, m_nHeight),
+                                m_nHeight);
 }
 
 void CImageModel::WindowToImage(int32_t x, int32_t y, int32_t& column, int32_t& row) const
 {
-    column = HorizontalAxis(m_clientWidth).ToPicture(x);
-    row = VerticalAxis(m_clientHeight).ToPicture(y);
+    column = HorizontalAxis(m_nClientWidth).ToPicture(x);
+    row = VerticalAxis(m_nClientHeight).ToPicture(y);
 }
 
 void CImageModel::ImageToWindow(int32_t column, int32_t row, int32_t& x, int32_t& y) const
 {
-    x = HorizontalAxis(m_clientWidth).ToScreen(column);
-    y = VerticalAxis(m_clientHeight).ToScreen(row);
+    x = HorizontalAxis(m_nClientWidth).ToScreen(column);
+    y = VerticalAxis(m_nClientHeight).ToScreen(row);
 }
 
 void CImageModel::SelectPixel(int32_t column, int32_t row)
 {
-    m_hasSelection = true;
-    m_selectedColumn = column;
-    m_selectedRow = row;
+    m_bHasSelection = true;
+    m_nSelectedColumn = column;
+    m_nSelectedRow = row;
 }
 
 void CImageModel::Render(uint32_t* bits, int32_t width, int32_t height, uint32_t surround) const
@@ -230,7 +230,7 @@ void CImageModel::Render(uint32_t* bits, int32_t width, int32_t height, uint32_t
     int32_t right = 0;
     for (int32_t x = 0; x < width; ++x) {
         columns[x] = h.ToPicture(x);
-        if (columns[x] >= 0 && columns[x] < m_width) {
+        if (columns[x] >= 0 && columns[x] < m_nWidth) {
             left = std::min(left, x);
             right = x + 1;
         }
@@ -240,13 +240,13 @@ void CImageModel::Render(uint32_t* bits, int32_t width, int32_t height, uint32_t
     for (int32_t y = 0; y < height; ++y) {
         uint32_t* line = bits + static_cast<size_t>(y) * width;
         const int32_t row = v.ToPicture(y);
-        if (row < 0 || row >= m_height || left >= right) {
+        if (row < 0 || row >= m_nHeight || left >= right) {
             FillSpan(line, 0, width, surround);
             previousRow = -1;
         } else if (row == previousRow) {
             std::memcpy(line, line - width, sizeof(uint32_t) * width);
         } else {
-            const uint32_t* source = m_pixels.data() + static_cast<size_t>(row) * m_width;
+            const uint32_t* source = m_pixels.data() + static_cast<size_t>(row) * m_nWidth;
             FillSpan(line, 0, left, surround);
             for (int32_t x = left; x < right; ++x) {
                 line[x] = source[columns[x]];
@@ -255,7 +255,7 @@ void CImageModel::Render(uint32_t* bits, int32_t width, int32_t height, uint32_t
             previousRow = row;
         }
     }
-    if (m_hasSelection) {
+    if (m_bHasSelection) {
         RenderSelection(bits, width, height);
     }
 }
@@ -266,10 +266,10 @@ void CImageModel::RenderSelection(uint32_t* bits, int32_t width, int32_t height)
 {
     const Axis h = HorizontalAxis(width);
     const Axis v = VerticalAxis(height);
-    const int32_t left = h.ToScreen(m_selectedColumn);
-    const int32_t top = v.ToScreen(m_selectedRow);
-    const int32_t right = std::max(left + 1, h.ToScreen(m_selectedColumn + 1));
-    const int32_t bottom = std::max(top + 1, v.ToScreen(m_selectedRow + 1));
+    const int32_t left = h.ToScreen(m_nSelectedColumn);
+    const int32_t top = v.ToScreen(m_nSelectedRow);
+    const int32_t right = std::max(left + 1, h.ToScreen(m_nSelectedColumn + 1));
+    const int32_t bottom = std::max(top + 1, v.ToScreen(m_nSelectedRow + 1));
 
     auto frame = [&](int32_t grow, uint32_t colour) {
         const int32_t x0 = left - grow, x1 = right + grow - 1;

@@ -22,8 +22,8 @@ public:
     void Fill(uint32_t colour);
     void SetPixel(int32_t column, int32_t rowFromBottom, uint32_t colour)
     {
-        if (column >= 0 && column < m_width && rowFromBottom >= 0 && rowFromBottom < m_height) {
-            m_pixels[static_cast<size_t>(m_height - 1 - rowFromBottom) * m_width + column] =
+        if (column >= 0 && column < m_nWidth && rowFromBottom >= 0 && rowFromBottom < m_nHeight) {
+            m_pixels[static_cast<size_t>(m_nHeight - 1 - rowFromBottom) * m_nWidth + column] =
                 ToScreenOrder(colour);
         }
     }
@@ -31,18 +31,18 @@ public:
     // on at column 0 of the row above. False, with nothing set, when they do not all fit.
     bool SetPixels(int32_t column, int32_t rowFromBottom, const uint32_t* colours, size_t count);
     int32_t PixelColour(int32_t column, int32_t row) const;
-    int32_t Width() const { return m_width; }
-    int32_t Height() const { return m_height; }
+    int32_t Width() const { return m_nWidth; }
+    int32_t Height() const { return m_nHeight; }
 
     void SetClientSize(int32_t width, int32_t height);
-    int32_t ClientWidth() const { return m_clientWidth; }
-    int32_t ClientHeight() const { return m_clientHeight; }
+    int32_t ClientWidth() const { return m_nClientWidth; }
+    int32_t ClientHeight() const { return m_nClientHeight; }
 
     // View.
-    float Zoom() const { return static_cast<float>(m_zoom); }
+    float Zoom() const { return static_cast<float>(m_dZoom); }
     float SetZoom(float zoom);
-    float PositionX() const { return static_cast<float>(m_positionX); }
-    float PositionY() const { return static_cast<float>(m_positionY); }
+    float PositionX() const { return static_cast<float>(m_dPositionX); }
+    float PositionY() const { return static_cast<float>(m_dPositionY); }
     void SetViewPosition(float x, float y);
     float FitToWindow();
     // Zooms by factor keeping the picture point under client point (x, y) where it is.
@@ -50,8 +50,8 @@ public:
     // Moves the picture by (dx, dy) screen pixels from where position (startX, startY) put it.
     void PanFrom(double startX, double startY, int32_t dx, int32_t dy);
     // Exact position, for a pan that starts from it.
-    double ExactPositionX() const { return m_positionX; }
-    double ExactPositionY() const { return m_positionY; }
+    double ExactPositionX() const { return m_dPositionX; }
+    double ExactPositionY() const { return m_dPositionY; }
 
     // Client point -> pixel (row from the top); outside the picture off it.
     void WindowToImage(int32_t x, int32_t y, int32_t& column, int32_t& row) const;
@@ -59,7 +59,7 @@ public:
     void ImageToWindow(int32_t column, int32_t row, int32_t& x, int32_t& y) const;
 
     void SelectPixel(int32_t column, int32_t row);
-    void ClearSelection() { m_hasSelection = false; }
+    void ClearSelection() { m_bHasSelection = false; }
 
     // Draws the client area into a top-down buffer of 32-bit 0x00RRGGBB pixels: the visible part
     // of the picture, surround colour elsewhere, and the selection mark.
@@ -78,14 +78,14 @@ private:
     void RenderSelection(uint32_t* bits, int32_t width, int32_t height) const;
 
     std::vector<uint32_t> m_pixels; // rows from the top, screen order
-    int32_t m_width = 0;
-    int32_t m_height = 0;
-    int32_t m_clientWidth = 0;
-    int32_t m_clientHeight = 0;
-    double m_zoom = 1.0;
-    double m_positionX = 0.5;
-    double m_positionY = 0.5;
-    bool m_hasSelection = false;
-    int32_t m_selectedColumn = 0;
-    int32_t m_selectedRow = 0;
+    int32_t m_nWidth = 0;
+    int32_t m_nHeight = 0;
+    int32_t m_nClientWidth = 0;
+    int32_t m_nClientHeight = 0;
+    double m_dZoom = 1.0;
+    double m_dPositionX = 0.5;
+    double m_dPositionY = 0.5;
+    bool m_bHasSelection = false;
+    int32_t m_nSelectedColumn = 0;
+    int32_t m_nSelectedRow = 0;
 };

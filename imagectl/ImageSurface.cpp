@@ -3,13 +3,13 @@
 // Holds the surface lock for one scope.
 class CImageSurface::CLock {
 public:
-    explicit CLock(CRITICAL_SECTION& section) : m_section(section) { EnterCriticalSection(&m_section); }
-    ~CLock() { LeaveCriticalSection(&m_section); }
+    explicit CLock(CRITICAL_SECTION& section) : m_rSection(section) { EnterCriticalSection(&m_rSection); }
+    ~CLock() { LeaveCriticalSection(&m_rSection); }
     CLock(const CLock&) = delete;
     CLock& operator=(const CLock&) = delete;
 
 private:
-    CRITICAL_SECTION& m_section;
+    CRITICAL_SECTION& m_rSection;
 };
 
 CImageSurface::CImageSurface()
@@ -25,8 +25,8 @@ CImageSurface::~CImageSurface()
 void CImageSurface::AttachWindow(HWND hwnd)
 {
     CLock lock(m_lock);
-    m_hwnd = hwnd;
-    m_pixelChangeNotified = false;
+    m_hWnd = hwnd;
+    m_bPixelChangeNotified = false;
 }
 
 // InvalidateRect only marks the window; it is safe from any thread and never waits for it.
@@ -44,7 +44,7 @@ bool CImageSurface::SetImageSize(int32_t width, int32_t height, uint32_t colour)
     {
         CLock lock(m_lock);
         done = m_model.SetImageSize(width, height, colour);
-        hwnd = m_hwnd;
+        hwnd = m_hWnd;
     }
     Repaint(hwnd);
     return done;
@@ -52,11 +52,11 @@ bool CImageSurface::SetImageSize(int32_t width, int32_t height, uint32_t colour)
 
 HWND CImageSurface::TakePixelChangeNotice()
 {
-    if (m_pixelChangeNotified || !m_hwnd) {
+    if (m_bPixelChangeNotified || !m_hWnd) {
         return nullptr;
     }
-    m_pixelChangeNotified = true;
-    return m_hwnd;
+    m_bPixelChangeNotified = true;
+    return m_hWnd;
 }
 
 // The hot path of composition: no allocation, one lock, and at most one posted message per
@@ -104,7 +104,7 @@ void CImageSurface::Reset(uint32_t colour)
         CLock lock(m_lock);
         m_model.Fill(colour);
         m_model.ClearSelection();
-        hwnd = m_hwnd;
+        hwnd = m_hWnd;
     }
     Repaint(hwnd);
 }
@@ -116,7 +116,7 @@ float CImageSurface::FitToWindow()
     {
         CLock lock(m_lock);
         zoom = m_model.FitToWindow();
-        hwnd = m_hwnd;
+        hwnd = m_hWnd;
     }
     Repaint(hwnd);
     return zoom;
@@ -135,7 +135,7 @@ float CImageSurface::SetZoom(float zoom)
     {
         CLock lock(m_lock);
         result = m_model.SetZoom(zoom);
-        hwnd = m_hwnd;
+        hwnd = m_hWnd;
     }
     Repaint(hwnd);
     return result;
@@ -159,7 +159,7 @@ void CImageSurface::SetViewPosition(float x, float y)
     {
         CLock lock(m_lock);
         m_model.SetViewPosition(x, y);
-        hwnd = m_hwnd;
+        hwnd = m_hWnd;
     }
     Repaint(hwnd);
 }
@@ -182,7 +182,7 @@ void CImageSurface::SelectPixel(int32_t column, int32_t row)
     {
         CLock lock(m_lock);
         m_model.SelectPixel(column, row);
-        hwnd = m_hwnd;
+        hwnd = m_hWnd;
     }
     Repaint(hwnd);
 }
@@ -221,5 +221,5 @@ void CImageSurface::Render(uint32_t* bits, int32_t width, int32_t height, uint32
 void CImageSurface::PixelChangesShown()
 {
     CLock lock(m_lock);
-    m_pixelChangeNotified = false;
+    m_bPixelChangeNotified = false;
 }

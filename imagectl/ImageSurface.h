@@ -53,6 +53,6 @@ private:
 
     CRITICAL_SECTION m_lock;
     CImageModel m_model;
-    HWND m_hwnd = nullptr;
-    bool m_pixelChangeNotified = false;
+    HWND m_hWnd = nullptr;
+    bool m_bPixelChangeNotified = false;
 };

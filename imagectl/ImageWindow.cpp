@@ -30,17 +30,17 @@ HWND CImageWindow::Create(HINSTANCE instance, HWND parent, const RECT& rect, IUn
             return nullptr;
         }
     }
-    m_owner = owner;
-    m_owner->AddRef();
+    m_pOwner = owner;
+    m_pOwner->AddRef();
     // Hosts put windows of their own over the picture (labels): painting must leave them alone.
     const DWORD style = WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
     HWND hwnd = CreateWindowExA(0, kWindowClassName, "", style, rect.left, rect.top,
                                 rect.right - rect.left, rect.bottom - rect.top, parent, nullptr,
                                 instance, this);
-    if (!hwnd && m_owner) {
+    if (!hwnd && m_pOwner) {
         // The window never reached WM_NCDESTROY, so the reference is still ours to drop.
-        IUnknown* held = m_owner;
-        m_owner = nullptr;
+        IUnknown* held = m_pOwner;
+        m_pOwner = nullptr;
         held->Release();
     }
     return hwnd;
@@ -48,8 +48,8 @@ HWND CImageWindow::Create(HINSTANCE instance, HWND parent, const RECT& rect, IUn
 
 void CImageWindow::Destroy()
 {
-    if (m_hwnd) {
-        DestroyWindow(m_hwnd);
+    if (m_hWnd) {
+        DestroyWindow(m_hWnd);
     }
 }
 
@@ -66,7 +66,7 @@ LRESULT CALLBACK CImageWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam
     if (message == WM_NCCREATE) {
         self = static_cast<CImageWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
         SetWindowLongPtrA(hwnd, 0, reinterpret_cast<LONG_PTR>(self));
-        self->m_hwnd = hwnd;
+        self->m_hWnd = hwnd;
         self->m_surface.AttachWindow(hwnd);
     }
     if (!self) {
@@ -106,7 +106,7 @@ LRESULT CImageWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
         OnLButtonUp();
         return 0;
     case WM_CAPTURECHANGED:
-        m_dragging = false;
+        m_bDragging = false;
         return 0;
     case CImageSurface::kMsgPixelsChanged:
         OnPixelsChanged();
@@ -115,22 +115,22 @@ LRESULT CImageWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
         OnTimer(wParam);
         return 0;
     case WM_NCDESTROY:
-        DefWindowProcA(m_hwnd, message, wParam, lParam);
+        DefWindowProcA(m_hWnd, message, wParam, lParam);
         OnNcDestroy();
         return 0;
     default:
         break;
     }
-    return DefWindowProcA(m_hwnd, message, wParam, lParam);
+    return DefWindowProcA(m_hWnd, message, wParam, lParam);
 }
 
 void CImageWindow::OnPaint()
 {
     PAINTSTRUCT ps;
-    HDC dc = BeginPaint(m_hwnd, &ps);
+    HDC dc = BeginPaint(m_hWnd, &ps);
     if (dc) {
         Draw(dc);
-        EndPaint(m_hwnd, &ps);
+        EndPaint(m_hWnd, &ps);
     }
 }
 
@@ -138,7 +138,7 @@ void CImageWindow::OnPaint()
 void CImageWindow::Draw(HDC dc)
 {
     RECT client;
-    GetClientRect(m_hwnd, &client);
+    GetClientRect(m_hWnd, &client);
     const int32_t width = client.right;
     const int32_t height = client.bottom;
     if (!m_buffer.Ensure(dc, width, height)) {
@@ -152,54 +152,54 @@ void CImageWindow::Draw(HDC dc)
 void CImageWindow::OnSize(int width, int height)
 {
     m_surface.SetClientSize(width, height);
-    InvalidateRect(m_hwnd, nullptr, FALSE);
+    InvalidateRect(m_hWnd, nullptr, FALSE);
 }
 
 void CImageWindow::OnMouseWheel(WPARAM wParam, LPARAM lParam)
 {
     POINT point = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}; // screen coordinates
-    ScreenToClient(m_hwnd, &point);
+    ScreenToClient(m_hWnd, &point);
     const double notches = GET_WHEEL_DELTA_WPARAM(wParam) / static_cast<double>(WHEEL_DELTA);
     m_surface.ZoomAround(point.x, point.y, std::pow(kWheelStepFactor, notches));
-    InvalidateRect(m_hwnd, nullptr, FALSE);
+    InvalidateRect(m_hWnd, nullptr, FALSE);
 }
 
 // Takes the focus so that the wheel reaches the control, and starts a drag.
 void CImageWindow::OnLButtonDown(LPARAM lParam)
 {
-    SetFocus(m_hwnd);
-    SetCapture(m_hwnd);
-    m_dragging = true;
-    m_dragStart = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-    m_surface.ExactPosition(m_dragStartX, m_dragStartY);
+    SetFocus(m_hWnd);
+    SetCapture(m_hWnd);
+    m_bDragging = true;
+    m_ptDragStart = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    m_surface.ExactPosition(m_dDragStartX, m_dDragStartY);
 }
 
 void CImageWindow::OnMouseMove(WPARAM wParam, LPARAM lParam)
 {
-    if (!m_dragging || !(wParam & MK_LBUTTON)) {
+    if (!m_bDragging || !(wParam & MK_LBUTTON)) {
         return;
     }
-    const int32_t dx = GET_X_LPARAM(lParam) - m_dragStart.x;
-    const int32_t dy = GET_Y_LPARAM(lParam) - m_dragStart.y;
+    const int32_t dx = GET_X_LPARAM(lParam) - m_ptDragStart.x;
+    const int32_t dy = GET_Y_LPARAM(lParam) - m_ptDragStart.y;
     if (dx != 0 || dy != 0) {
         SetCursor(LoadCursor(nullptr, IDC_SIZEALL)); // held while the mouse is captured
     }
-    m_surface.PanFrom(m_dragStartX, m_dragStartY, dx, dy);
-    InvalidateRect(m_hwnd, nullptr, FALSE);
+    m_surface.PanFrom(m_dDragStartX, m_dDragStartY, dx, dy);
+    InvalidateRect(m_hWnd, nullptr, FALSE);
 }
 
 void CImageWindow::OnLButtonUp()
 {
-    if (m_dragging && GetCapture() == m_hwnd) {
+    if (m_bDragging && GetCapture() == m_hWnd) {
         ReleaseCapture(); // WM_CAPTURECHANGED ends the drag
     }
-    m_dragging = false;
+    m_bDragging = false;
 }
 
 // A worker has started changing pixels: show them shortly, then let it notify again.
 void CImageWindow::OnPixelsChanged()
 {
-    SetTimer(m_hwnd, kRepaintTimer, kRepaintDelayMs, nullptr);
+    SetTimer(m_hWnd, kRepaintTimer, kRepaintDelayMs, nullptr);
 }
 
 void CImageWindow::OnTimer(WPARAM id)
@@ -207,20 +207,20 @@ void CImageWindow::OnTimer(WPARAM id)
     if (id != kRepaintTimer) {
         return;
     }
-    KillTimer(m_hwnd, kRepaintTimer);
+    KillTimer(m_hWnd, kRepaintTimer);
     m_surface.PixelChangesShown();
-    InvalidateRect(m_hwnd, nullptr, FALSE);
+    InvalidateRect(m_hWnd, nullptr, FALSE);
 }
 
 void CImageWindow::OnNcDestroy()
 {
-    SetWindowLongPtrA(m_hwnd, 0, 0);
+    SetWindowLongPtrA(m_hWnd, 0, 0);
     m_surface.AttachWindow(nullptr);
     m_buffer.Release();
-    m_dragging = false;
-    m_hwnd = nullptr;
-    IUnknown* owner = m_owner;
-    m_owner = nullptr;
+    m_bDragging = false;
+    m_hWnd = nullptr;
+    IUnknown* owner = m_pOwner;
+    m_pOwner = nullptr;
     if (owner) {
         owner->Release(); // may delete this object: nothing may follow
     }

@@ -18,7 +18,7 @@ public:
     // window exists, since the window reaches the owner's surface.
     HWND Create(HINSTANCE instance, HWND parent, const RECT& rect, IUnknown* owner);
     void Destroy();
-    HWND Handle() const { return m_hwnd; }
+    HWND Handle() const { return m_hWnd; }
 
     static void UnregisterWindowClass(HINSTANCE instance);
 
@@ -38,10 +38,10 @@ private:
 
     CImageSurface& m_surface;
     CImageBackBuffer m_buffer;
-    HWND m_hwnd = nullptr;
-    IUnknown* m_owner = nullptr;
-    bool m_dragging = false;
-    POINT m_dragStart = {};
-    double m_dragStartX = 0.0;
-    double m_dragStartY = 0.0;
+    HWND m_hWnd = nullptr;
+    IUnknown* m_pOwner = nullptr;
+    bool m_bDragging = false;
+    POINT m_ptDragStart = {};
+    double m_dDragStartX = 0.0;
+    double m_dDragStartY = 0.0;
 };

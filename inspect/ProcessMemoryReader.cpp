@@ -85,10 +85,10 @@ bool CProcessMemoryReader::RegionAt(uint64_t address, Span* span)
 {
     if (address < m_region.begin || address >= m_region.end) {
         MemoryRegion region;
-        if (address >= m_queryLimit)
+        if (address >= m_nQueryLimit)
             return false;
         if (!m_platform.QueryRegion(m_process.Get(), static_cast<uint32_t>(address), &region)) {
-            m_queryLimit = address;
+            m_nQueryLimit = address;
             return false;
         }
         const uint64_t begin = region.baseAddress;

@@ -49,7 +49,7 @@ private:
     CProcessHandle m_process;
     bool m_bKnowsRegions = false;  // opened with the right to query regions
     Span m_region;                 // the region last learnt
-    uint64_t m_queryLimit = 1ull << 32;  // where the region queries stop answering
+    uint64_t m_nQueryLimit = 1ull << 32;  // where the region queries stop answering
     Span m_block;                  // the bytes held in m_pBlock
     Span m_failedBlock;            // the last block that could not be read whole
     std::unique_ptr<uint8_t[]> m_pBlock;
