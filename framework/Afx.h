@@ -26,6 +26,8 @@
 #include "framework/CWnd.h"
 #include "framework/CDataExchange.h"
 #include "framework/CDialog.h"
+#include "framework/CTreeCtrl.h"
+#include "framework/CListCtrl.h"
 #include "framework/CFileException.h"
 #include "framework/CFile.h"
 #include "framework/CArchive.h"

@@ -16,13 +16,7 @@ namespace {
 const int kLayoutIds[] = {IDC_FIND_TEXT, IDC_FIND_BUTTON, IDC_FIND_RESULTS};
 const int kLayoutCount = sizeof(kLayoutIds) / sizeof(kLayoutIds[0]);
 
-struct ResultColumn
-{
-    const char* title;
-    int width;
-};
-
-const ResultColumn kResultColumns[] = {
+const ListColumn kResultColumns[] = {
     {"Address", 100},
     {"Flags", 200},
     {"ASCII Contents", 200},
@@ -70,16 +64,8 @@ void CFindToolDlg::OnCancel()
 BOOL CFindToolDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    const HWND hList = ::GetDlgItem(m_hWnd, IDC_FIND_RESULTS);
-    for (int i = 0; i < static_cast<int>(sizeof(kResultColumns) / sizeof(kResultColumns[0])); ++i) {
-        LVCOLUMNA column = {};
-        column.mask = LVCF_FMT | LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
-        column.fmt = LVCFMT_LEFT;
-        column.cx = kResultColumns[i].width;
-        column.pszText = const_cast<LPSTR>(kResultColumns[i].title);
-        column.iSubItem = i;
-        ::SendMessageA(hList, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&column));
-    }
+    m_wndResults.SubclassDlgItem(IDC_FIND_RESULTS, this);
+    InsertListColumns(m_wndResults, kResultColumns);
     m_pLayout = CaptureToolWindowLayout(*this, kLayoutIds, kLayoutCount);
     return TRUE;
 }
@@ -105,50 +91,31 @@ void CFindToolDlg::OnFind()
 
 void CFindToolDlg::DeleteAllResults()
 {
-    SendDlgItemMessage(IDC_FIND_RESULTS, LVM_DELETEALLITEMS, 0, 0);
+    m_wndResults.DeleteAllItems();
 }
 
 void CFindToolDlg::AppendResult(const SearchHit& hit, const char* flagText, BOOL bFollow)
 {
-    const HWND hList = ::GetDlgItem(m_hWnd, IDC_FIND_RESULTS);
     char address[16];
     std::snprintf(address, sizeof(address), "0x%08x", static_cast<unsigned>(hit.address));
-    LVITEMA item = {};
-    item.mask = LVIF_TEXT;
-    item.iItem = static_cast<int>(::SendMessageA(hList, LVM_GETITEMCOUNT, 0, 0));
-    item.pszText = address;
 
     // Only the change of the item data may move the view, and only when asked to.
     m_bHoldFollow = true;
-    const int row = static_cast<int>(::SendMessageA(hList, LVM_INSERTITEMA, 0,
-                                                    reinterpret_cast<LPARAM>(&item)));
+    const int row = m_wndResults.InsertItem(m_wndResults.GetItemCount(), address);
     if (row >= 0) {
-        SetResultText(row, 1, flagText);
-        SetResultText(row, 2, hit.context);
+        m_wndResults.SetItemText(row, 1, flagText);
+        m_wndResults.SetItemText(row, 2, hit.context);
         m_bHoldFollow = !bFollow;
-        LVITEMA data = {};
-        data.mask = LVIF_PARAM;
-        data.iItem = row;
-        data.lParam = static_cast<LPARAM>(hit.address);
-        ::SendMessageA(hList, LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&data));
+        m_wndResults.SetItemData(row, static_cast<DWORD_PTR>(hit.address));
     }
     m_bHoldFollow = false;
 }
 
-void CFindToolDlg::SetResultText(int row, int column, const char* text)
-{
-    LVITEMA item = {};
-    item.iSubItem = column;
-    item.pszText = const_cast<LPSTR>(text);
-    SendDlgItemMessage(IDC_FIND_RESULTS, LVM_SETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
-}
-
 void CFindToolDlg::HoldResultsRedraw(BOOL bHold)
 {
-    const HWND hList = ::GetDlgItem(m_hWnd, IDC_FIND_RESULTS);
-    ::SendMessageA(hList, WM_SETREDRAW, !bHold, 0);
+    m_wndResults.SetRedraw(!bHold);
     if (!bHold) {
-        ::InvalidateRect(hList, NULL, TRUE);
+        m_wndResults.Invalidate();
     }
 }
 
@@ -171,8 +138,7 @@ void CFindToolDlg::OnItemChangedResults(NMHDR* pNMHDR, LRESULT* pResult)
     LVITEMA item = {};
     item.mask = LVIF_PARAM;
     item.iItem = pChange->iItem;
-    if (pChange->iItem < 0 ||
-        !::SendMessageA(pNMHDR->hwndFrom, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item))) {
+    if (pChange->iItem < 0 || !m_wndResults.GetItem(&item)) {
         return;
     }
     IActiveViewHost* pHost = dynamic_cast<IActiveViewHost*>(AfxGetApp());

@@ -40,9 +40,9 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    void SetResultText(int row, int column, const char* text);
-
     std::unique_ptr<LayoutEntry[]> m_pLayout;
+    // The result list (IDC_FIND_RESULTS), subclassed in OnInitDialog.
+    CListCtrl m_wndResults;
     // Row changes that must not move the view (while a row is being appended).
     bool m_bHoldFollow;
 };

@@ -23,12 +23,6 @@ constexpr int kLayoutCount = sizeof kLayoutIds / sizeof kLayoutIds[0];
 // Check box of page flag bit i (MAPF_READ 0x001 ... MAPF_PRIVATE 0x800): ids in bit order.
 constexpr int kAttributeCount = 12;
 
-struct ListColumn
-{
-    const char* title;
-    int width;
-};
-
 const ListColumn kColumns[] = {
     {"Start  Address", 150},
     {"Hex   Contents", 400},
@@ -69,17 +63,18 @@ BOOL CMemoryContentsDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
 
+    m_wndList.SubclassDlgItem(IDC_MEMORY_LIST, this);
+
     m_font.DeleteObject();
     CreateFixedPitchFont(m_font);
     SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(m_font.m_hObject), TRUE);
-    InsertColumns();
-    SendDlgItemMessage(IDC_MEMORY_LIST, WM_SETFONT, reinterpret_cast<WPARAM>(m_font.m_hObject),
-                       TRUE);
-    // A new listing repaints the rows only: the header above them stays as it is, and its
-    // drawing would cost more than the rows'.
-    if (HWND hList = ::GetDlgItem(m_hWnd, IDC_MEMORY_LIST))
-        ::SetWindowLongPtrA(hList, GWL_STYLE,
-                            ::GetWindowLongPtrA(hList, GWL_STYLE) | WS_CLIPCHILDREN);
+    if (m_wndList.GetSafeHwnd() != NULL) {
+        InsertListColumns(m_wndList, kColumns);
+        m_wndList.SetFont(&m_font);
+        // A new listing repaints the rows only: the header above them stays as it is, and its
+        // drawing would cost more than the rows'.
+        m_wndList.ModifyStyle(0, WS_CLIPCHILDREN);
+    }
 
     m_pLayout = CaptureToolWindowLayout(*this, kLayoutIds, kLayoutCount);
     return TRUE;
@@ -92,23 +87,6 @@ void CMemoryContentsDlg::OnOK()
 void CMemoryContentsDlg::OnCancel()
 {
     ShowWindow(SW_HIDE);
-}
-
-void CMemoryContentsDlg::InsertColumns()
-{
-    HWND hList = ::GetDlgItem(m_hWnd, IDC_MEMORY_LIST);
-    if (hList == NULL)
-        return;
-    for (int i = 0; i < static_cast<int>(sizeof kColumns / sizeof kColumns[0]); ++i) {
-        LVCOLUMNA column = {};
-        column.mask = LVCF_FMT | LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
-        column.fmt = LVCFMT_LEFT;
-        column.cx = kColumns[i].width;
-        column.pszText = const_cast<char*>(kColumns[i].title);
-        column.iSubItem = i;
-        ::SendMessageA(hList, LVM_INSERTCOLUMNA, static_cast<WPARAM>(i),
-                       reinterpret_cast<LPARAM>(&column));
-    }
 }
 
 void CMemoryContentsDlg::OnSize(UINT nType, int cx, int cy)
@@ -130,17 +108,16 @@ void CMemoryContentsDlg::ShowMemory(CProcessCatalogue* pCatalogue, const Process
     m_bListRead = ReadProcessBytes(pRecord, address, m_listBytes, kMemoryListBytes) == kReadDone;
     m_nListAddress = address;
     m_nTextRow = -1;
-    HWND hList = ::GetDlgItem(m_hWnd, IDC_MEMORY_LIST);
-    if (hList != NULL) {
+    if (m_wndList.GetSafeHwnd() != NULL) {
         // The rows of the old listing go, with their selection and the scrolling; the 256 of
         // the new one are made from the bytes as the list asks for them. A list that shows 256
         // rows from the top with none selected only needs its rows drawn again: emptying it
         // would hide and show its scroll bar, which costs more than the rows.
-        if (IsListAtRest(hList)) {
-            ::InvalidateRect(hList, NULL, TRUE);
+        if (IsListAtRest()) {
+            m_wndList.Invalidate();
         } else {
-            ::SendMessageA(hList, LVM_DELETEALLITEMS, 0, 0);
-            ::SendMessageA(hList, LVM_SETITEMCOUNT, kMemoryRowCount, 0);
+            m_wndList.DeleteAllItems();
+            m_wndList.SetItemCount(kMemoryRowCount);
         }
     }
     const uint32_t flags = pCatalogue != NULL ? pCatalogue->QueryPageFlags(pRecord, address) : 0;
@@ -148,13 +125,11 @@ void CMemoryContentsDlg::ShowMemory(CProcessCatalogue* pCatalogue, const Process
 }
 
 // As a fresh listing leaves it: all rows, scrolled to the top left, no row selected or focused.
-bool CMemoryContentsDlg::IsListAtRest(HWND hList)
+bool CMemoryContentsDlg::IsListAtRest() const
 {
-    return ::SendMessageA(hList, LVM_GETITEMCOUNT, 0, 0) == kMemoryRowCount &&
-           ::SendMessageA(hList, LVM_GETSELECTEDCOUNT, 0, 0) == 0 &&
-           ::SendMessageA(hList, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED) == -1 &&
-           ::SendMessageA(hList, LVM_GETSELECTIONMARK, 0, 0) == -1 &&
-           ::GetScrollPos(hList, SB_VERT) == 0 && ::GetScrollPos(hList, SB_HORZ) == 0;
+    return m_wndList.GetItemCount() == kMemoryRowCount && m_wndList.GetSelectedCount() == 0 &&
+           m_wndList.GetNextItem(-1, LVNI_FOCUSED) == -1 && m_wndList.GetSelectionMark() == -1 &&
+           ::GetScrollPos(m_wndList, SB_VERT) == 0 && ::GetScrollPos(m_wndList, SB_HORZ) == 0;
 }
 
 const MemoryRowTexts& CMemoryContentsDlg::RowTexts(int row)
@@ -194,7 +169,7 @@ void CMemoryContentsDlg::OnFindItemList(NMHDR* pNMHDR, LRESULT* pResult)
     const NMLVFINDITEMA* pFind = reinterpret_cast<NMLVFINDITEMA*>(pNMHDR);
     const UINT flags = pFind->lvfi.flags;
     if (pFind->lvfi.psz == NULL || !(flags & (LVFI_STRING | LVFI_PARTIAL)) ||
-        ::SendDlgItemMessageA(m_hWnd, IDC_MEMORY_LIST, LVM_GETITEMCOUNT, 0, 0) == 0)
+        m_wndList.GetItemCount() == 0)
         return;
     std::string text;
     if (pNMHDR->code == LVN_ODFINDITEMW) {

@@ -35,12 +35,13 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    void InsertColumns();
     void SetAttributeChecks(uint32_t flags);
     const MemoryRowTexts& RowTexts(int row);
-    static bool IsListAtRest(HWND hList);
+    bool IsListAtRest() const;
 
     std::unique_ptr<LayoutEntry[]> m_pLayout;
+    // The listing (IDC_MEMORY_LIST), subclassed in OnInitDialog.
+    CListCtrl m_wndList;
     CFont m_font;
     // The listing shown. The list keeps no texts of its own (a virtual list): it asks for the
     // cells it draws or is asked for, which are made from these.

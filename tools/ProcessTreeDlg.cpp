@@ -11,35 +11,16 @@ namespace {
 const int kLayoutIds[] = {IDC_PROCESS_TREE, IDC_REFRESH_PROCESSES};
 const int kLayoutCount = sizeof(kLayoutIds) / sizeof(kLayoutIds[0]);
 
-HTREEITEM InsertTextItem(HWND hTree, HTREEITEM hParent, const CString& text)
-{
-    TVINSERTSTRUCTA insert = {};
-    insert.hParent = hParent;
-    insert.hInsertAfter = TVI_LAST;
-    insert.item.mask = TVIF_TEXT;
-    insert.item.pszText = const_cast<LPSTR>(static_cast<LPCSTR>(text));
-    return reinterpret_cast<HTREEITEM>(
-        ::SendMessageA(hTree, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
-}
-
-LPARAM ItemData(HWND hTree, HTREEITEM hItem)
+// The catalogue index a root item keeps as its data; -1 when the item cannot be read.
+int CatalogueIndex(const CTreeCtrl& tree, HTREEITEM hItem)
 {
     TVITEMA item = {};
     item.mask = TVIF_PARAM | TVIF_HANDLE;
     item.hItem = hItem;
-    if (!::SendMessageA(hTree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item))) {
+    if (!tree.GetItem(&item)) {
         return -1;
     }
-    return item.lParam;
-}
-
-void SetItemData(HWND hTree, HTREEITEM hItem, LPARAM data)
-{
-    TVITEMA item = {};
-    item.mask = TVIF_PARAM | TVIF_HANDLE;
-    item.hItem = hItem;
-    item.lParam = data;
-    ::SendMessageA(hTree, TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    return static_cast<int>(item.lParam);
 }
 
 } // namespace
@@ -83,6 +64,7 @@ void CProcessTreeDlg::OnCancel()
 BOOL CProcessTreeDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
+    m_wndTree.SubclassDlgItem(IDC_PROCESS_TREE, this);
     m_pLayout = CaptureToolWindowLayout(*this, kLayoutIds, kLayoutCount);
 
     // Fixed pitch, modern family, 16 units high, any face the font mapper picks.
@@ -124,9 +106,8 @@ void CProcessTreeDlg::OnRefreshProcesses()
 void CProcessTreeDlg::FillProcessTree()
 {
     m_bFilling = true;
-    const HWND hTree = ::GetDlgItem(m_hWnd, IDC_PROCESS_TREE);
-    ::SendMessageA(hTree, WM_SETFONT, reinterpret_cast<WPARAM>(m_font.m_hObject), TRUE);
-    ::SendMessageA(hTree, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
+    m_wndTree.SetFont(&m_font);
+    m_wndTree.DeleteAllItems();
 
     m_catalogue.Refresh();
     const int count = m_catalogue.GetCount();
@@ -138,15 +119,15 @@ void CProcessTreeDlg::FillProcessTree()
         } else {
             text.Format("[0x%08x] : %s", pRecord->processId, pRecord->moduleNames[0].c_str());
         }
-        const HTREEITEM hProcess = InsertTextItem(hTree, TVI_ROOT, text);
+        const HTREEITEM hProcess = m_wndTree.InsertItem(text);
         if (hProcess == NULL) {
             continue;
         }
-        SetItemData(hTree, hProcess, i);
+        m_wndTree.SetItemData(hProcess, i);
         for (int module = 1; module < pRecord->moduleCount; ++module) {
             text.Format("[0x%08x] : %s", pRecord->moduleBases[module],
                         pRecord->moduleNames[module].c_str());
-            InsertTextItem(hTree, hProcess, text);
+            m_wndTree.InsertItem(text, hProcess);
         }
     }
     m_bFilling = false;
@@ -154,21 +135,16 @@ void CProcessTreeDlg::FillProcessTree()
 
 void CProcessTreeDlg::ScrollToProcess(uint32_t dwProcessId)
 {
-    const HWND hTree = ::GetDlgItem(m_hWnd, IDC_PROCESS_TREE);
-    if (hTree == NULL) {
+    if (m_wndTree.GetSafeHwnd() == NULL) {
         return;
     }
-    HTREEITEM hItem = reinterpret_cast<HTREEITEM>(
-        ::SendMessageA(hTree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
-    while (hItem != NULL) {
-        const ProcessRecord* pRecord = m_catalogue.GetAt(static_cast<int>(ItemData(hTree, hItem)));
+    for (HTREEITEM hItem = m_wndTree.GetRootItem(); hItem != NULL;
+         hItem = m_wndTree.GetNextSiblingItem(hItem)) {
+        const ProcessRecord* pRecord = m_catalogue.GetAt(CatalogueIndex(m_wndTree, hItem));
         if (pRecord != NULL && pRecord->processId == dwProcessId) {
-            ::SendMessageA(hTree, TVM_SELECTITEM, TVGN_FIRSTVISIBLE,
-                           reinterpret_cast<LPARAM>(hItem));
+            m_wndTree.SelectSetFirstVisible(hItem);
             return;
         }
-        hItem = reinterpret_cast<HTREEITEM>(
-            ::SendMessageA(hTree, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(hItem)));
     }
 }
 
@@ -178,19 +154,16 @@ void CProcessTreeDlg::OnSelChangedProcessTree(NMHDR* pNMHDR, LRESULT* pResult)
     if (m_bFilling) {
         return;
     }
-    const HWND hTree = pNMHDR->hwndFrom;
-    HTREEITEM hItem = reinterpret_cast<HTREEITEM>(
-        ::SendMessageA(hTree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+    HTREEITEM hItem = m_wndTree.GetSelectedItem();
     if (hItem == NULL) {
         return;
     }
     // A module stands for its process.
-    const HTREEITEM hParent = reinterpret_cast<HTREEITEM>(
-        ::SendMessageA(hTree, TVM_GETNEXTITEM, TVGN_PARENT, reinterpret_cast<LPARAM>(hItem)));
+    const HTREEITEM hParent = m_wndTree.GetParentItem(hItem);
     if (hParent != NULL) {
         hItem = hParent;
     }
-    SelectProcess(static_cast<int>(ItemData(hTree, hItem)));
+    SelectProcess(CatalogueIndex(m_wndTree, hItem));
 }
 
 // Points the active document at the process of catalogue index and retrieves it. Nothing

@@ -43,6 +43,8 @@ private:
     void SelectProcess(int index);
 
     CProcessCatalogue m_catalogue;
+    // The tree of processes and modules (IDC_PROCESS_TREE), subclassed in OnInitDialog.
+    CTreeCtrl m_wndTree;
     CFont m_font;
     bool m_bFilling;
     std::unique_ptr<LayoutEntry[]> m_pLayout;
