@@ -1,76 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
 
-#include "tools/AddressParser.h"
-#include "tools/FlagText.h"
-#include "tools/MemoryRows.h"
 #include "tools/SearchChunk.h"
-
-TEST(MemoryRows, ReadListing)
-{
-    std::vector<uint8_t> bytes(kMemoryListBytes, 0x30);
-    const uint8_t example[] = {0x41, 0x42, 0x00, 0x0a, 0x7f, 0x07, 0x1b, 0x08,
-                               0x09, 0x0d, 0x80, 0xff, 0x20, 0x61, 0x01, 0x7e};
-    std::copy(std::begin(example), std::end(example), bytes.begin());
-    bytes[4095] = 0xab;
-
-    const MemoryRowTexts first = FormatMemoryRow(0x00120000, 0, bytes.data());
-    EXPECT_EQ(first.address, "0x00120000");
-    EXPECT_EQ(first.hex, "41 42 00 0a 7f 07 1b 08 09 0d 80 ff 20 61 01 7e ");
-    EXPECT_EQ(first.characters, std::string("AB  \x7f\x07\x1b   \x80\xff a\x01~"));
-
-    const MemoryRowTexts last = FormatMemoryRow(0x00120000, 255, bytes.data());
-    EXPECT_EQ(last.address, "0x00120ff0");
-    EXPECT_EQ(last.hex.substr(last.hex.size() - 6), "30 ab ");
-    EXPECT_EQ(last.characters, "000000000000000\xab");
-}
-
-TEST(MemoryRows, FailedReadAndWrappingAddresses)
-{
-    const MemoryRowTexts failed = FormatMemoryRow(0xFFFFF008, 0, nullptr);
-    EXPECT_EQ(failed.address, "0xfffff008");
-    std::string unknown;
-    for (int i = 0; i < kMemoryRowBytes; ++i) unknown += "?? ";
-    EXPECT_EQ(failed.hex, unknown);
-    EXPECT_EQ(failed.characters, std::string(16, ' '));
-
-    // Unaligned start, rows are start + 16 r in 32 bits.
-    EXPECT_EQ(FormatMemoryRow(0xFFFFF008, 254, nullptr).address, "0xffffffe8");
-    EXPECT_EQ(FormatMemoryRow(0xFFFFF008, 255, nullptr).address, "0xfffffff8");
-    EXPECT_EQ(FormatMemoryRow(0xFFFFF010, 255, nullptr).address, "0x00000000");
-    EXPECT_EQ(FormatMemoryRow(0xFFFFF000, 255, nullptr).address, "0xfffffff0");
-}
-
-// The list's own search over the address column: rows 0x00120000, 0x00120010, ... 0x00120ff0.
-TEST(MemoryRows, FindRowByAddressText)
-{
-    EXPECT_EQ(FindMemoryRow(0x00120000, "0x0012001", true, 0, false), 1);
-    EXPECT_EQ(FindMemoryRow(0x00120000, "0X00120FF0", false, 0, false), 255) << "case is ignored";
-    EXPECT_EQ(FindMemoryRow(0x00120000, "0x0012001", false, 0, false), -1) << "exact needs all";
-    EXPECT_EQ(FindMemoryRow(0x00120000, "0x00120", true, 7, false), 7) << "from its start row on";
-    EXPECT_EQ(FindMemoryRow(0x00120000, "0x0012001", true, 2, false), -1);
-    EXPECT_EQ(FindMemoryRow(0x00120000, "0x0012001", true, 2, true), 1) << "wrapping to row 0";
-    EXPECT_EQ(FindMemoryRow(0x00120000, "0x00130000", true, 0, true), -1);
-    EXPECT_EQ(FindMemoryRow(0xFFFFF010, "0x00000000", false, 0, false), 255) << "wrapped rows";
-}
-
-TEST(FlagText, WordsInBitOrder)
-{
-    EXPECT_EQ(PageFlagText(0), "");
-    EXPECT_EQ(PageFlagText(0x843), "Read-Write-Committed-Private");
-    EXPECT_EQ(PageFlagText(0x080), "Free");
-    EXPECT_EQ(PageFlagText(0x010), "Gaurded");
-    EXPECT_EQ(PageFlagText(0xFFF),
-              "Read-Write-Execute-Copy-On-Write-Gaurded-NoCache-Committed-Free-Reserved-"
-              "Image-Mapped-Private");
-    // Bits beyond the twelve known ones add nothing.
-    EXPECT_EQ(PageFlagText(0xF000), "");
-    EXPECT_EQ(PageFlagText(0x1000 | 0x400), "Mapped");
-}
 
 namespace {
 
@@ -183,45 +117,4 @@ TEST(SearchChunk, ChunkLoopBound)
     }
     EXPECT_EQ(chunks, kSearchChunkCount);
     EXPECT_EQ(last, 0xFFFFE000u);
-}
-
-TEST(AddressParser, AcceptedTexts)
-{
-    const struct { const char* text; uint32_t address; } cases[] = {
-        {"0x12345678", 0x12345678}, {"0X1000", 0x1000}, {"0x1000", 0x1000},
-        {"0x12G4", 0x12},           {"0x", 0},          {"0xzz", 0},
-        {"0x  7c80", 0x7c80},       {"0xFFFFFFFF", 0xFFFFFFFF},
-        {"0x00401234", 0x00401234}, {"0xabcDEF", 0xabcdef},
-        // As scanf reads "%x": a sign and a second prefix are accepted.
-        {"0x-1", 0xFFFFFFFF},       {"0x+10", 0x10},   {"0x0x20", 0x20}, {"0x0xg", 0},
-    };
-    for (const auto& c : cases) {
-        const AddressParseResult r = ParseGotoAddress(c.text);
-        EXPECT_TRUE(r.ok) << c.text;
-        EXPECT_EQ(r.address, c.address) << c.text;
-        EXPECT_STREQ(r.message, "") << c.text;
-    }
-}
-
-TEST(AddressParser, RejectedTexts)
-{
-    const struct { const char* text; const char* message; } cases[] = {
-        {"0x123456789", kGotoLengthMessage},
-        {"0x0012345678", kGotoLengthMessage},
-        {"12345678901", kGotoLengthMessage},
-        {"x1000", kGotoPrefixMessage},
-        {"1000", kGotoPrefixMessage},
-        {"", kGotoPrefixMessage},
-        {"0", kGotoPrefixMessage},
-        {" 0x10", kGotoPrefixMessage},
-        {"00x10", kGotoPrefixMessage},
-    };
-    for (const auto& c : cases) {
-        const AddressParseResult r = ParseGotoAddress(c.text);
-        EXPECT_FALSE(r.ok) << c.text;
-        EXPECT_STREQ(r.message, c.message) << c.text;
-    }
-    EXPECT_STREQ(kGotoLengthMessage, "Address should be at most 10 characters as in 0x12345678");
-    EXPECT_STREQ(kGotoPrefixMessage, "Address must be in Hex, starting with 0x....");
-    EXPECT_FALSE(ParseGotoAddress(nullptr).ok);
 }
