@@ -36,7 +36,7 @@ std::string Hex8(uint32_t value)
     return text;
 }
 
-class SearchEndToEnd : public ::testing::Test
+class SearchEndToEndTest : public ::testing::Test
 {
 protected:
     void SetUp() override
@@ -87,7 +87,7 @@ protected:
     HWND main = nullptr;
 };
 
-TEST_F(SearchEndToEnd, FindListsTheMarkerWithItsPageAndTheViewShowsIt)
+TEST_F(SearchEndToEndTest, FindListsTheMarkerWithItsPageAndTheViewShowsIt)
 {
     // Pick the target in the process tree and wait for its retrieval.
     HWND tree = GetDlgItem(ToolWindow("Windows Processes"), kProcessTreeId);

@@ -56,7 +56,7 @@ bool EndsWithNoCase(const std::string& text, const std::string& tail)
            _stricmp(text.c_str() + text.size() - tail.size(), tail.c_str()) == 0;
 }
 
-class ShellEndToEnd : public ::testing::Test
+class ShellEndToEndTest : public ::testing::Test
 {
 protected:
     static void SetUpTestSuite()
@@ -291,12 +291,12 @@ protected:
     static std::string s_setupError;
 };
 
-std::unique_ptr<CTargetProcess> ShellEndToEnd::s_target;
-PROCESS_INFORMATION ShellEndToEnd::s_program = {};
-HWND ShellEndToEnd::s_main = nullptr;
-std::string ShellEndToEnd::s_setupError;
+std::unique_ptr<CTargetProcess> ShellEndToEndTest::s_target;
+PROCESS_INFORMATION ShellEndToEndTest::s_program = {};
+HWND ShellEndToEndTest::s_main = nullptr;
+std::string ShellEndToEndTest::s_setupError;
 
-TEST_F(ShellEndToEnd, StartsMaximisedWithProcessTreeAndOneEmptyDocument)
+TEST_F(ShellEndToEndTest, StartsMaximisedWithProcessTreeAndOneEmptyDocument)
 {
     EXPECT_TRUE(IsZoomed(s_main));
     ASSERT_NE(ChildFrame(), nullptr);
@@ -314,7 +314,7 @@ TEST_F(ShellEndToEnd, StartsMaximisedWithProcessTreeAndOneEmptyDocument)
     Screenshot("e2e-1-start.bmp");
 }
 
-TEST_F(ShellEndToEnd, ProcessTreeListsTheTargetWithItsModules)
+TEST_F(ShellEndToEndTest, ProcessTreeListsTheTargetWithItsModules)
 {
     HWND tree = GetDlgItem(ToolWindow("Windows Processes"), kProcessTreeId);
     ASSERT_NE(tree, nullptr);
@@ -339,7 +339,7 @@ TEST_F(ShellEndToEnd, ProcessTreeListsTheTargetWithItsModules)
     EXPECT_TRUE(own);
 }
 
-TEST_F(ShellEndToEnd, SelectingTheTargetRetrievesItAndTitlesTheDocument)
+TEST_F(ShellEndToEndTest, SelectingTheTargetRetrievesItAndTitlesTheDocument)
 {
     HWND tree = GetDlgItem(ToolWindow("Windows Processes"), kProcessTreeId);
     const std::vector<remote::TreeItem> items = remote::ReadTree(tree);
@@ -365,7 +365,7 @@ TEST_F(ShellEndToEnd, SelectingTheTargetRetrievesItAndTitlesTheDocument)
     Screenshot("e2e-2-picture.bmp");
 }
 
-TEST_F(ShellEndToEnd, GotoListsTheExactAddressAndReadsDigitsUpToTheFirstNonDigit)
+TEST_F(ShellEndToEndTest, GotoListsTheExactAddressAndReadsDigitsUpToTheFirstNonDigit)
 {
     PostCommand(kCmdGotoAddress);
     PostCommand(kCmdMemoryContents);
@@ -388,7 +388,7 @@ TEST_F(ShellEndToEnd, GotoListsTheExactAddressAndReadsDigitsUpToTheFirstNonDigit
     WaitIdle();
 }
 
-TEST_F(ShellEndToEnd, ClickOnThePictureListsThePageWithTheTargetsBytes)
+TEST_F(ShellEndToEndTest, ClickOnThePictureListsThePageWithTheTargetsBytes)
 {
     const uint32_t marker = s_target->Address("marker_ascii");
     const uint32_t page = marker & ~0xFFFu;
@@ -425,7 +425,7 @@ TEST_F(ShellEndToEnd, ClickOnThePictureListsThePageWithTheTargetsBytes)
     Screenshot("e2e-3-memory.bmp");
 }
 
-TEST_F(ShellEndToEnd, RestingPointerShowsTheAddressTip)
+TEST_F(ShellEndToEndTest, RestingPointerShowsTheAddressTip)
 {
     const uint32_t marker = s_target->Address("marker_ascii");
     const uint32_t page = marker & ~0xFFFu;
@@ -461,7 +461,7 @@ TEST_F(ShellEndToEnd, RestingPointerShowsTheAddressTip)
     EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(tip); }, kUiTimeoutMs));
 }
 
-TEST_F(ShellEndToEnd, GotoExplainsMalformedAddressesInAMessageBox)
+TEST_F(ShellEndToEndTest, GotoExplainsMalformedAddressesInAMessageBox)
 {
     struct Case
     {
@@ -494,7 +494,7 @@ TEST_F(ShellEndToEnd, GotoExplainsMalformedAddressesInAMessageBox)
     }
 }
 
-TEST_F(ShellEndToEnd, ToolWindowCommandsFlipVisibilityAndTheToolbarShowsIt)
+TEST_F(ShellEndToEndTest, ToolWindowCommandsFlipVisibilityAndTheToolbarShowsIt)
 {
     HWND toolbar = remote::FindDescendantByClass(s_main, TOOLBARCLASSNAMEA);
     ASSERT_NE(toolbar, nullptr);
@@ -548,7 +548,7 @@ TEST_F(ShellEndToEnd, ToolWindowCommandsFlipVisibilityAndTheToolbarShowsIt)
     Screenshot("e2e-6-toggles.bmp");
 }
 
-TEST_F(ShellEndToEnd, F5RetrievesTheActiveDocumentAgain)
+TEST_F(ShellEndToEndTest, F5RetrievesTheActiveDocumentAgain)
 {
     WaitIdle();
     HWND view = View();

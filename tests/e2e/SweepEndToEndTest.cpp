@@ -64,7 +64,7 @@ bool Terminate(DWORD pid)
     return ended;
 }
 
-class SweepEndToEnd : public ::testing::Test
+class SweepEndToEndTest : public ::testing::Test
 {
 protected:
     void SetUp() override
@@ -139,7 +139,7 @@ protected:
     CRemoteProgram program;
 };
 
-TEST_F(SweepEndToEnd, EveryProcessOfTheTreeIsRetrievedAndTheProgramKeepsAnswering)
+TEST_F(SweepEndToEndTest, EveryProcessOfTheTreeIsRetrievedAndTheProgramKeepsAnswering)
 {
     const std::vector<remote::TreeItem> items = remote::ReadTree(program.ProcessTree());
     ASSERT_GT(items.size(), 3u);
@@ -160,7 +160,7 @@ TEST_F(SweepEndToEnd, EveryProcessOfTheTreeIsRetrievedAndTheProgramKeepsAnswerin
 }
 
 // Handles, threads, windows and memory after 30 retrievals, against the same after a few.
-TEST_F(SweepEndToEnd, ThirtyRetrievalsLeaveNothingBehind)
+TEST_F(SweepEndToEndTest, ThirtyRetrievalsLeaveNothingBehind)
 {
     SelectProcess(target.GetProcessId());
     int runsSeen = 0;
@@ -192,13 +192,13 @@ TEST_F(SweepEndToEnd, ThirtyRetrievalsLeaveNothingBehind)
     EXPECT_LT(after.privateBytes, before.privateBytes + (8u << 20));
 }
 
-TEST_F(SweepEndToEnd, ACloseDuringARetrievalWaitsForItsEndAndTheProgramEndsCleanly)
+TEST_F(SweepEndToEndTest, ACloseDuringARetrievalWaitsForItsEndAndTheProgramEndsCleanly)
 {
     StartTargetRetrieval();
     CloseDuringTheRun();
 }
 
-TEST_F(SweepEndToEnd, ACloseDuringASearchWaitsForItsEndAndTheProgramEndsCleanly)
+TEST_F(SweepEndToEndTest, ACloseDuringASearchWaitsForItsEndAndTheProgramEndsCleanly)
 {
     CTargetProcess busy;
     SelectTargetWithManyMarkers(busy);
@@ -206,7 +206,7 @@ TEST_F(SweepEndToEnd, ACloseDuringASearchWaitsForItsEndAndTheProgramEndsCleanly)
     CloseDuringTheRun();
 }
 
-TEST_F(SweepEndToEnd, ATargetEndedDuringASearchEndsItNormallyWithTheHitsSoFar)
+TEST_F(SweepEndToEndTest, ATargetEndedDuringASearchEndsItNormallyWithTheHitsSoFar)
 {
     CTargetProcess busy;
     SelectTargetWithManyMarkers(busy);
@@ -226,7 +226,7 @@ TEST_F(SweepEndToEnd, ATargetEndedDuringASearchEndsItNormallyWithTheHitsSoFar)
     busy.Stop();
 }
 
-TEST_F(SweepEndToEnd, ATargetEndedDuringARetrievalEndsTheRunNormally)
+TEST_F(SweepEndToEndTest, ATargetEndedDuringARetrievalEndsTheRunNormally)
 {
     StartTargetRetrieval();
     ASSERT_TRUE(Terminate(target.GetProcessId()));
@@ -237,7 +237,7 @@ TEST_F(SweepEndToEnd, ATargetEndedDuringARetrievalEndsTheRunNormally)
     target.Stop();
 }
 
-TEST_F(SweepEndToEnd, ATargetEndedDuringADumpStillGivesTheWholeDump)
+TEST_F(SweepEndToEndTest, ATargetEndedDuringADumpStillGivesTheWholeDump)
 {
     ULARGE_INTEGER freeBytes = {};
     ASSERT_TRUE(GetDiskFreeSpaceExA(remote::ProgramFolder().c_str(), &freeBytes, nullptr, nullptr));
@@ -264,7 +264,7 @@ TEST_F(SweepEndToEnd, ATargetEndedDuringADumpStillGivesTheWholeDump)
     DeleteFileA(path.c_str());
 }
 
-TEST_F(SweepEndToEnd, EnterAndEscapeInEveryToolWindowKeepSelectionAndGotoWorking)
+TEST_F(SweepEndToEndTest, EnterAndEscapeInEveryToolWindowKeepSelectionAndGotoWorking)
 {
     // The process tree: Enter changes nothing, and selection goes on working.
     SelectProcess(program.Pid());

@@ -1,7 +1,8 @@
 #pragma once
-// Shared pieces of the picture tests: the application object and main window that a view looks
-// for, one helper target process with a catalogue for the whole program, a frame that shows one
-// document in one real view, and recorders of what a progress window was told.
+// Shared pieces of the view, document and tool window tests (win32/view, win32/document,
+// win32/tools): the application object and main window that a view looks for, one helper target
+// process with a catalogue for the whole program, a frame that shows one document in one real
+// view, and recorders of what a progress window was told.
 
 #include <gtest/gtest.h>
 

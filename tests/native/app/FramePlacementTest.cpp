@@ -2,7 +2,7 @@
 
 #include "app/FramePlacement.h"
 
-TEST(FramePlacement, ProcessTreeTakesTheRightThird)
+TEST(FramePlacementTest, ProcessTreeTakesTheRightThird)
 {
     const WindowPlacement p = PlaceProcessTree(PlainRect{100, 50, 1000, 650});
     EXPECT_EQ(p.x, 600);

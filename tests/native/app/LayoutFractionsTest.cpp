@@ -2,7 +2,7 @@
 
 #include "app/LayoutFractions.h"
 
-TEST(LayoutFractions, CaptureAndApplyExamples)
+TEST(LayoutFractionsTest, CaptureAndApplyExamples)
 {
     LayoutFractions fresh;
     EXPECT_EQ(fresh.top, 0.0f);
@@ -34,7 +34,7 @@ TEST(LayoutFractions, CaptureAndApplyExamples)
     EXPECT_EQ(ApplyLayout(f, PlainRect{100, 100, 500, 300}), (PlainRect{10, 20, 390, 180}));
 }
 
-TEST(LayoutFractions, EmptyParentGivesZeroFractions)
+TEST(LayoutFractionsTest, EmptyParentGivesZeroFractions)
 {
     LayoutFractions f;
     CaptureLayout(f, PlainRect{0, 0, 0, 200}, PlainRect{10, 20, 390, 180});

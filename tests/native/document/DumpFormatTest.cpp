@@ -17,7 +17,7 @@ std::vector<uint8_t> Header(uint32_t length)
 
 } // namespace
 
-TEST(DumpFormat, ArchiveStringLengthForms)
+TEST(DumpFormatTest, ArchiveStringLengthForms)
 {
     EXPECT_EQ(Header(0), (std::vector<uint8_t>{0x00}));
     EXPECT_EQ(Header(1), (std::vector<uint8_t>{0x01}));
@@ -30,7 +30,7 @@ TEST(DumpFormat, ArchiveStringLengthForms)
     EXPECT_EQ(Header(0x12345678), (std::vector<uint8_t>{0xFF, 0xFF, 0xFF, 0x78, 0x56, 0x34, 0x12}));
 }
 
-TEST(DumpFormat, PageTextAndChunk)
+TEST(DumpFormatTest, PageTextAndChunk)
 {
     std::vector<uint8_t> page(kDumpPageSize);
     for (size_t i = 0; i < page.size(); ++i) {
@@ -66,7 +66,7 @@ TEST(DumpFormat, PageTextAndChunk)
     EXPECT_EQ(chunk[4100], 0x0A);
 }
 
-TEST(DumpFormat, PageLoopCoversAllButTheTopPage)
+TEST(DumpFormatTest, PageLoopCoversAllButTheTopPage)
 {
     uint32_t chunks = 0;
     uint32_t last = 0;

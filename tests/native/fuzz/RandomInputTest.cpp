@@ -164,7 +164,7 @@ std::string AddressText(Random& random)
     return text;
 }
 
-TEST(RandomInputs, GotoAddressParserAgreesWithScanf)
+TEST(RandomInputTest, GotoAddressParserAgreesWithScanf)
 {
     Random random(1);
     for (uint32_t i = 0; i < kAddressInputs; ++i) {
@@ -224,7 +224,7 @@ ReferenceHit NaiveSearch(const std::string& haystack, const std::string& text)
     return hit;
 }
 
-TEST(RandomInputs, SearchChunkAgreesWithNaiveSearch)
+TEST(RandomInputTest, SearchChunkAgreesWithNaiveSearch)
 {
     Random random(2);
     std::vector<uint8_t> chunk(kSearchChunkSize);
@@ -326,7 +326,7 @@ uint8_t DumpCharacter(uint8_t byte)
     return byte == 0x00 || byte == 0x08 || byte == 0x09 || byte == 0x0A || byte == 0x0D ? ' ' : byte;
 }
 
-TEST(RandomInputs, DumpHeadersDecodeAndChunksHaveTheirShape)
+TEST(RandomInputTest, DumpHeadersDecodeAndChunksHaveTheirShape)
 {
     Random random(3);
     // Length headers: each decodes to its length, and nothing beyond the header is written.
@@ -388,7 +388,7 @@ char TipCharacter(uint8_t byte)
     return static_cast<char>(DumpCharacter(byte)); // the same five bytes become blanks
 }
 
-TEST(RandomInputs, AddressTipHasItsFixedLines)
+TEST(RandomInputTest, AddressTipHasItsFixedLines)
 {
     Random random(4);
     uint8_t bytes[kTipByteCount];
@@ -478,7 +478,7 @@ SplitPathParts ReferenceSplit(const std::string& path)
     return parts;
 }
 
-TEST(RandomInputs, ModuleLabelTextsFollowTheSplitRules)
+TEST(RandomInputTest, ModuleLabelTextsFollowTheSplitRules)
 {
     Random random(5);
     for (uint32_t i = 0; i < kLabelInputs; ++i) {

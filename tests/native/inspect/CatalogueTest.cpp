@@ -205,7 +205,7 @@ TEST_F(CatalogueTest, RefreshDropsEndedProcesses)
     EXPECT_EQ(catalogue.FindProcess(22), nullptr);
 }
 
-TEST(SystemCatalogue, NativeBuildSeesNoProcesses)
+TEST(SystemCatalogueTest, NativeBuildSeesNoProcesses)
 {
 #ifndef _WIN32
     CProcessCatalogue catalogue;

@@ -2,7 +2,7 @@
 
 #include "tools/AddressParser.h"
 
-TEST(AddressParser, AcceptedTexts)
+TEST(AddressParserTest, AcceptedTexts)
 {
     const struct { const char* text; uint32_t address; } cases[] = {
         {"0x12345678", 0x12345678}, {"0X1000", 0x1000}, {"0x1000", 0x1000},
@@ -20,7 +20,7 @@ TEST(AddressParser, AcceptedTexts)
     }
 }
 
-TEST(AddressParser, RejectedTexts)
+TEST(AddressParserTest, RejectedTexts)
 {
     const struct { const char* text; const char* message; } cases[] = {
         {"0x123456789", kGotoLengthMessage},

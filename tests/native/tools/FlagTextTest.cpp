@@ -2,7 +2,7 @@
 
 #include "tools/FlagText.h"
 
-TEST(FlagText, WordsInBitOrder)
+TEST(FlagTextTest, WordsInBitOrder)
 {
     EXPECT_EQ(PageFlagText(0), "");
     EXPECT_EQ(PageFlagText(0x843), "Read-Write-Committed-Private");

@@ -6,7 +6,7 @@
 
 #include "tools/MemoryRows.h"
 
-TEST(MemoryRows, ReadListing)
+TEST(MemoryRowsTest, ReadListing)
 {
     std::vector<uint8_t> bytes(kMemoryListBytes, 0x30);
     const uint8_t example[] = {0x41, 0x42, 0x00, 0x0a, 0x7f, 0x07, 0x1b, 0x08,
@@ -25,7 +25,7 @@ TEST(MemoryRows, ReadListing)
     EXPECT_EQ(last.characters, "000000000000000\xab");
 }
 
-TEST(MemoryRows, FailedReadAndWrappingAddresses)
+TEST(MemoryRowsTest, FailedReadAndWrappingAddresses)
 {
     const MemoryRowTexts failed = FormatMemoryRow(0xFFFFF008, 0, nullptr);
     EXPECT_EQ(failed.address, "0xfffff008");
@@ -42,7 +42,7 @@ TEST(MemoryRows, FailedReadAndWrappingAddresses)
 }
 
 // The list's own search over the address column: rows 0x00120000, 0x00120010, ... 0x00120ff0.
-TEST(MemoryRows, FindRowByAddressText)
+TEST(MemoryRowsTest, FindRowByAddressText)
 {
     EXPECT_EQ(FindMemoryRow(0x00120000, "0x0012001", true, 0, false), 1);
     EXPECT_EQ(FindMemoryRow(0x00120000, "0X00120FF0", false, 0, false), 255) << "case is ignored";

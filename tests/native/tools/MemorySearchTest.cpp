@@ -166,7 +166,7 @@ TEST_F(MemorySearchTest, SameHitsContextsAndPositionsAsTheChunkByChunkSearch)
 
 // The chunk scan alone, on chunks of few distinct bytes so that texts occur often, partly,
 // at the edges and with zeros: always SearchChunk's answer.
-TEST(MemorySearchChunk, SameAnswerAsSearchChunkOnRandomChunks)
+TEST(MemorySearchFindInChunkTest, SameAnswerAsSearchChunkOnRandomChunks)
 {
     std::mt19937 random(12345);
     const char alphabet[] = {'a', 'b', ' ', '\0', 'A'};

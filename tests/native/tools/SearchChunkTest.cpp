@@ -20,7 +20,7 @@ struct Chunk {
 
 } // namespace
 
-TEST(SearchChunk, FirstOccurrenceWithContext)
+TEST(SearchChunkTest, FirstOccurrenceWithContext)
 {
     Chunk chunk;
     chunk.Put(100, "0123456789abcdefNEEDLE0123456789ABCDEFxyz");
@@ -40,7 +40,7 @@ TEST(SearchChunk, FirstOccurrenceWithContext)
     EXPECT_STREQ(match.context, "..........NEEDNEEDLE !..............");
 }
 
-TEST(SearchChunk, ContextAtTheChunkEdges)
+TEST(SearchChunkTest, ContextAtTheChunkEdges)
 {
     Chunk chunk;
     chunk.Put(0, "abc");
@@ -64,7 +64,7 @@ TEST(SearchChunk, ContextAtTheChunkEdges)
     EXPECT_TRUE(SearchChunk(straddle.bytes.data(), "012345", match));
 }
 
-TEST(SearchChunk, BlanksMatchZeroBytes)
+TEST(SearchChunkTest, BlanksMatchZeroBytes)
 {
     Chunk chunk;
     const uint8_t ab[] = {0x61, 0x00, 0x62};
@@ -83,7 +83,7 @@ TEST(SearchChunk, BlanksMatchZeroBytes)
     EXPECT_EQ(match.offset, 3000u);
 }
 
-TEST(SearchChunk, LongTextsKeepTheFirst255ContextCharacters)
+TEST(SearchChunkTest, LongTextsKeepTheFirst255ContextCharacters)
 {
     Chunk chunk;
     std::string text(255, 'q');
@@ -107,7 +107,7 @@ TEST(SearchChunk, LongTextsKeepTheFirst255ContextCharacters)
     EXPECT_FALSE(SearchChunk(chunk.bytes.data(), huge.c_str(), match));
 }
 
-TEST(SearchChunk, ChunkLoopBound)
+TEST(SearchChunkTest, ChunkLoopBound)
 {
     uint32_t chunks = 0;
     uint32_t last = 0;

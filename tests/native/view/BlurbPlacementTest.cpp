@@ -2,7 +2,7 @@
 
 #include "view/BlurbPlacement.h"
 
-TEST(BlurbPlacement, BoxAndFlips)
+TEST(BlurbPlacementTest, BoxAndFlips)
 {
     const PlainRect parent{0, 0, 800, 600};
     // Fits: text starts at (x, y), box 2 wider and taller.

@@ -5,7 +5,7 @@
 
 #include "view/ModuleLabelText.h"
 
-TEST(ModuleLabelText, SplitsLikeTheRuntime)
+TEST(ModuleLabelTextTest, SplitsLikeTheRuntime)
 {
     const SplitPathParts parts = SplitModulePath("C:\\WINDOWS\\system32\\kernel32.dll");
     EXPECT_EQ(parts.drive, "C:");
@@ -33,7 +33,7 @@ TEST(ModuleLabelText, SplitsLikeTheRuntime)
     EXPECT_EQ(cut.extension.size(), 255u);
 }
 
-TEST(ModuleLabelText, LabelIsTheLastComponent)
+TEST(ModuleLabelTextTest, LabelIsTheLastComponent)
 {
     const struct { const char* path; const char* label; } cases[] = {
         {"C:\\WINDOWS\\system32\\kernel32.dll", "kernel32.dll"},
@@ -54,7 +54,7 @@ TEST(ModuleLabelText, LabelIsTheLastComponent)
     }
 }
 
-TEST(ModuleLabelText, LongLabelsAreCutToTheBuffer)
+TEST(ModuleLabelTextTest, LongLabelsAreCutToTheBuffer)
 {
     // 255 + 255 characters would not fit in 260 bytes: cut to 259 and terminated.
     const std::string name(255, 'a');
@@ -71,7 +71,7 @@ TEST(ModuleLabelText, LongLabelsAreCutToTheBuffer)
     EXPECT_STREQ(tiny, "ker");
 }
 
-TEST(ModuleLabelText, ProgressTexts)
+TEST(ModuleLabelTextTest, ProgressTexts)
 {
     EXPECT_EQ(RetrievalProgressText("C:\\WINDOWS\\system32\\notepad.exe", 1234),
               "Retrieving memory map for process: notepad.exe");

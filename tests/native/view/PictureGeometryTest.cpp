@@ -2,7 +2,7 @@
 
 #include "view/PictureGeometry.h"
 
-TEST(PictureGeometry, AddressesAndPixelsAgree)
+TEST(PictureGeometryTest, AddressesAndPixelsAgree)
 {
     EXPECT_EQ(AddressOfPixel(0, 1023), 0x00000000u);
     EXPECT_EQ(AddressOfPixel(1023, 0), 0xFFFFF000u);
@@ -30,7 +30,7 @@ TEST(PictureGeometry, AddressesAndPixelsAgree)
     EXPECT_FALSE(IsInsidePicture(0, 1024));
 }
 
-TEST(PictureGeometry, ColourOrderFreeReservedCommitted)
+TEST(PictureGeometryTest, ColourOrderFreeReservedCommitted)
 {
     uint32_t colour = 12345;
     EXPECT_FALSE(PageColour(0, colour));
@@ -45,7 +45,7 @@ TEST(PictureGeometry, ColourOrderFreeReservedCommitted)
     EXPECT_EQ(kBackgroundColour, 12500670u);
 }
 
-TEST(PictureGeometry, ViewPositionsAndLabelAnchor)
+TEST(PictureGeometryTest, ViewPositionsAndLabelAnchor)
 {
     const float k = 1.0f / 1023.0f;
     const PictureViewPosition go = ZoomPositionOfAddress(0x7C801234);

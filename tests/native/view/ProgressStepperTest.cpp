@@ -5,7 +5,7 @@
 
 #include "view/ProgressStepper.h"
 
-TEST(ProgressStepper, CompositionPositions)
+TEST(ProgressStepperTest, CompositionPositions)
 {
     const uint32_t total = 1024u * 1024u;
     CProgressStepper stepper(10, 100, total);
@@ -40,7 +40,7 @@ TEST(ProgressStepper, CompositionPositions)
 
 // NextChange must find exactly the pages where Next, page by page, reports a change: rising,
 // standing and falling ranges, more steps than pages, and spans whose running sum wraps.
-TEST(ProgressStepper, NextChangeFindsThePagesThatNextReports)
+TEST(ProgressStepperTest, NextChangeFindsThePagesThatNextReports)
 {
     struct Range {
         int32_t start, end;
@@ -66,7 +66,7 @@ TEST(ProgressStepper, NextChangeFindsThePagesThatNextReports)
     }
 }
 
-TEST(ProgressStepper, SearchPositions)
+TEST(ProgressStepperTest, SearchPositions)
 {
     EXPECT_EQ(SearchProgressPosition(0), 0);
     EXPECT_EQ(SearchProgressPosition(0x028F5C28), 0);

@@ -4,7 +4,7 @@
 
 #include "view/TipText.h"
 
-TEST(TipText, AddressOnlyAndFullTip)
+TEST(TipTextTest, AddressOnlyAndFullTip)
 {
     EXPECT_EQ(AddressTipText(0x00401000, nullptr), "Address: 0x00401000");
 

@@ -1,5 +1,5 @@
-// The shell tests run the program's own classes in this process: set the framework up as its
-// entry point would, then run the tests.
+// The application tests run the program's own classes in this process: set the framework up as
+// its entry point would, then run the tests.
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #pragma once
-// Helpers of the shell's window tests: message pumping as the program's loop does it, waiting,
-// and a watcher thread that deals with a modal window (message box, popup menu) which the
-// test thread is blocked behind.
+// Helpers of the application's window tests: message pumping as the program's loop does it,
+// waiting, and a watcher thread that deals with a modal window (message box, popup menu) which
+// the test thread is blocked behind.
 
 #include <functional>
 #include <string>

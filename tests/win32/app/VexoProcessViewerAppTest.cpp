@@ -24,7 +24,7 @@ using shelltest::PumpUntil;
 // Long enough for the 750 ms hover delay even when everything runs emulated.
 const DWORD kPastHoverDelayMs = 2000;
 
-class ApplicationTest : public ::testing::Test
+class VexoProcessViewerAppTest : public ::testing::Test
 {
 protected:
     static void SetUpTestSuite()
@@ -121,9 +121,9 @@ protected:
     static bool s_started;
 };
 
-bool ApplicationTest::s_started = false;
+bool VexoProcessViewerAppTest::s_started = false;
 
-TEST_F(ApplicationTest, StartsMaximisedWithOneEmptyDocumentAndTheProcessTree)
+TEST_F(VexoProcessViewerAppTest, StartsMaximisedWithOneEmptyDocumentAndTheProcessTree)
 {
     EXPECT_TRUE(Frame()->IsKindOf(RUNTIME_CLASS(CMainFrame)));
     EXPECT_TRUE(::IsZoomed(Frame()->m_hWnd));
@@ -138,7 +138,7 @@ TEST_F(ApplicationTest, StartsMaximisedWithOneEmptyDocumentAndTheProcessTree)
     EXPECT_EQ(theApp.m_pProgressDlg, nullptr);
 }
 
-TEST_F(ApplicationTest, ActiveViewFollowsActivationAndNeverOutlivesItsView)
+TEST_F(VexoProcessViewerAppTest, ActiveViewFollowsActivationAndNeverOutlivesItsView)
 {
     NewDocument();
     ASSERT_EQ(Views().size(), 2u);
@@ -161,7 +161,7 @@ TEST_F(ApplicationTest, ActiveViewFollowsActivationAndNeverOutlivesItsView)
     EXPECT_EQ(theApp.m_pActiveView, ActiveView());
 }
 
-TEST_F(ApplicationTest, PointerMovesOverTheActiveViewRestartTheHoverDelay)
+TEST_F(VexoProcessViewerAppTest, PointerMovesOverTheActiveViewRestartTheHoverDelay)
 {
     CVexoProcessViewerView* pView = ActiveView();
     ASSERT_NE(pView, nullptr);
@@ -196,7 +196,7 @@ TEST_F(ApplicationTest, PointerMovesOverTheActiveViewRestartTheHoverDelay)
     EXPECT_TRUE(PumpUntil([] { return Frame()->m_bTipsShown; }, kPastHoverDelayMs * 3));
 }
 
-TEST_F(ApplicationTest, WithNoChildWindowAMoveHidesTheTipsAndStopsTheTimer)
+TEST_F(VexoProcessViewerAppTest, WithNoChildWindowAMoveHidesTheTipsAndStopsTheTimer)
 {
     CloseAllDocuments();
     Frame()->m_bTipsShown = true;
@@ -221,7 +221,7 @@ TEST_F(ApplicationTest, WithNoChildWindowAMoveHidesTheTipsAndStopsTheTimer)
     NewDocument();
 }
 
-TEST_F(ApplicationTest, F5RetrievesTheActiveDocumentAgain)
+TEST_F(VexoProcessViewerAppTest, F5RetrievesTheActiveDocumentAgain)
 {
     CVexoProcessViewerView* pView = ActiveView();
     ASSERT_NE(pView, nullptr);
@@ -252,7 +252,7 @@ void SelectFindResult(HWND list, int row, uint32_t address)
     ListView_SetItemState(list, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
 }
 
-TEST_F(ApplicationTest, SelectingAFindResultMovesTheActiveViewToItsAddress)
+TEST_F(VexoProcessViewerAppTest, SelectingAFindResultMovesTheActiveViewToItsAddress)
 {
     // The document was aimed at this process by the F5 test.
     CVexoProcessViewerView* pView = ActiveView();
@@ -285,7 +285,7 @@ TEST_F(ApplicationTest, SelectingAFindResultMovesTheActiveViewToItsAddress)
     NewDocument();
 }
 
-TEST_F(ApplicationTest, AboutCommandShowsTheAboutBoxModally)
+TEST_F(VexoProcessViewerAppTest, AboutCommandShowsTheAboutBoxModally)
 {
     std::string caption;
     // The frame's tool windows are dialogs owned by it too: look for one that is none of them.
@@ -306,7 +306,7 @@ TEST_F(ApplicationTest, AboutCommandShowsTheAboutBoxModally)
     EXPECT_EQ(caption, "About VexoProcessViewer");
 }
 
-TEST_F(ApplicationTest, RightButtonOpensToolsMenuWithCurrentChecksAndItsCommandArrives)
+TEST_F(VexoProcessViewerAppTest, RightButtonOpensToolsMenuWithCurrentChecksAndItsCommandArrives)
 {
     CVexoProcessViewerView* pView = ActiveView();
     ASSERT_NE(pView, nullptr);
@@ -349,7 +349,7 @@ TEST_F(ApplicationTest, RightButtonOpensToolsMenuWithCurrentChecksAndItsCommandA
     EXPECT_TRUE(PumpUntil([] { return Frame()->m_wndMemoryContents.IsWindowVisible() != FALSE; }, 5000));
 }
 
-TEST_F(ApplicationTest, RepaintingTheFrameWithItsBackgroundKeepsThePictureOnScreen)
+TEST_F(VexoProcessViewerAppTest, RepaintingTheFrameWithItsBackgroundKeepsThePictureOnScreen)
 {
     CVexoProcessViewerView* pView = ActiveView();
     ASSERT_NE(pView, nullptr);
@@ -374,7 +374,7 @@ TEST_F(ApplicationTest, RepaintingTheFrameWithItsBackgroundKeepsThePictureOnScre
     EXPECT_NE(after, ::GetSysColor(COLOR_BTNFACE));
 }
 
-TEST_F(ApplicationTest, FitToWindowReachesEveryViewOfEveryDocument)
+TEST_F(VexoProcessViewerAppTest, FitToWindowReachesEveryViewOfEveryDocument)
 {
     // A second window on the same document: both views are visited and nothing fails.
     Frame()->SendMessage(WM_COMMAND, ID_WINDOW_NEW, 0);
@@ -392,7 +392,7 @@ TEST_F(ApplicationTest, FitToWindowReachesEveryViewOfEveryDocument)
 }
 
 // Find does nothing with an empty text or without a document: the list keeps its rows.
-TEST_F(ApplicationTest, FindDoesNothingWithAnEmptyTextOrWithoutADocument)
+TEST_F(VexoProcessViewerAppTest, FindDoesNothingWithAnEmptyTextOrWithoutADocument)
 {
     CFindToolDlg& tool = Frame()->m_wndFindTool;
     const auto clickFind = [&tool](const char* text) {

@@ -100,7 +100,7 @@ private:
     std::thread m_thread;
 };
 
-class FailureTest : public ::testing::Test
+class DocumentFailureTest : public ::testing::Test
 {
 protected:
     void SetUp() override
@@ -116,7 +116,7 @@ protected:
     std::vector<BOOL> enables;
 };
 
-TEST_F(FailureTest, WithoutMemoryForThePageMapTheNewProcessShowsAsUnreadable)
+TEST_F(DocumentFailureTest, WithoutMemoryForThePageMapTheNewProcessShowsAsUnreadable)
 {
     // First a real picture, so that an old picture would show through.
     {
@@ -138,7 +138,7 @@ TEST_F(FailureTest, WithoutMemoryForThePageMapTheNewProcessShowsAsUnreadable)
     EXPECT_FALSE(harness.document->m_bRetrievePending);
 }
 
-TEST_F(FailureTest, AWorkerThatCannotBeResumedLeavesTheDocumentPendingAndTheWindowsEnabled)
+TEST_F(DocumentFailureTest, AWorkerThatCannotBeResumedLeavesTheDocumentPendingAndTheWindowsEnabled)
 {
     harness.document->SetTitle("untouched");
     {
@@ -168,7 +168,7 @@ DWORD WINAPI SleepAWhile(LPVOID)
 
 // A handle that may only be waited on cannot read the exit code: the pump then waits for the
 // handle instead of taking the worker for ended at once.
-TEST(PumpTest, AWorkerWhoseExitCodeCannotBeReadIsWaitedForByItsHandle)
+TEST(RetrieveRunnerPumpTest, AWorkerWhoseExitCodeCannotBeReadIsWaitedForByItsHandle)
 {
     HANDLE worker = ::CreateThread(NULL, 0, &SleepAWhile, NULL, 0, NULL);
     ASSERT_NE(worker, (HANDLE)NULL);
@@ -184,7 +184,7 @@ TEST(PumpTest, AWorkerWhoseExitCodeCannotBeReadIsWaitedForByItsHandle)
     ::CloseHandle(worker);
 }
 
-TEST_F(FailureTest, ADumpWithoutMemoryForItsBuffersSaysItFailed)
+TEST_F(DocumentFailureTest, ADumpWithoutMemoryForItsBuffersSaysItFailed)
 {
     char folder[MAX_PATH];
     ::GetTempPathA(sizeof folder, folder);

@@ -48,7 +48,7 @@ protected:
     }
 };
 
-class RunnerTest : public ::testing::Test
+class RetrieveRunnerTest : public ::testing::Test
 {
 protected:
     void SetUp() override { ASSERT_NE(harness.view, nullptr); }
@@ -60,7 +60,7 @@ protected:
 
 // The bar takes a position at once and draws it when its thread is idle, so that positions sent
 // faster than it can draw do not each wait for a drawing.
-TEST_F(RunnerTest, TheProgressBarDrawsItsPositionWhenIdle)
+TEST_F(RetrieveRunnerTest, TheProgressBarDrawsItsPositionWhenIdle)
 {
     CProgressDlg progress(NULL);
     ASSERT_TRUE(progress.Create(IDD_PROGRESS, harness.frame));
@@ -75,7 +75,7 @@ TEST_F(RunnerTest, TheProgressBarDrawsItsPositionWhenIdle)
     progress.DestroyWindow();
 }
 
-TEST_F(RunnerTest, RefreshRetrievesTheTargetBehindTheProgressWindow)
+TEST_F(RetrieveRunnerTest, RefreshRetrievesTheTargetBehindTheProgressWindow)
 {
     const ProcessRecord* pRecord = TargetRecord();
     ASSERT_NE(pRecord, nullptr);
@@ -110,7 +110,7 @@ TEST_F(RunnerTest, RefreshRetrievesTheTargetBehindTheProgressWindow)
               0xFF0000);
 }
 
-TEST_F(RunnerTest, TwoViewsComposeInTurnAndUnpendingDocumentsAreLeftAlone)
+TEST_F(RetrieveRunnerTest, TwoViewsComposeInTurnAndUnpendingDocumentsAreLeftAlone)
 {
     CVexoProcessViewerView* pSecond = harness.AddView();
     ASSERT_NE(pSecond, nullptr);
@@ -134,7 +134,7 @@ TEST_F(RunnerTest, TwoViewsComposeInTurnAndUnpendingDocumentsAreLeftAlone)
     EXPECT_EQ(harness.document->GetTitle(), TargetRecord()->moduleNames[0].c_str());
 }
 
-TEST_F(RunnerTest, ProcessesWithoutAUsableNameAreTitledModuleNameUnavailable)
+TEST_F(RetrieveRunnerTest, ProcessesWithoutAUsableNameAreTitledModuleNameUnavailable)
 {
     // An identifier that is not in the catalogue.
     harness.document->SetTarget(&Env().catalogue, 0xFFFFFFF0u);
@@ -159,7 +159,7 @@ TEST_F(RunnerTest, ProcessesWithoutAUsableNameAreTitledModuleNameUnavailable)
     std::printf("no process without modules in the catalogue; that case was not run\n");
 }
 
-TEST_F(RunnerTest, FailuresToMakeTheWindowOrTheWorkerLeaveNothingBehind)
+TEST_F(RetrieveRunnerTest, FailuresToMakeTheWindowOrTheWorkerLeaveNothingBehind)
 {
     harness.document->SetTarget(&Env().catalogue, Env().target.GetProcessId());
     harness.document->SetTitle("untouched");
@@ -186,7 +186,7 @@ TEST_F(RunnerTest, FailuresToMakeTheWindowOrTheWorkerLeaveNothingBehind)
     EXPECT_EQ(harness.document->GetTitle(), "untouched");
 }
 
-TEST_F(RunnerTest, ATargetThatExitsDuringTheRunIsSurvived)
+TEST_F(RetrieveRunnerTest, ATargetThatExitsDuringTheRunIsSurvived)
 {
     CTargetProcess second;
     std::string error;
@@ -218,7 +218,7 @@ TEST_F(RunnerTest, ATargetThatExitsDuringTheRunIsSurvived)
     EXPECT_NE(std::string(harness.document->GetTitle()).find("VexoTarget.exe"), std::string::npos);
 }
 
-TEST_F(RunnerTest, AQuitRequestDuringARunReachesTheMessageLoopAfterwards)
+TEST_F(RetrieveRunnerTest, AQuitRequestDuringARunReachesTheMessageLoopAfterwards)
 {
     harness.document->SetTarget(&Env().catalogue, Env().target.GetProcessId());
     ::PostQuitMessage(7);
@@ -231,7 +231,7 @@ TEST_F(RunnerTest, AQuitRequestDuringARunReachesTheMessageLoopAfterwards)
     EXPECT_EQ(msg.wParam, 7u);
 }
 
-TEST(DocumentTest, NewDocumentHasNoTargetAndRetrievesNothing)
+TEST(VexoProcessViewerDocTest, NewDocumentHasNoTargetAndRetrievesNothing)
 {
     CViewHarness harness;
     ASSERT_NE(harness.view, nullptr);

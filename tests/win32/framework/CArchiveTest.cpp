@@ -9,7 +9,7 @@
 
 namespace {
 
-class ArchiveTest : public ::testing::Test {
+class CArchiveTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -40,7 +40,7 @@ struct LengthCase {
     std::vector<BYTE> header;
 };
 
-TEST_F(ArchiveTest, StringLengthHeadersAtEveryBoundaryAndReadBack)
+TEST_F(CArchiveTest, StringLengthHeadersAtEveryBoundaryAndReadBack)
 {
     const LengthCase cases[] = {
         { 0, { 0x00 } },
@@ -81,7 +81,7 @@ TEST_F(ArchiveTest, StringLengthHeadersAtEveryBoundaryAndReadBack)
     }
 }
 
-TEST_F(ArchiveTest, LargeWritesInOddPiecesArriveInOrder)
+TEST_F(CArchiveTest, LargeWritesInOddPiecesArriveInOrder)
 {
     // More than twice the buffer, in pieces that straddle its boundary, plus pieces larger
     // than the buffer, the first of them with nothing buffered before it.
@@ -127,7 +127,7 @@ TEST_F(ArchiveTest, LargeWritesInOddPiecesArriveInOrder)
     EXPECT_TRUE(ar.IsFailed());
 }
 
-TEST_F(ArchiveTest, DestructorFlushesWhatWasWritten)
+TEST_F(CArchiveTest, DestructorFlushesWhatWasWritten)
 {
     {
         CFile file;
@@ -140,7 +140,7 @@ TEST_F(ArchiveTest, DestructorFlushesWhatWasWritten)
     EXPECT_EQ(4, raw[0]);
 }
 
-TEST_F(ArchiveTest, TruncatedStringFailsTheArchive)
+TEST_F(CArchiveTest, TruncatedStringFailsTheArchive)
 {
     {
         CFile file;
@@ -157,7 +157,7 @@ TEST_F(ArchiveTest, TruncatedStringFailsTheArchive)
     EXPECT_TRUE(s.IsEmpty());
 }
 
-TEST_F(ArchiveTest, WriteFailureIsReportedByClose)
+TEST_F(CArchiveTest, WriteFailureIsReportedByClose)
 {
     CFile file;
     ASSERT_TRUE(file.Open(m_path.c_str(), CFile::modeRead));   // not writable
@@ -167,7 +167,7 @@ TEST_F(ArchiveTest, WriteFailureIsReportedByClose)
     EXPECT_TRUE(ar.IsFailed());
 }
 
-TEST_F(ArchiveTest, OpenFailureFillsTheFileException)
+TEST_F(CArchiveTest, OpenFailureFillsTheFileException)
 {
     CFile file;
     CFileException error;

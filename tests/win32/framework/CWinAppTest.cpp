@@ -44,7 +44,7 @@ UINT __cdecl ReportMainWindow(LPVOID pParam)
     return 0;
 }
 
-TEST(ApplicationTest, TheApplicationTitleCaptionsMessageBoxesAndWorkersSeeItsMainWindow)
+TEST(CWinAppTest, TheApplicationTitleCaptionsMessageBoxesAndWorkersSeeItsMainWindow)
 {
     ASSERT_EQ(nullptr, AfxGetApp());
     {

@@ -7,7 +7,7 @@
 
 namespace {
 
-class DocviewCommandTest : public ::testing::Test {
+class DocViewCommandTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -51,7 +51,7 @@ protected:
     CTestMainFrame* m_pFrame = NULL;
 };
 
-TEST_F(DocviewCommandTest, CommandVisitsViewDocumentTemplateChildFrameApplicationThenMainFrame)
+TEST_F(DocViewCommandTest, CommandVisitsViewDocumentTemplateChildFrameApplicationThenMainFrame)
 {
     NewDocument();
     m_pFrame->SendMessage(WM_COMMAND, ID_TEST_ROUTE);
@@ -77,13 +77,13 @@ TEST_F(DocviewCommandTest, CommandVisitsViewDocumentTemplateChildFrameApplicatio
     EXPECT_EQ("main frame", g_routeLog.back());
 }
 
-TEST_F(DocviewCommandTest, WithoutChildrenTheMainFrameAndApplicationRemain)
+TEST_F(DocViewCommandTest, WithoutChildrenTheMainFrameAndApplicationRemain)
 {
     m_pFrame->SendMessage(WM_COMMAND, ID_TEST_ROUTE);
     EXPECT_EQ((std::vector<std::string>{"main frame", "application"}), g_routeLog);
 }
 
-TEST_F(DocviewCommandTest, MenuItemsAreUpdatedBeforeThePopupOpens)
+TEST_F(DocViewCommandTest, MenuItemsAreUpdatedBeforeThePopupOpens)
 {
     NewDocument();
     HMENU hTest = ::GetSubMenu(::GetMenu(m_pFrame->m_hWnd), 1);
@@ -115,7 +115,7 @@ TEST_F(DocviewCommandTest, MenuItemsAreUpdatedBeforeThePopupOpens)
     EXPECT_EQ(0u, State(hWindow, ID_WINDOW_NEW) & MF_GRAYED);
 }
 
-TEST_F(DocviewCommandTest, FrameMenuCommandsOfTheApplicationStayEnabled)
+TEST_F(DocViewCommandTest, FrameMenuCommandsOfTheApplicationStayEnabled)
 {
     HMENU hFile = OpenPopup(0);
     EXPECT_EQ(0u, State(hFile, ID_FILE_NEW) & MF_GRAYED);
@@ -125,7 +125,7 @@ TEST_F(DocviewCommandTest, FrameMenuCommandsOfTheApplicationStayEnabled)
     EXPECT_EQ((UINT)MF_GRAYED, State(hTest, ID_TEST_UNHANDLED) & MF_GRAYED);
 }
 
-TEST_F(DocviewCommandTest, AcceleratorsOfTheFrameAreTranslatedOnTheWayToAView)
+TEST_F(DocViewCommandTest, AcceleratorsOfTheFrameAreTranslatedOnTheWayToAView)
 {
     NewDocument();
     CView* pView = m_pFrame->MDIGetActive()->GetActiveView();
@@ -143,7 +143,7 @@ TEST_F(DocviewCommandTest, AcceleratorsOfTheFrameAreTranslatedOnTheWayToAView)
     EXPECT_EQ(1, g_nHandledRuns);
 }
 
-TEST_F(DocviewCommandTest, ToolbarButtonsAreUpdatedAtIdleTime)
+TEST_F(DocViewCommandTest, ToolbarButtonsAreUpdatedAtIdleTime)
 {
     EXPECT_EQ(5, m_pFrame->m_wndToolBar.GetCount());
     EXPECT_EQ((UINT)ID_TEST_CHECKED, m_pFrame->m_wndToolBar.GetItemID(2));
@@ -170,7 +170,7 @@ TEST_F(DocviewCommandTest, ToolbarButtonsAreUpdatedAtIdleTime)
     EXPECT_EQ(1, g_nCheckedRuns);
 }
 
-TEST_F(DocviewCommandTest, StatusBarShowsReadyAndTheHighlightedItemsPrompt)
+TEST_F(DocViewCommandTest, StatusBarShowsReadyAndTheHighlightedItemsPrompt)
 {
     EXPECT_EQ("Ready", MessagePane());
     HMENU hMenu = ::GetMenu(m_pFrame->m_hWnd);
@@ -193,7 +193,7 @@ TEST_F(DocviewCommandTest, StatusBarShowsReadyAndTheHighlightedItemsPrompt)
     EXPECT_EQ("Ready", MessagePane());
 }
 
-TEST_F(DocviewCommandTest, ToolbarFlybyShowsThePromptWhileThePointerIsOverAButton)
+TEST_F(DocViewCommandTest, ToolbarFlybyShowsThePromptWhileThePointerIsOverAButton)
 {
     CRect rcButton;
     m_pFrame->m_wndToolBar.GetItemRect(0, &rcButton);
@@ -207,7 +207,7 @@ TEST_F(DocviewCommandTest, ToolbarFlybyShowsThePromptWhileThePointerIsOverAButto
     EXPECT_EQ("Ready", MessagePane());
 }
 
-TEST_F(DocviewCommandTest, KeyIndicatorsShowOnlyWhileTheirKeyIsToggledOn)
+TEST_F(DocViewCommandTest, KeyIndicatorsShowOnlyWhileTheirKeyIsToggledOn)
 {
     BYTE original[256];
     ASSERT_TRUE(::GetKeyboardState(original));
@@ -238,7 +238,7 @@ TEST_F(DocviewCommandTest, KeyIndicatorsShowOnlyWhileTheirKeyIsToggledOn)
     EXPECT_LT(rcCaps.Width(), 100);
 }
 
-TEST_F(DocviewCommandTest, ToolTipIsTheTextAfterTheLineBreak)
+TEST_F(DocViewCommandTest, ToolTipIsTheTextAfterTheLineBreak)
 {
     HWND hTip = reinterpret_cast<HWND>(ToolBar(TB_GETTOOLTIPS, 0));
     ASSERT_NE(nullptr, hTip);

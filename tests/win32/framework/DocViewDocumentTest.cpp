@@ -32,7 +32,7 @@ int CountDocuments()
     return nDocs;
 }
 
-class DocviewDocumentTest : public ::testing::Test {
+class DocViewDocumentTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -58,7 +58,7 @@ protected:
     std::string m_strFile;
 };
 
-TEST_F(DocviewDocumentTest, SaveWritesThroughSerializeAndClearsTheModifiedFlag)
+TEST_F(DocViewDocumentTest, SaveWritesThroughSerializeAndClearsTheModifiedFlag)
 {
     CTestDoc* pDoc = NewDocument();
     ASSERT_NE(nullptr, pDoc);
@@ -74,7 +74,7 @@ TEST_F(DocviewDocumentTest, SaveWritesThroughSerializeAndClearsTheModifiedFlag)
     EXPECT_EQ(std::string("\x02hi", 3), ReadFileBytes(m_strFile));
 }
 
-TEST_F(DocviewDocumentTest, SaveToAnUnwritablePathShowsTheSaveErrorAndFails)
+TEST_F(DocViewDocumentTest, SaveToAnUnwritablePathShowsTheSaveErrorAndFails)
 {
     CTestDoc* pDoc = NewDocument();
     ASSERT_NE(nullptr, pDoc);
@@ -85,7 +85,7 @@ TEST_F(DocviewDocumentTest, SaveToAnUnwritablePathShowsTheSaveErrorAndFails)
     EXPECT_TRUE(pDoc->IsModified());
 }
 
-TEST_F(DocviewDocumentTest, OpeningAFileReadsItIntoANewDocumentOnce)
+TEST_F(DocViewDocumentTest, OpeningAFileReadsItIntoANewDocumentOnce)
 {
     {
         CTestDoc* pDoc = NewDocument();
@@ -110,7 +110,7 @@ TEST_F(DocviewDocumentTest, OpeningAFileReadsItIntoANewDocumentOnce)
     EXPECT_EQ(1, CountDocuments());
 }
 
-TEST_F(DocviewDocumentTest, AFileThatCannotBeOpenedLeavesNoDocument)
+TEST_F(DocViewDocumentTest, AFileThatCannotBeOpenedLeavesNoDocument)
 {
     DialogCloser closer("DocviewTest", IDOK);
     EXPECT_EQ(nullptr, theTestApp.OpenDocumentFile(TempPath("vexo_no_such_file.dat").c_str()));
@@ -119,7 +119,7 @@ TEST_F(DocviewDocumentTest, AFileThatCannotBeOpenedLeavesNoDocument)
     EXPECT_EQ(nullptr, m_pFrame->MDIGetActive());
 }
 
-TEST_F(DocviewDocumentTest, OpenCommandAsksWithTheStandardDialog)
+TEST_F(DocViewDocumentTest, OpenCommandAsksWithTheStandardDialog)
 {
     {
         CTestDoc* pDoc = NewDocument();
@@ -146,7 +146,7 @@ TEST_F(DocviewDocumentTest, OpenCommandAsksWithTheStandardDialog)
     EXPECT_EQ("picked", std::string(pDoc->m_strContent));
 }
 
-TEST_F(DocviewDocumentTest, SettingsAndRecentFilesLiveInTheRegistry)
+TEST_F(DocViewDocumentTest, SettingsAndRecentFilesLiveInTheRegistry)
 {
     theTestApp.SetRegistryKey(kRegistryKey);
     theTestApp.LoadStdProfileSettings(2);
@@ -200,7 +200,7 @@ TEST_F(DocviewDocumentTest, SettingsAndRecentFilesLiveInTheRegistry)
     ::RegDeleteTreeA(HKEY_CURRENT_USER, (std::string("Software\\") + kRegistryKey).c_str());
 }
 
-TEST_F(DocviewDocumentTest, PrintAndPrintSetupUseTheStandardDialogs)
+TEST_F(DocViewDocumentTest, PrintAndPrintSetupUseTheStandardDialogs)
 {
     // This machine has no printer: the standard dialogs say so and nothing is printed.
     CTestDoc* pDoc = NewDocument();
@@ -232,7 +232,7 @@ TEST_F(DocviewDocumentTest, PrintAndPrintSetupUseTheStandardDialogs)
     EXPECT_TRUE(m_pFrame->IsWindowEnabled());
 }
 
-TEST(DocviewCommandLineTest, ArgumentsChooseTheShellCommand)
+TEST(CCommandLineInfoTest, ArgumentsChooseTheShellCommand)
 {
     CCommandLineInfo none;
     EXPECT_EQ(CCommandLineInfo::FileNew, none.m_nShellCommand);
@@ -255,7 +255,7 @@ TEST(DocviewCommandLineTest, ArgumentsChooseTheShellCommand)
     EXPECT_EQ(CCommandLineInfo::FilePrintTo, printTo.m_nShellCommand);
 }
 
-TEST_F(DocviewDocumentTest, ShellCommandNewMakesTheFirstDocument)
+TEST_F(DocViewDocumentTest, ShellCommandNewMakesTheFirstDocument)
 {
     CCommandLineInfo info;
     EXPECT_TRUE(theTestApp.ProcessShellCommand(info));

@@ -13,7 +13,7 @@ std::string WindowText(HWND hWnd)
     return szText;
 }
 
-class DocviewFrameTest : public ::testing::Test {
+class DocViewFrameTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -39,7 +39,7 @@ protected:
     CTestMainFrame* m_pFrame = NULL;
 };
 
-TEST_F(DocviewFrameTest, NewDocumentsAreNumberedAndCaptionsFollowTheActiveOne)
+TEST_F(DocViewFrameTest, NewDocumentsAreNumberedAndCaptionsFollowTheActiveOne)
 {
     EXPECT_EQ("DocviewTest", WindowText(m_pFrame->m_hWnd));
 
@@ -78,7 +78,7 @@ TEST_F(DocviewFrameTest, NewDocumentsAreNumberedAndCaptionsFollowTheActiveOne)
     EXPECT_EQ(pFirst, m_pFrame->GetActiveFrame()->GetActiveDocument());
 }
 
-TEST_F(DocviewFrameTest, TheCounterMovesOnlyForDocumentsThatWereMade)
+TEST_F(DocViewFrameTest, TheCounterMovesOnlyForDocumentsThatWereMade)
 {
     CTestDoc* pFirst = NewDocument();
     ASSERT_NE(nullptr, pFirst);
@@ -99,7 +99,7 @@ TEST_F(DocviewFrameTest, TheCounterMovesOnlyForDocumentsThatWereMade)
     EXPECT_EQ("VexoPr" + std::to_string(nFirst + 1), pSecond->GetTitle().str());
 }
 
-TEST_F(DocviewFrameTest, MenuBarSwitchesWithTheActiveChildAndBack)
+TEST_F(DocViewFrameTest, MenuBarSwitchesWithTheActiveChildAndBack)
 {
     const HMENU hFrameMenu = m_pFrame->m_hMenuDefault;
     ASSERT_NE(nullptr, hFrameMenu);
@@ -129,7 +129,7 @@ TEST_F(DocviewFrameTest, MenuBarSwitchesWithTheActiveChildAndBack)
     EXPECT_EQ(nullptr, g_pTemplate->GetFirstDocPosition());
 }
 
-TEST_F(DocviewFrameTest, WindowMenuOfTheDocumentMenuListsTheChildren)
+TEST_F(DocViewFrameTest, WindowMenuOfTheDocumentMenuListsTheChildren)
 {
     ASSERT_NE(nullptr, NewDocument());
     ASSERT_NE(nullptr, NewDocument());
@@ -144,7 +144,7 @@ TEST_F(DocviewFrameTest, WindowMenuOfTheDocumentMenuListsTheChildren)
     EXPECT_EQ(2, nChildItems);
 }
 
-TEST_F(DocviewFrameTest, NewViewIsActivatedAndInitialisedOnce)
+TEST_F(DocViewFrameTest, NewViewIsActivatedAndInitialisedOnce)
 {
     CTestDoc* pDoc = NewDocument();
     ASSERT_NE(nullptr, pDoc);
@@ -164,7 +164,7 @@ TEST_F(DocviewFrameTest, NewViewIsActivatedAndInitialisedOnce)
     EXPECT_EQ(nullptr, m_pFrame->GetActiveView());
 }
 
-TEST_F(DocviewFrameTest, ClosingTheActiveViewLeavesNoActivatedViewBehind)
+TEST_F(DocViewFrameTest, ClosingTheActiveViewLeavesNoActivatedViewBehind)
 {
     CTestDoc* pFirst = NewDocument();
     CTestDoc* pSecond = NewDocument();
@@ -193,7 +193,7 @@ TEST_F(DocviewFrameTest, ClosingTheActiveViewLeavesNoActivatedViewBehind)
     EXPECT_EQ(FirstView(pFirst), g_pLastActivateView);
 }
 
-TEST_F(DocviewFrameTest, SetActiveViewDeactivatesTheOldViewBeforeActivatingTheNew)
+TEST_F(DocViewFrameTest, SetActiveViewDeactivatesTheOldViewBeforeActivatingTheNew)
 {
     CTestDoc* pDoc = NewDocument();
     ASSERT_NE(nullptr, pDoc);
@@ -215,7 +215,7 @@ TEST_F(DocviewFrameTest, SetActiveViewDeactivatesTheOldViewBeforeActivatingTheNe
     EXPECT_EQ(2u, g_activations.size());
 }
 
-TEST_F(DocviewFrameTest, NewWindowShowsTheDocumentTwiceAndTheDocumentGoesWithItsLastFrame)
+TEST_F(DocViewFrameTest, NewWindowShowsTheDocumentTwiceAndTheDocumentGoesWithItsLastFrame)
 {
     CTestDoc* pDoc = NewDocument();
     ASSERT_NE(nullptr, pDoc);
@@ -243,7 +243,7 @@ TEST_F(DocviewFrameTest, NewWindowShowsTheDocumentTwiceAndTheDocumentGoesWithIts
     EXPECT_EQ(nullptr, g_pTemplate->GetFirstDocPosition());
 }
 
-TEST_F(DocviewFrameTest, ExitClosesDocumentsAndTheMainWindow)
+TEST_F(DocViewFrameTest, ExitClosesDocumentsAndTheMainWindow)
 {
     ASSERT_NE(nullptr, NewDocument());
     ASSERT_NE(nullptr, NewDocument());
@@ -256,7 +256,7 @@ TEST_F(DocviewFrameTest, ExitClosesDocumentsAndTheMainWindow)
     EXPECT_TRUE(g_bQuitPosted);   // the message loop would end
 }
 
-TEST_F(DocviewFrameTest, ControlBarsFrameTheClientAndFollowTheirToggles)
+TEST_F(DocViewFrameTest, ControlBarsFrameTheClientAndFollowTheirToggles)
 {
     CRect rcClient;
     m_pFrame->GetClientRect(&rcClient);

@@ -54,7 +54,7 @@ struct MenuSpec {
     const char* layout;
 };
 
-TEST(Menus, MatchTheCommandTables) {
+TEST(MenuResourceTest, MatchTheCommandTables) {
     const MenuSpec menus[] = {
         {IDR_MAINFRAME,
          "&File{&New\tCtrl+N=57600;&Open...\tCtrl+O=57601;-;E&xit=57665};"
@@ -77,7 +77,7 @@ TEST(Menus, MatchTheCommandTables) {
     }
 }
 
-TEST(Accelerators, MatchTheKeyTableWithoutF5) {
+TEST(AcceleratorResourceTest, MatchTheKeyTableWithoutF5) {
     struct Key {
         BYTE flags;
         WORD key;
@@ -108,7 +108,7 @@ TEST(Accelerators, MatchTheKeyTableWithoutF5) {
     }
 }
 
-TEST(Strings, TitlesDocumentStringAndPromptsAreExact) {
+TEST(StringResourceTest, TitlesDocumentStringAndPromptsAreExact) {
     const std::pair<UINT, const char*> strings[] = {
         {IDR_MAINFRAME, "VexoProcessViewer"},
         {IDR_PROCESSTYPE, "\nVexoPr\nVexoPr\n\n\nVexoProcessViewer.Document\nVexoPr Document"},
@@ -157,7 +157,7 @@ TEST(Strings, TitlesDocumentStringAndPromptsAreExact) {
         EXPECT_EQ(LoadText(id), text) << "string " << id;
 }
 
-TEST(Strings, StandardPromptsExistForUnofferedCommands) {
+TEST(StringResourceTest, StandardPromptsExistForUnofferedCommands) {
     std::vector<UINT> ids = {ID_EDIT_REPEAT, ID_EDIT_REPLACE, ID_EDIT_SELECT_ALL, ID_EDIT_UNDO,
                              ID_EDIT_REDO, ID_WINDOW_TILE_VERT, ID_WINDOW_SPLIT,
                              AFX_IDS_PREVIEW_CLOSE};
@@ -184,7 +184,7 @@ void CollectCommands(HMENU menu, std::set<UINT>& out) {
     }
 }
 
-TEST(Strings, EveryOfferedCommandHasPromptAndToolbarButtonsHaveTooltips) {
+TEST(StringResourceTest, EveryOfferedCommandHasPromptAndToolbarButtonsHaveTooltips) {
     std::set<UINT> commands;
     for (int id : {IDR_MAINFRAME, IDR_PROCESSTYPE, IDR_TOOLS_MENU}) {
         HMENU menu = LoadMenuA(Module(), MAKEINTRESOURCEA(id));
@@ -222,7 +222,7 @@ std::vector<WORD> ToolbarCommands() {
                             : std::vector<WORD>();
 }
 
-TEST(Toolbar, ResourceHoldsNineButtonsInOrder) {
+TEST(ToolbarResourceTest, ResourceHoldsNineButtonsInOrder) {
     const std::vector<WORD> expected = {
         1, 32, 31, 9,
         ID_FILE_NEW, ID_TOOLS_PROCESS_LIST, ID_TOOLS_MEMORY_CONTENTS, ID_TOOLS_FIND_TEXT,
@@ -231,7 +231,7 @@ TEST(Toolbar, ResourceHoldsNineButtonsInOrder) {
     EXPECT_EQ(ToolbarWords(), expected);
 }
 
-TEST(Toolbar, BitmapIsAStripOfNineDistinctImagesOnButtonFace) {
+TEST(ToolbarResourceTest, BitmapIsAStripOfNineDistinctImagesOnButtonFace) {
     HBITMAP bmp = static_cast<HBITMAP>(LoadImageA(Module(), MAKEINTRESOURCEA(IDR_MAINFRAME),
                                                   IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
     ASSERT_NE(bmp, nullptr);
@@ -269,7 +269,7 @@ TEST(Toolbar, BitmapIsAStripOfNineDistinctImagesOnButtonFace) {
     }
 }
 
-TEST(Icons, ProgramAndDocumentIconsHaveLargeAndSmallImages) {
+TEST(IconResourceTest, ProgramAndDocumentIconsHaveLargeAndSmallImages) {
     for (int id : {IDR_MAINFRAME, IDR_PROCESSTYPE}) {
         HRSRC group = FindResourceA(Module(), MAKEINTRESOURCEA(id), RT_GROUP_ICON);
         ASSERT_NE(group, nullptr) << id;
@@ -295,7 +295,7 @@ TEST(Icons, ProgramAndDocumentIconsHaveLargeAndSmallImages) {
     }
 }
 
-TEST(Version, ReadsOneOneZeroTwo) {
+TEST(VersionResourceTest, ReadsOneOneZeroTwo) {
     char path[MAX_PATH];
     GetModuleFileNameA(nullptr, path, MAX_PATH);
     DWORD handle = 0;
@@ -324,7 +324,7 @@ TEST(Version, ReadsOneOneZeroTwo) {
     }
 }
 
-TEST(Manifest, SelectsCommonControlsSix) {
+TEST(ManifestResourceTest, SelectsCommonControlsSix) {
     HRSRC found = FindResourceA(Module(), MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));
     ASSERT_NE(found, nullptr);
     const char* xml = static_cast<const char*>(LockResource(LoadResource(Module(), found)));

@@ -72,7 +72,7 @@ std::string Spread(const char* text)
     return spread;
 }
 
-class SearchTest : public ::testing::Test
+class SearchRunnerTest : public ::testing::Test
 {
 protected:
     void SetUp() override
@@ -130,7 +130,7 @@ protected:
     std::vector<BOOL> enables;
 };
 
-TEST_F(SearchTest, EachMarkerGivesOneRowWithItsPagesAttributesAndContext)
+TEST_F(SearchRunnerTest, EachMarkerGivesOneRowWithItsPagesAttributesAndContext)
 {
     const std::string blanks(16, ' ');
     std::vector<Row> rows = Search(kTargetAsciiMarker);
@@ -156,7 +156,7 @@ TEST_F(SearchTest, EachMarkerGivesOneRowWithItsPagesAttributesAndContext)
     EXPECT_TRUE(Search(upper).empty()) << "the search tells upper from lower case";
 }
 
-TEST_F(SearchTest, RunShowsItsProgressAndTheViewFollowsTheHitsInAddressOrder)
+TEST_F(SearchRunnerTest, RunShowsItsProgressAndTheViewFollowsTheHitsInAddressOrder)
 {
     LVITEMA old = {};
     old.mask = LVIF_TEXT;

@@ -12,7 +12,7 @@ using namespace picturetest;
 
 namespace {
 
-class ViewTest : public ::testing::Test
+class VexoProcessViewerViewTest : public ::testing::Test
 {
 protected:
     void SetUp() override
@@ -52,7 +52,7 @@ protected:
     CActiveXImageWindow* image = NULL;
 };
 
-TEST_F(ViewTest, AddressTipShowsThePageAndItsFirst128Bytes)
+TEST_F(VexoProcessViewerViewTest, AddressTipShowsThePageAndItsFirst128Bytes)
 {
     const uint32_t page = Env().target.Address("bytes_all") & ~0xFFFu;
     const POINT point = ShowPage(page);
@@ -77,7 +77,7 @@ TEST_F(ViewTest, AddressTipShowsThePageAndItsFirst128Bytes)
     EXPECT_STREQ(tip.GetText(), only);
 }
 
-TEST_F(ViewTest, ModuleLabelsAreMadeOnFirstShowAndFollowTheToggles)
+TEST_F(VexoProcessViewerViewTest, ModuleLabelsAreMadeOnFirstShowAndFollowTheToggles)
 {
     const int count = harness.view->GetModuleLabelCount();
     ASSERT_GT(count, 0);
@@ -115,7 +115,7 @@ TEST_F(ViewTest, ModuleLabelsAreMadeOnFirstShowAndFollowTheToggles)
     EXPECT_FALSE(::IsWindow(firstLabel));
 }
 
-TEST_F(ViewTest, ClicksSelectAndListPagesDoubleClicksZoom)
+TEST_F(VexoProcessViewerViewTest, ClicksSelectAndListPagesDoubleClicksZoom)
 {
     std::vector<CTestMainFrame::Listing>& listings = harness.frame->listings;
     const uint32_t address = Env().target.Address("bytes_ctrl");
@@ -152,7 +152,7 @@ TEST_F(ViewTest, ClicksSelectAndListPagesDoubleClicksZoom)
     EXPECT_EQ(listings.size(), 2u);
 }
 
-TEST_F(ViewTest, GoToAddressZoomsOnThePageAndListsTheExactAddress)
+TEST_F(VexoProcessViewerViewTest, GoToAddressZoomsOnThePageAndListsTheExactAddress)
 {
     const uint32_t address = Env().target.Address("bytes_hello");
     harness.view->ShowTipsAt(10, 10);
@@ -171,7 +171,7 @@ TEST_F(ViewTest, GoToAddressZoomsOnThePageAndListsTheExactAddress)
     EXPECT_NEAR(row, 1023 - static_cast<long>(address >> 22), 1);
 }
 
-TEST_F(ViewTest, ActiveViewIsRecordedAndNeverLeftDangling)
+TEST_F(VexoProcessViewerViewTest, ActiveViewIsRecordedAndNeverLeftDangling)
 {
     harness.frame->SetActiveView(harness.view);
     EXPECT_EQ(App().m_pActiveView, harness.view);
@@ -194,7 +194,7 @@ TEST_F(ViewTest, ActiveViewIsRecordedAndNeverLeftDangling)
     EXPECT_EQ(App().m_pActiveView, nullptr);
 }
 
-TEST(ViewWithoutControl, NeverCallsIntoAMissingControl)
+TEST(ViewWithoutControlTest, NeverCallsIntoAMissingControl)
 {
     AfxRegisterControlModule(CLSID_VexoImageControl, "NoSuchImageControl.dll");
     CViewHarness harness;
