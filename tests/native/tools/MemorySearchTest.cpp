@@ -13,6 +13,7 @@
 
 #include "inspect/ProcessCatalogue.h"
 #include "inspect/ProcessMemoryReader.h"
+#include "tests/support/ExpectSequence.h"
 #include "tests/support/ScriptedProcessPlatform.h"
 #include "tools/MemorySearch.h"
 #include "tools/SearchChunk.h"
@@ -134,7 +135,7 @@ protected:
         const std::vector<std::string> reference = ChunkByChunk(platform, record, text);
         const std::size_t opensBefore = platform.openAttempts.size();
         const std::vector<std::string> events = WholeSpace(platform, record, text);
-        EXPECT_EQ(events, reference) << "text: " << text;
+        EXPECT_SEQUENCE(reference, events) << "text: " << text;
         // One open (and a second try with fewer rights when refused).
         EXPECT_LE(platform.openAttempts.size() - opensBefore, 2u);
         EXPECT_EQ(platform.openHandles, 0);
@@ -151,13 +152,17 @@ protected:
 
 TEST_F(MemorySearchTest, SameHitsContextsAndPositionsAsTheChunkByChunkSearch)
 {
-    EXPECT_EQ(SearchBothWays("needle"), (std::vector<std::string>{"0x00010000", "0x00011ff7",
-                                                                  "0x00012100", "0xffffefa0"}));
-    EXPECT_EQ(SearchBothWays("w i d e"), (std::vector<std::string>{"0x00054010"}));
+    // The readable needles, the first of a chunk only; none in the top page.
+    static const char* const kNeedleHits[] = {"0x00010000", "0x00011ff7", "0x00012100",
+                                              "0xffffefa0"};
+    static const char* const kWideHits[] = {"0x00054010"};
+    // The first 255 characters of a longer text.
+    static const char* const kLongTextHits[] = {"0x00015000"};
+    EXPECT_SEQUENCE(kNeedleHits, SearchBothWays("needle"));
+    EXPECT_SEQUENCE(kWideHits, SearchBothWays("w i d e"));
     EXPECT_TRUE(SearchBothWays("straddling").empty());
     EXPECT_TRUE(SearchBothWays("NEEDLE").empty());
-    EXPECT_EQ(SearchBothWays(std::string(300, 'q')), (std::vector<std::string>{"0x00015000"}))
-        << "the first 255 characters of a longer text";
+    EXPECT_SEQUENCE(kLongTextHits, SearchBothWays(std::string(300, 'q')));
     SearchBothWays("   ");
 
     platform.processes[0].grantedRights = 0;

@@ -10,6 +10,7 @@
 
 #include "document/DumpFormat.h"
 #include "document/RetrieveRunner.h"
+#include "tests/support/ExpectSequence.h"
 
 using namespace picturetest;
 
@@ -100,6 +101,9 @@ private:
     std::thread m_thread;
 };
 
+// The main window and the tool windows are disabled for a run and enabled again after it.
+const BOOL kRunEnables[] = {FALSE, TRUE};
+
 class DocumentFailureTest : public ::testing::Test
 {
 protected:
@@ -157,7 +161,7 @@ TEST_F(DocumentFailureTest, AWorkerThatCannotBeResumedLeavesTheDocumentPendingAn
         runner.failResume = true;
         runner.RefreshView(harness.view);
     }
-    EXPECT_EQ(enables, (std::vector<BOOL>{FALSE, TRUE})) << "enabled again afterwards";
+    EXPECT_SEQUENCE(kRunEnables, enables) << "enabled again afterwards";
 }
 
 DWORD WINAPI SleepAWhile(LPVOID)

@@ -7,6 +7,7 @@
 
 #include "document/RetrieveRunner.h"
 #include "res/resource.h"
+#include "tests/support/ExpectSequence.h"
 
 using namespace picturetest;
 
@@ -48,6 +49,9 @@ protected:
     }
 };
 
+// The main window and the tool windows are disabled for a run and enabled again after it.
+const BOOL kRunEnables[] = {FALSE, TRUE};
+
 class RetrieveRunnerTest : public ::testing::Test
 {
 protected:
@@ -82,24 +86,20 @@ TEST_F(RetrieveRunnerTest, RefreshRetrievesTheTargetBehindTheProgressWindow)
     harness.document->SetTarget(&Env().catalogue, pRecord->processId);
     harness.document->m_bRetrievePending = FALSE;  // the refresh marks it again
 
+    // The window's text and caption are set once.
+    static const char* const kRefreshTexts[] = {"Retrieving memory map for process: VexoTarget.exe"};
+    // 0 as the window opens, 10 after the walk, the composition's 10 to 99, then 100.
+    static const std::vector<int> kRefreshPositions =
+        expectsequence::Joined({{0, 10}, expectsequence::Run(10, 99), {100}});
     CRecordingRunner runner(harness.frame, progressDlg, enables);
     runner.RefreshView(harness.view);
 
-    EXPECT_EQ(enables, (std::vector<BOOL>{FALSE, TRUE}));
+    EXPECT_SEQUENCE(kRunEnables, enables);
     EXPECT_EQ(progressDlg, nullptr);
     EXPECT_FALSE(::IsWindow(runner.progressWindow));
-    const std::string text = "Retrieving memory map for process: VexoTarget.exe";
-    EXPECT_EQ(runner.recorder.texts, (std::vector<std::string>{text}));
-    EXPECT_EQ(runner.recorder.captions, (std::vector<std::string>{text}));
-
-    // 0, 10, then the composition's 10 to 99, then 100.
-    const std::vector<int>& positions = runner.recorder.positions;
-    ASSERT_EQ(positions.size(), 93u);
-    EXPECT_EQ(positions[0], 0);
-    EXPECT_EQ(positions[1], 10);
-    for (int i = 0; i < 90; ++i)
-        EXPECT_EQ(positions[2 + i], 10 + i);
-    EXPECT_EQ(positions.back(), 100);
+    EXPECT_SEQUENCE(kRefreshTexts, runner.recorder.texts);
+    EXPECT_SEQUENCE(kRefreshTexts, runner.recorder.captions);
+    EXPECT_SEQUENCE(kRefreshPositions, runner.recorder.positions);
 
     EXPECT_EQ(harness.document->GetTitle(), pRecord->moduleNames[0].c_str());
     EXPECT_FALSE(harness.document->m_bRetrievePending);
@@ -112,14 +112,16 @@ TEST_F(RetrieveRunnerTest, RefreshRetrievesTheTargetBehindTheProgressWindow)
 
 TEST_F(RetrieveRunnerTest, TwoViewsComposeInTurnAndUnpendingDocumentsAreLeftAlone)
 {
+    // Each view's composition runs from 10 to 99: the second starts over.
+    static const std::vector<int> kTwoViewPositions = expectsequence::Joined(
+        {{0, 10}, expectsequence::Run(10, 99), expectsequence::Run(10, 99), {100}});
     CVexoProcessViewerView* pSecond = harness.AddView();
     ASSERT_NE(pSecond, nullptr);
     harness.document->SetTarget(&Env().catalogue, Env().target.GetProcessId());
     {
         CRecordingRunner runner(harness.frame, progressDlg, enables);
         ASSERT_TRUE(runner.RunDocument(harness.document));
-        EXPECT_EQ(runner.recorder.positions.size(), 2u + 90u + 90u + 1u);
-        EXPECT_EQ(runner.recorder.positions[92], 10) << "the second view starts over";
+        EXPECT_SEQUENCE(kTwoViewPositions, runner.recorder.positions);
     }
     const int labels = pSecond->GetModuleLabelCount();
     EXPECT_GT(labels, 0);
@@ -137,12 +139,13 @@ TEST_F(RetrieveRunnerTest, TwoViewsComposeInTurnAndUnpendingDocumentsAreLeftAlon
 TEST_F(RetrieveRunnerTest, ProcessesWithoutAUsableNameAreTitledModuleNameUnavailable)
 {
     // An identifier that is not in the catalogue.
+    static const char* const kUnknownProcessTexts[] = {
+        "Retrieving memory map for process: 0xfffffff0"};
     harness.document->SetTarget(&Env().catalogue, 0xFFFFFFF0u);
     CRecordingRunner runner(harness.frame, progressDlg, enables);
     runner.RefreshView(harness.view);
     EXPECT_EQ(harness.document->GetTitle(), "Module name unavailable");
-    EXPECT_EQ(runner.recorder.texts,
-              (std::vector<std::string>{"Retrieving memory map for process: 0xfffffff0"}));
+    EXPECT_SEQUENCE(kUnknownProcessTexts, runner.recorder.texts);
     EXPECT_EQ(harness.view->GetModuleLabelCount(), 0);
 
     // A process whose modules cannot be listed (here the system's 64-bit processes).
@@ -168,7 +171,7 @@ TEST_F(RetrieveRunnerTest, FailuresToMakeTheWindowOrTheWorkerLeaveNothingBehind)
         runner.failProgressWindow = true;
         runner.RefreshView(harness.view);
     }
-    EXPECT_EQ(enables, (std::vector<BOOL>{FALSE, TRUE}));
+    EXPECT_SEQUENCE(kRunEnables, enables);
     EXPECT_EQ(progressDlg, nullptr);
     EXPECT_TRUE(harness.document->m_bRetrievePending) << "still to be retrieved";
     EXPECT_EQ(harness.document->GetTitle(), "untouched");
@@ -181,7 +184,7 @@ TEST_F(RetrieveRunnerTest, FailuresToMakeTheWindowOrTheWorkerLeaveNothingBehind)
         EXPECT_NE(runner.progressWindow, (HWND)NULL);
         EXPECT_FALSE(::IsWindow(runner.progressWindow));
     }
-    EXPECT_EQ(enables, (std::vector<BOOL>{FALSE, TRUE}));
+    EXPECT_SEQUENCE(kRunEnables, enables);
     EXPECT_EQ(progressDlg, nullptr);
     EXPECT_EQ(harness.document->GetTitle(), "untouched");
 }

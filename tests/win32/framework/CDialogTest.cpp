@@ -3,6 +3,7 @@
 #include "framework/Afx.h"
 
 #include "CoreTestIds.h"
+#include "tests/support/ExpectSequence.h"
 
 #include <gtest/gtest.h>
 
@@ -88,8 +89,8 @@ TEST(ModelessDialogTest, CreateInitialisesThenEndDialogHides)
     ASSERT_TRUE(dlg.Create(IDD_TEST_DIALOG));
     ASSERT_NE(nullptr, dlg.m_hWnd);
     EXPECT_EQ(&dlg, CWnd::FromHandlePermanent(dlg.m_hWnd));
-    const std::vector<std::string> expected = { "init begin", "ddx load", "init has controls" };
-    EXPECT_EQ(expected, dlg.m_log);
+    static const char* const kModelessCreation[] = { "init begin", "ddx load", "init has controls" };
+    EXPECT_SEQUENCE(kModelessCreation, dlg.m_log);
     CString text;
     dlg.GetDlgItemText(IDC_TEST_EDIT, text);
     EXPECT_STREQ("initial", text);

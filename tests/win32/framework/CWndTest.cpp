@@ -2,6 +2,7 @@
 // handlers, and the pre-translation walk from a window up through its parents.
 #include "framework/Afx.h"
 #include "framework/AfxThreadState.h"
+#include "tests/support/ExpectSequence.h"
 
 #include <gtest/gtest.h>
 
@@ -188,32 +189,37 @@ protected:
 
 TEST_F(PreTranslateWalkTest, WalksFromTheMessageWindowUpToTheStopWindow)
 {
+    static const char* const kWalkUpToTheTop[] = { "leaf", "middle", "top" };
+    static const char* const kWalkUpToTheMiddle[] = { "leaf", "middle" };
     MSG msg = MessageTo(m_hForeign);
     EXPECT_FALSE(CWnd::WalkPreTranslateTree(m_top.m_hWnd, &msg));
-    EXPECT_EQ((std::vector<std::string>{ "leaf", "middle", "top" }), g_walk);
+    EXPECT_SEQUENCE(kWalkUpToTheTop, g_walk);
 
     g_walk.clear();
     EXPECT_FALSE(CWnd::WalkPreTranslateTree(m_middle.m_hWnd, &msg));
-    EXPECT_EQ((std::vector<std::string>{ "leaf", "middle" }), g_walk);
+    EXPECT_SEQUENCE(kWalkUpToTheMiddle, g_walk);
 }
 
 TEST_F(PreTranslateWalkTest, AConsumingWindowEndsTheWalk)
 {
+    static const char* const kWalkEndedByTheMiddle[] = { "leaf", "middle" };
     m_middle.m_bConsume = TRUE;
     MSG msg = MessageTo(m_leaf.m_hWnd);
     EXPECT_TRUE(CWnd::WalkPreTranslateTree(m_top.m_hWnd, &msg));
-    EXPECT_EQ((std::vector<std::string>{ "leaf", "middle" }), g_walk);
+    EXPECT_SEQUENCE(kWalkEndedByTheMiddle, g_walk);
 }
 
 TEST_F(PreTranslateWalkTest, TheThreadWalksToItsMainWindowThenOffersOutsideMessagesToIt)
 {
+    static const char* const kThreadWalkToTheMainWindow[] = { "leaf", "middle", "top" };
+    static const char* const kThreadWalkFromAnotherTopLevel[] = { "other", "top" };
     CWinThread thread;
     thread.m_pMainWnd = &m_top;
     AfxSetThread(&thread);
 
     MSG msg = MessageTo(m_leaf.m_hWnd);
     EXPECT_FALSE(thread.PreTranslateMessage(&msg));
-    EXPECT_EQ((std::vector<std::string>{ "leaf", "middle", "top" }), g_walk);
+    EXPECT_SEQUENCE(kThreadWalkToTheMainWindow, g_walk);
 
     // A separate top-level window: its own chain, then the main window once.
     CWalkWnd other("other");
@@ -221,7 +227,7 @@ TEST_F(PreTranslateWalkTest, TheThreadWalksToItsMainWindowThenOffersOutsideMessa
     g_walk.clear();
     msg = MessageTo(other.m_hWnd);
     EXPECT_FALSE(thread.PreTranslateMessage(&msg));
-    EXPECT_EQ((std::vector<std::string>{ "other", "top" }), g_walk);
+    EXPECT_SEQUENCE(kThreadWalkFromAnotherTopLevel, g_walk);
     other.DestroyWindow();
 
     AfxSetThread(NULL);

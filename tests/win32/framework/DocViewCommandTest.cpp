@@ -2,6 +2,7 @@
 // application and main frame; update handlers of menu items and toolbar buttons; the status
 // bar's prompts and key indicators; toolbar tooltips.
 #include "DocViewTestApp.h"
+#include "tests/support/ExpectSequence.h"
 
 #include <gtest/gtest.h>
 
@@ -53,34 +54,40 @@ protected:
 
 TEST_F(DocViewCommandTest, CommandVisitsViewDocumentTemplateChildFrameApplicationThenMainFrame)
 {
+    static const char* const kUnhandledRoute[] = {"view", "document", "template", "child frame",
+                                                  "application", "main frame", "application"};
+    // The first target that handles it ends the route.
+    static const char* const kRouteEndedByTheDocument[] = {"view", "document"};
+    static const char* const kRouteEndedByTheChildFrame[] = {"view", "document", "template",
+                                                             "child frame"};
+    static const char* const kRouteEndedByTheMainFrame[] = {"view", "document", "template",
+                                                            "child frame", "application",
+                                                            "main frame"};
     NewDocument();
     m_pFrame->SendMessage(WM_COMMAND, ID_TEST_ROUTE);
-    const std::vector<std::string> fullRoute = {"view", "document", "template", "child frame",
-                                                "application", "main frame", "application"};
-    EXPECT_EQ(fullRoute, g_routeLog);
+    EXPECT_SEQUENCE(kUnhandledRoute, g_routeLog);
 
-    // The first target that handles it ends the route.
     g_routeLog.clear();
     g_strRouteStop = "document";
     m_pFrame->SendMessage(WM_COMMAND, ID_TEST_ROUTE);
-    EXPECT_EQ((std::vector<std::string>{"view", "document"}), g_routeLog);
+    EXPECT_SEQUENCE(kRouteEndedByTheDocument, g_routeLog);
 
     g_routeLog.clear();
     g_strRouteStop = "child frame";
     m_pFrame->SendMessage(WM_COMMAND, ID_TEST_ROUTE);
-    EXPECT_EQ((std::vector<std::string>{"view", "document", "template", "child frame"}), g_routeLog);
+    EXPECT_SEQUENCE(kRouteEndedByTheChildFrame, g_routeLog);
 
     g_routeLog.clear();
     g_strRouteStop = "main frame";
     m_pFrame->SendMessage(WM_COMMAND, ID_TEST_ROUTE);
-    EXPECT_EQ(fullRoute.size() - 1, g_routeLog.size());
-    EXPECT_EQ("main frame", g_routeLog.back());
+    EXPECT_SEQUENCE(kRouteEndedByTheMainFrame, g_routeLog);
 }
 
 TEST_F(DocViewCommandTest, WithoutChildrenTheMainFrameAndApplicationRemain)
 {
+    static const char* const kRouteWithoutChildren[] = {"main frame", "application"};
     m_pFrame->SendMessage(WM_COMMAND, ID_TEST_ROUTE);
-    EXPECT_EQ((std::vector<std::string>{"main frame", "application"}), g_routeLog);
+    EXPECT_SEQUENCE(kRouteWithoutChildren, g_routeLog);
 }
 
 TEST_F(DocViewCommandTest, MenuItemsAreUpdatedBeforeThePopupOpens)

@@ -1,6 +1,7 @@
 // Documents in MDI child frames on real windows: titles and captions, the menu bar that
 // switches with the active child, view activation, closing frames and documents.
 #include "DocViewTestApp.h"
+#include "tests/support/ExpectSequence.h"
 
 #include <gtest/gtest.h>
 
@@ -34,6 +35,16 @@ protected:
     {
         POSITION pos = pDoc->GetFirstViewPosition();
         return static_cast<CTestView*>(pDoc->GetNextView(pos));
+    }
+    // The OnActivateView calls so far as text, pView named "view".
+    static std::vector<std::string> ActivationCalls(CView* pView)
+    {
+        auto name = [pView](CView* p) { return p == NULL ? "none" : p == pView ? "view" : "other"; };
+        std::vector<std::string> calls;
+        for (const ActivationCall& call : g_activations)
+            calls.push_back(std::string(call.bActivate ? "activate" : "deactivate") + ": activating " +
+                            name(call.pActivateView) + ", deactivated " + name(call.pDeactiveView));
+        return calls;
     }
 
     CTestMainFrame* m_pFrame = NULL;
@@ -200,19 +211,17 @@ TEST_F(DocViewFrameTest, SetActiveViewDeactivatesTheOldViewBeforeActivatingTheNe
     CTestView* pView = FirstView(pDoc);
     CFrameWnd* pChild = pView->GetParentFrame();
 
+    static const char* const kClearThenSetTheActiveView[] = {
+        "deactivate: activating none, deactivated view",
+        "activate: activating view, deactivated none",
+    };
     g_activations.clear();
     pChild->SetActiveView(NULL);
     pChild->SetActiveView(pView);
-    ASSERT_EQ(2u, g_activations.size());
-    EXPECT_FALSE(g_activations[0].bActivate);
-    EXPECT_EQ(nullptr, g_activations[0].pActivateView);
-    EXPECT_EQ(pView, g_activations[0].pDeactiveView);
-    EXPECT_TRUE(g_activations[1].bActivate);
-    EXPECT_EQ(pView, g_activations[1].pActivateView);
-    EXPECT_EQ(nullptr, g_activations[1].pDeactiveView);
+    EXPECT_SEQUENCE(kClearThenSetTheActiveView, ActivationCalls(pView));
     // Setting the active view again changes nothing.
     pChild->SetActiveView(pView);
-    EXPECT_EQ(2u, g_activations.size());
+    EXPECT_SEQUENCE(kClearThenSetTheActiveView, ActivationCalls(pView));
 }
 
 TEST_F(DocViewFrameTest, NewWindowShowsTheDocumentTwiceAndTheDocumentGoesWithItsLastFrame)

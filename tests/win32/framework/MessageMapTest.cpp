@@ -1,6 +1,7 @@
 // Message maps on real windows: dispatch to handlers, fall-through to base maps and default
 // processing, commands, notifications and update handlers.
 #include "framework/Afx.h"
+#include "tests/support/ExpectSequence.h"
 
 #include <gtest/gtest.h>
 
@@ -126,9 +127,9 @@ TEST_F(MessageMapTest, HandlersOfDerivedAndBaseMapsAndDefaultProcessing)
 
 TEST_F(MessageMapTest, CommandsGoToTheMostDerivedHandler)
 {
+    static const char* const kCommandToTheDerivedHandler[] = { "derived cmd" };
     m_wnd.SendMessage(WM_COMMAND, MAKEWPARAM(ID_TEST_CMD, 0), 0);
-    ASSERT_EQ(1u, g_log.size());
-    EXPECT_EQ("derived cmd", g_log[0]);
+    EXPECT_SEQUENCE(kCommandToTheDerivedHandler, g_log);
     // A command nobody handles is not consumed.
     EXPECT_FALSE(m_wnd.OnCmdMsg(ID_TEST_UNHANDLED, CN_COMMAND, NULL, NULL));
 }
@@ -145,9 +146,9 @@ TEST_F(MessageMapTest, ControlNotificationsAndNotifyMessages)
     HWND hButton = ::CreateWindowA("BUTTON", "b", WS_CHILD | WS_VISIBLE, 0, 0, 20, 20,
                                    m_wnd.m_hWnd, (HMENU)1001, NULL, NULL);
     ASSERT_NE(nullptr, hButton);
+    static const char* const kClickToItsHandler[] = { "clicked" };
     m_wnd.SendMessage(WM_COMMAND, MAKEWPARAM(1001, BN_CLICKED), (LPARAM)hButton);
-    ASSERT_EQ(1u, g_log.size());
-    EXPECT_EQ("clicked", g_log[0]);
+    EXPECT_SEQUENCE(kClickToItsHandler, g_log);
 
     NMHDR nm = { hButton, 1002, (UINT)NM_CLICK };
     EXPECT_EQ(77, m_wnd.SendMessage(WM_NOTIFY, 1002, (LPARAM)&nm));

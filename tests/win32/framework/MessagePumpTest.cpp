@@ -3,6 +3,7 @@
 // objects, and the end of the loop when the main window goes.
 #include "framework/Afx.h"
 #include "framework/AfxThreadState.h"
+#include "tests/support/ExpectSequence.h"
 
 #include <gtest/gtest.h>
 
@@ -132,13 +133,13 @@ TEST(MessagePumpTest, PreTranslatesDispatchesIdlesAndEndsWithTheMainWindow)
     AfxSetThread(NULL);
     EXPECT_EQ(0, nResult);
     EXPECT_EQ(nullptr, thread.m_pMainWnd);
-    const std::vector<std::string> expected = {
+    static const char* const kPumpUntilTheMainWindowGoes[] = {
         "pretranslate 1", "dispatch 1",
         "pretranslate 2",                  // consumed: never dispatched
         "temporary kept", "temporary gone",
         "pretranslate 3", "dispatch 3", "exit",
     };
-    EXPECT_EQ(expected, g_events);
+    EXPECT_SEQUENCE(kPumpUntilTheMainWindowGoes, g_events);
     // Children of the main window got the idle update as well.
     EXPECT_GE(child.m_nIdleUpdates, 2);
     EXPECT_EQ(nullptr, child.m_hWnd);

@@ -5,12 +5,12 @@
 
 #include <gtest/gtest.h>
 
-#include <iterator>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "res/resource.h"
+#include "tests/support/ExpectSequence.h"
 
 namespace {
 
@@ -77,13 +77,21 @@ TEST(MenuResourceTest, MatchTheCommandTables) {
     }
 }
 
+// An accelerator: its modifier flags, key and command.
+struct Key {
+    BYTE flags;
+    WORD key;
+    WORD cmd;
+    bool operator==(const Key& other) const {
+        return flags == other.flags && key == other.key && cmd == other.cmd;
+    }
+};
+void PrintTo(const Key& k, std::ostream* out) {
+    *out << "flags " << int(k.flags) << ", key " << k.key << ", command " << k.cmd;
+}
+
 TEST(AcceleratorResourceTest, MatchTheKeyTableWithoutF5) {
-    struct Key {
-        BYTE flags;
-        WORD key;
-        WORD cmd;
-    };
-    const Key expected[] = {
+    static const Key kMainFrameKeys[] = {
         {FVIRTKEY | FCONTROL, 'N', ID_FILE_NEW},     {FVIRTKEY | FCONTROL, 'O', ID_FILE_OPEN},
         {FVIRTKEY | FCONTROL, 'S', ID_FILE_SAVE},    {FVIRTKEY | FCONTROL, 'P', ID_FILE_PRINT},
         {FVIRTKEY | FCONTROL, 'Z', ID_EDIT_UNDO},    {FVIRTKEY | FCONTROL, 'X', ID_EDIT_CUT},
@@ -98,14 +106,13 @@ TEST(AcceleratorResourceTest, MatchTheKeyTableWithoutF5) {
     ACCEL entries[32];
     const int n = CopyAcceleratorTableA(table, entries, 32);
     DestroyAcceleratorTable(table);
-    ASSERT_EQ(n, int(std::size(expected)));
+    std::vector<Key> keys;
     for (int i = 0; i < n; ++i) {
-        SCOPED_TRACE("entry " + std::to_string(i));
-        EXPECT_EQ(entries[i].fVirt & (FVIRTKEY | FSHIFT | FCONTROL | FALT), expected[i].flags);
-        EXPECT_EQ(entries[i].key, expected[i].key);
-        EXPECT_EQ(entries[i].cmd, expected[i].cmd);
+        keys.push_back({BYTE(entries[i].fVirt & (FVIRTKEY | FSHIFT | FCONTROL | FALT)), entries[i].key,
+                        entries[i].cmd});
         EXPECT_NE(entries[i].key, VK_F5);
     }
+    EXPECT_SEQUENCE(kMainFrameKeys, keys);
 }
 
 TEST(StringResourceTest, TitlesDocumentStringAndPromptsAreExact) {
@@ -223,12 +230,13 @@ std::vector<WORD> ToolbarCommands() {
 }
 
 TEST(ToolbarResourceTest, ResourceHoldsNineButtonsInOrder) {
-    const std::vector<WORD> expected = {
+    // Version 1, 32 x 31 images, nine items, then the items' commands.
+    static const WORD kMainFrameToolbar[] = {
         1, 32, 31, 9,
         ID_FILE_NEW, ID_TOOLS_PROCESS_LIST, ID_TOOLS_MEMORY_CONTENTS, ID_TOOLS_FIND_TEXT,
         ID_TOOLS_GOTO_ADDRESS, ID_TOOLS_ADDRESS_PEEK, ID_TOOLS_MODULE_LABELS,
         ID_TOOLS_FIT_TO_WINDOW, ID_APP_ABOUT};
-    EXPECT_EQ(ToolbarWords(), expected);
+    EXPECT_SEQUENCE(kMainFrameToolbar, ToolbarWords());
 }
 
 TEST(ToolbarResourceTest, BitmapIsAStripOfNineDistinctImagesOnButtonFace) {

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "res/resource.h"
+#include "tests/support/ExpectSequence.h"
 #include "tests/support/TargetMarkers.h"
 #include "tools/MemoryContentsDlg.h"
 
@@ -96,8 +97,9 @@ TEST_F(MemoryContentsTest, ListsTheTargetsKnownBytes)
     EXPECT_EQ(Cell(32, 1).substr(0, 24), "48 65 6c 6c 6f 00 0d 0a ");
     EXPECT_EQ(Cell(32, 2).substr(0, 8), "Hello   ");
     EXPECT_EQ(Cell(0, 2), std::string(16, ' '));
-    EXPECT_EQ(Checked(), (std::vector<int>{IDC_ATTR_READ, IDC_ATTR_WRITE, IDC_ATTR_COMMITTED,
-                                           IDC_ATTR_PRIVATE}));
+    static const int kReadWritePageBoxes[] = {IDC_ATTR_READ, IDC_ATTR_WRITE, IDC_ATTR_COMMITTED,
+                                              IDC_ATTR_PRIVATE};
+    EXPECT_SEQUENCE(kReadWritePageBoxes, Checked());
 }
 
 TEST_F(MemoryContentsTest, UnalignedAddressesStartTheRowsWhereTheyAre)
@@ -131,7 +133,9 @@ TEST_F(MemoryContentsTest, UnreadablePagesListQuestionMarksWithTheirAttributes)
     EXPECT_EQ(Cell(0, 1), questions);
     EXPECT_EQ(Cell(255, 1), questions);
     EXPECT_EQ(Cell(7, 2), std::string(16, ' '));
-    EXPECT_EQ(Checked(), (std::vector<int>{IDC_ATTR_RESERVED, IDC_ATTR_PRIVATE}));
+    static const int kReservedPageBoxes[] = {IDC_ATTR_RESERVED, IDC_ATTR_PRIVATE};
+    static const int kFreePageBoxes[] = {IDC_ATTR_FREE};
+    EXPECT_SEQUENCE(kReservedPageBoxes, Checked());
 
     // A free page of the target.
     const std::vector<uint32_t> map = TargetPageMap();
@@ -142,7 +146,7 @@ TEST_F(MemoryContentsTest, UnreadablePagesListQuestionMarksWithTheirAttributes)
     ASSERT_NE(freePage, 0u);
     dialog.ShowMemory(&Env().catalogue, record, freePage);
     EXPECT_EQ(Cell(100, 1), questions);
-    EXPECT_EQ(Checked(), (std::vector<int>{IDC_ATTR_FREE}));
+    EXPECT_SEQUENCE(kFreePageBoxes, Checked());
 
     // The last page: the rows wrap past 0xfffffff0 to 0x00000000, and the read fails.
     dialog.ShowMemory(&Env().catalogue, record, 0xFFFFF010);

@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "res/resource.h"
+#include "tests/support/ExpectSequence.h"
 #include "tests/support/TargetMarkers.h"
 #include "tools/FindToolDlg.h"
 #include "tools/SearchRunner.h"
@@ -184,16 +185,18 @@ TEST_F(SearchRunnerTest, RunShowsItsProgressAndTheViewFollowsTheHitsInAddressOrd
         EXPECT_TRUE(HasRow(rows, listing.address)) << Hex8(listing.address);
     EXPECT_EQ(harness.frame->listings.back().address, rows.back().data);
 
-    const std::string text = "Searching Memory Space of " + record->moduleNames[0] + "...";
-    EXPECT_EQ(runner.recorder.texts, (std::vector<std::string>{text}));
-    EXPECT_EQ(runner.recorder.captions, (std::vector<std::string>{text}));
-    std::vector<int> positions;
-    for (int i = 0; i < 100; ++i)
-        positions.push_back(i);
-    EXPECT_EQ(runner.recorder.positions, positions) << "0 to 99, each once, never 100";
+    // The window's text and caption are set once, with the searched program's path.
+    const std::string kSearchTexts[] = {"Searching Memory Space of " + record->moduleNames[0] + "..."};
+    // 0 to 99, each once, never 100.
+    static const std::vector<int> kSearchPositions = expectsequence::Run(0, 99);
+    // The main window and the tool windows are disabled for the search and enabled after it.
+    static const BOOL kSearchEnables[] = {FALSE, TRUE};
+    EXPECT_SEQUENCE(kSearchTexts, runner.recorder.texts);
+    EXPECT_SEQUENCE(kSearchTexts, runner.recorder.captions);
+    EXPECT_SEQUENCE(kSearchPositions, runner.recorder.positions);
     EXPECT_TRUE(runner.topmost);
     EXPECT_FALSE(runner.cancelEnabled);
-    EXPECT_EQ(enables, (std::vector<BOOL>{FALSE, TRUE}));
+    EXPECT_SEQUENCE(kSearchEnables, enables);
     EXPECT_EQ(progressDlg, nullptr);
     EXPECT_FALSE(::IsWindow(runner.progressWindow));
 

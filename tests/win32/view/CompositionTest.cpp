@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "res/resource.h"
+#include "tests/support/ExpectSequence.h"
 
 using namespace picturetest;
 
@@ -139,14 +140,13 @@ TEST_F(CompositionTest, CornersRowsAndColourPrecedenceOfASyntheticMap)
 
 TEST_F(CompositionTest, ProgressRunsFrom10To99SendingOnlyChanges)
 {
+    static const std::vector<int> kCompositionPositions = expectsequence::Run(10, 99);
     std::vector<uint32_t> map(1048576, 0);
     for (PixelTransfer transfer : {PixelTransfer::Runs, PixelTransfer::PerPixel}) {
         recorder.positions.clear();
         harness.view->SetPixelTransfer(transfer);
         Compose(nullptr, map.data());
-        ASSERT_EQ(recorder.positions.size(), 90u);
-        for (int i = 0; i < 90; ++i)
-            EXPECT_EQ(recorder.positions[i], 10 + i);
+        EXPECT_SEQUENCE(kCompositionPositions, recorder.positions);
     }
 }
 
