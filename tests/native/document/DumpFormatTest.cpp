@@ -65,18 +65,3 @@ TEST(DumpFormatTest, PageTextAndChunk)
               static_cast<long>(kDumpPageSize));
     EXPECT_EQ(chunk[4100], 0x0A);
 }
-
-TEST(DumpFormatTest, PageLoopCoversAllButTheTopPage)
-{
-    uint32_t chunks = 0;
-    uint32_t last = 0;
-    uint32_t address = 0;
-    do {
-        last = address;
-        ++chunks;
-        address += kDumpPageSize;
-    } while (address < kDumpAddressLimit);
-    EXPECT_EQ(chunks, kDumpChunkCount);
-    EXPECT_EQ(last, kDumpLastPage);
-    EXPECT_EQ(static_cast<uint64_t>(chunks) * kDumpChunkSize, kDumpTotalSize);
-}

@@ -152,7 +152,8 @@ protected:
 
 TEST_F(MemorySearchTest, SameHitsContextsAndPositionsAsTheChunkByChunkSearch)
 {
-    // The readable needles, the first of a chunk only; none in the top page.
+    // The readable needles, the first of a chunk only. The last lies in the last chunk searched
+    // (0xffffe000); the top page (0xfffff000) is never searched: 1,048,575 chunks in all.
     static const char* const kNeedleHits[] = {"0x00010000", "0x00011ff7", "0x00012100",
                                               "0xffffefa0"};
     static const char* const kWideHits[] = {"0x00054010"};

@@ -106,15 +106,3 @@ TEST(SearchChunkTest, LongTextsKeepTheFirst255ContextCharacters)
     const std::string huge(5000, '.');
     EXPECT_FALSE(SearchChunk(chunk.bytes.data(), huge.c_str(), match));
 }
-
-TEST(SearchChunkTest, ChunkLoopBound)
-{
-    uint32_t chunks = 0;
-    uint32_t last = 0;
-    for (uint32_t a = 0; a < kSearchAddressLimit; a += kSearchChunkSize) {
-        last = a;
-        ++chunks;
-    }
-    EXPECT_EQ(chunks, kSearchChunkCount);
-    EXPECT_EQ(last, 0xFFFFE000u);
-}

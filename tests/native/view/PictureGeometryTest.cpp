@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "view/PictureGeometry.h"
 
 TEST(PictureGeometryTest, AddressesAndPixelsAgree)
@@ -59,12 +61,22 @@ TEST(PictureGeometryTest, ViewPositionsAndLabelAnchor)
     const PictureViewPosition middle = ZoomPositionOfPixel(100, 200);
     EXPECT_EQ(middle.x, 1.0f - 100.0f * k);
     EXPECT_EQ(middle.y, 1.0f - 200.0f * k);
-    // Every position is the single-precision result, whatever precision the compiler keeps.
+    // Every position lands on the pixel it was made for (the nearest one is that pixel), the
+    // positions move one way from pixel to pixel, and a double-click on a pixel and a goto to
+    // its page centre the same column and the same row.
+    float previousX = 2.0f;
+    float previousY = -1.0f;
     for (int32_t v = 0; v < kPictureSide; ++v) {
-        volatile float product = static_cast<float>(v) * k;
-        volatile float expected = 1.0f - product;
-        ASSERT_EQ(ZoomPositionOfPixel(v, v).x, expected) << v;
-        ASSERT_EQ(ZoomPositionOfAddress(static_cast<uint32_t>(v) << 22).y, product) << v;
+        const PictureViewPosition byPixel = ZoomPositionOfPixel(v, 1023 - v);
+        const PictureViewPosition byAddress = ZoomPositionOfAddress(static_cast<uint32_t>(v) << 22);
+        ASSERT_EQ(std::lround((1.0f - byPixel.x) * 1023.0f), v);
+        ASSERT_EQ(std::lround(byAddress.y * 1023.0f), v);
+        ASSERT_LT(byPixel.x, previousX) << v;
+        ASSERT_GT(byAddress.y, previousY) << v;
+        ASSERT_EQ(ZoomPositionOfAddress(static_cast<uint32_t>(v) << 12).x, byPixel.x) << v;
+        ASSERT_NEAR(byPixel.y, byAddress.y, k / 100.0f) << v;
+        previousX = byPixel.x;
+        previousY = byAddress.y;
     }
 
     const PicturePixel label = LabelAnchorOfModule(0x7C800000);

@@ -167,6 +167,11 @@ TEST(DumpTest, SavesTheWholeAddressSpaceOfTheTarget)
     CDumpFile dump(directory.Path() + "\\test.txt");
     ASSERT_TRUE(dump.IsOpen()) << "test.txt is in the current directory";
     ASSERT_EQ(dump.Size(), kDumpBytes);
+    // A chunk for every page from 0 up to the last page below the top one, which is left out,
+    // as the dump format states them.
+    EXPECT_EQ(dump.Size() / kChunkBytes, kDumpChunkCount);
+    EXPECT_EQ(dump.Size(), (kDumpLastPage / kDumpPageSize + 1ull) * kChunkBytes);
+    EXPECT_EQ(dump.Size(), kDumpTotalSize);
     EXPECT_EQ(dump.Read(0, 3), std::string("\xFF\x00\x10", 3));
     EXPECT_EQ(dump.Read(kDumpBytes - 2, 2), std::string("\x01\x0A", 2));
     EXPECT_EQ(dump.Read(4099, 5), std::string("\x01\x0A\xFF\x00\x10", 5)) << "chunk boundary";
