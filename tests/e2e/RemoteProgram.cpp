@@ -72,13 +72,18 @@ bool CRemoteProgram::WaitForExit(DWORD timeoutMs, DWORD* exitCode)
 bool CRemoteProgram::Close(DWORD timeoutMs, DWORD* exitCode)
 {
     if (IsRunning()) {
-        for (HWND box = MessageBoxWindow(); box != nullptr; box = MessageBoxWindow()) {
-            PostMessageA(box, WM_COMMAND, IDOK, 0);
-            WaitFor([box] { return !IsWindow(box); }, kUiTimeoutMs);
-        }
+        CloseMessageBoxes();
         PostMessageA(m_main, WM_CLOSE, 0, 0);
     }
     return WaitForExit(timeoutMs, exitCode);
+}
+
+void CRemoteProgram::CloseMessageBoxes() const
+{
+    for (HWND box = MessageBoxWindow(); box != nullptr; box = MessageBoxWindow()) {
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+        WaitFor([box] { return !IsWindow(box) || !IsWindowVisible(box); }, kUiTimeoutMs);
+    }
 }
 
 bool CRemoteProgram::IsRunning() const

@@ -39,6 +39,8 @@ public:
     bool WaitForExit(DWORD timeoutMs, DWORD* exitCode);
     // Posts a close to the main window and waits for the program to end.
     bool Close(DWORD timeoutMs, DWORD* exitCode);
+    // Presses OK in each message box of the program until none is left.
+    void CloseMessageBoxes() const;
     bool IsRunning() const;
 
     DWORD Pid() const { return m_process.dwProcessId; }

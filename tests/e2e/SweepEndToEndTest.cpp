@@ -12,6 +12,7 @@
 #include <memory>
 #include <string>
 
+#include "ProgramFixture.h"
 #include "RemoteProgram.h"
 #include "res/resource.h"
 #include "tests/support/TargetMarkers.h"
@@ -64,17 +65,9 @@ bool Terminate(DWORD pid)
     return ended;
 }
 
-class SweepEndToEndTest : public ::testing::Test
+class SweepEndToEndTest : public ProgramFixture
 {
 protected:
-    void SetUp() override
-    {
-        std::string error;
-        // The program lists the processes at its start, so the target runs first.
-        ASSERT_TRUE(target.Start(&error)) << error;
-        ASSERT_TRUE(program.Start(&error)) << error;
-    }
-
     // Selects the process's item and waits until its run has ended with the document titled.
     void SelectProcess(DWORD pid)
     {
@@ -134,9 +127,6 @@ protected:
         EXPECT_EQ(exitCode, 0u) << "the program did not end cleanly";
         EXPECT_TRUE(closeCameDuringTheRun) << "the run had ended before the close was posted";
     }
-
-    CTargetProcess target;
-    CRemoteProgram program;
 };
 
 TEST_F(SweepEndToEndTest, EveryProcessOfTheTreeIsRetrievedAndTheProgramKeepsAnswering)
