@@ -17,11 +17,10 @@
 #include <string>
 #include <vector>
 
+#include "PicturePoint.h"
 #include "RemoteUi.h"
-#include "imagectl/ImageModel.h"
 #include "res/resource.h"
 #include "tests/support/TargetProcess.h"
-#include "view/PictureGeometry.h"
 
 namespace {
 
@@ -189,37 +188,11 @@ public:
     // Screen point inside the pixel of page after a Goto to gotoAddress: zoom 10, centred.
     POINT PointAfterGoto(uint32_t gotoAddress, uint32_t page) const
     {
-        HWND image = Image();
-        RECT client = {};
-        GetClientRect(image, &client);
-        CImageModel model;
-        model.SetImageSize(kPictureSide, kPictureSide, kBackgroundColour);
-        model.SetClientSize(client.right, client.bottom);
-        const PictureViewPosition position = ZoomPositionOfAddress(gotoAddress);
-        model.SetViewPosition(position.x, position.y);
-        model.SetZoom(10.0f);
-        const PicturePixel pixel = PixelOfAddress(page);
-        int32_t x = 0, y = 0;
-        model.ImageToWindow(pixel.column, pixel.row, x, y);
-        POINT point = {x + 5, y + 5};
-        ClientToScreen(image, &point);
-        return point;
+        return remote::PictureScreenPoint(Image(), gotoAddress, page);
     }
 
     // Moves the tool windows that cover a screen point to the bottom of the screen.
-    void Uncover(POINT point) const
-    {
-        for (int tries = 0; tries < 8 && WindowFromPoint(point) != Image(); ++tries) {
-            HWND top = GetAncestor(WindowFromPoint(point), GA_ROOT);
-            if (top == nullptr || top == m_main)
-                break;
-            RECT rect = {};
-            GetWindowRect(top, &rect);
-            SetWindowPos(top, nullptr, 0, GetSystemMetrics(SM_CYSCREEN) - (rect.bottom - rect.top),
-                         0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-            Sleep(100);
-        }
-    }
+    void Uncover(POINT point) const { remote::Uncover(point, Image(), m_main); }
 
 private:
     HWND FindMain() const

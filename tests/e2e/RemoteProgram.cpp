@@ -194,6 +194,18 @@ bool CRemoteProgram::ShowToolWindow(UINT command, const char* caption) const
     return WaitFor([window] { return IsWindowVisible(window) != FALSE; }, kUiTimeoutMs);
 }
 
+bool CRemoteProgram::Find(const char* text) const
+{
+    if (!ShowToolWindow(ID_TOOLS_FIND_TEXT, "Find Tool")) {
+        return false;
+    }
+    HWND window = ToolWindow("Find Tool");
+    SendWithTimeout(GetDlgItem(window, IDC_FIND_TEXT), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+    PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDC_FIND_BUTTON, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(window, IDC_FIND_BUTTON)));
+    return true;
+}
+
 ResourceCounts CRemoteProgram::Resources() const
 {
     ResourceCounts counts;

@@ -70,6 +70,9 @@ public:
     bool SelectTreeItemAndWait(HTREEITEM item, DWORD timeoutMs = kRunTimeoutMs) const;
     // Shows a tool window by its toggle command unless it is shown already.
     bool ShowToolWindow(UINT command, const char* caption) const;
+    // Shows the Find Tool window, types the text into it and presses Find. Posted, so that the
+    // caller can watch the search it starts. False when the window could not be shown.
+    bool Find(const char* text) const;
 
     ResourceCounts Resources() const;
 

@@ -52,13 +52,8 @@ TEST_F(SearchEndToEndTest, FindListsTheMarkerWithItsPageAndTheViewShowsIt)
         << "the document was not retrieved: " << WindowText(child);
 
     // Type the marker into the Find Tool window and press Find.
-    ASSERT_TRUE(program.ShowToolWindow(ID_TOOLS_FIND_TEXT, "Find Tool"));
-    HWND find = program.ToolWindow("Find Tool");
-    remote::SendWithTimeout(GetDlgItem(find, IDC_FIND_TEXT), WM_SETTEXT, 0,
-                            reinterpret_cast<LPARAM>(kTargetAsciiMarker));
-    PostMessageA(find, WM_COMMAND, MAKEWPARAM(IDC_FIND_BUTTON, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(find, IDC_FIND_BUTTON)));
-    HWND results = GetDlgItem(find, IDC_FIND_RESULTS);
+    ASSERT_TRUE(program.Find(kTargetAsciiMarker));
+    HWND results = GetDlgItem(program.ToolWindow("Find Tool"), IDC_FIND_RESULTS);
     ASSERT_TRUE(WaitFor([&] { return remote::ListItemCount(results) > 0 && program.Idle(); },
                         CRemoteProgram::kRunTimeoutMs));
     ASSERT_EQ(remote::ListItemCount(results), 1);

@@ -12,12 +12,11 @@
 #include <memory>
 #include <string>
 
+#include "PicturePoint.h"
 #include "RemoteProgram.h"
-#include "imagectl/ImageModel.h"
 #include "res/resource.h"
 #include "tests/support/TargetMarkers.h"
 #include "tests/support/TargetProcess.h"
-#include "view/PictureGeometry.h"
 
 namespace {
 
@@ -140,44 +139,6 @@ protected:
         return list && remote::ListItemCount(list) > 0 ? remote::ListItemText(list, 0, 0) : std::string();
     }
 
-    // Screen point of the middle of a picture pixel after a goto to address: the control then
-    // shows the address's page at zoom 10 centred, as its own conversion computes it.
-    static POINT ScreenPointAfterGoto(uint32_t gotoAddress, uint32_t pageAddress)
-    {
-        HWND image = ImageWindow();
-        RECT client = {};
-        GetClientRect(image, &client);
-        CImageModel model;
-        model.SetImageSize(kPictureSide, kPictureSide, kBackgroundColour);
-        model.SetClientSize(client.right, client.bottom);
-        const PictureViewPosition position = ZoomPositionOfAddress(gotoAddress);
-        model.SetViewPosition(position.x, position.y);
-        model.SetZoom(10.0f);
-        const PicturePixel pixel = PixelOfAddress(pageAddress);
-        int32_t x = 0;
-        int32_t y = 0;
-        model.ImageToWindow(pixel.column, pixel.row, x, y);
-        POINT point = {x + 5, y + 5};
-        ClientToScreen(image, &point);
-        return point;
-    }
-
-    // Moves tool windows that cover a screen point out of the way.
-    static void Uncover(POINT point, HWND wanted)
-    {
-        for (int tries = 0; tries < 8 && WindowFromPoint(point) != wanted; ++tries) {
-            HWND top = GetAncestor(WindowFromPoint(point), GA_ROOT);
-            if (top == nullptr || top == s_program->Main()) {
-                break;
-            }
-            RECT rect = {};
-            GetWindowRect(top, &rect);
-            SetWindowPos(top, nullptr, 0, GetSystemMetrics(SM_CYSCREEN) - (rect.bottom - rect.top),
-                         0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-            Sleep(100);
-        }
-    }
-
     static std::unique_ptr<CTargetProcess> s_target;
     static std::unique_ptr<CRemoteProgram> s_program;
     static std::string s_setupError;
@@ -290,8 +251,8 @@ TEST_F(ShellEndToEndTest, ClickOnThePictureListsThePageWithTheTargetsBytes)
     ASSERT_TRUE(WaitFor([&] { return FirstMemoryRowAddress() == Hex8(marker + 3); }, kUiTimeoutMs));
     WaitIdle();
 
-    const POINT point = ScreenPointAfterGoto(marker + 3, page);
-    Uncover(point, ImageWindow());
+    const POINT point = remote::PictureScreenPoint(ImageWindow(), marker + 3, page);
+    remote::Uncover(point, ImageWindow(), s_program->Main());
     ASSERT_EQ(WindowFromPoint(point), ImageWindow()) << "the picture is covered at the click point";
     remote::MovePointer(point);
     remote::ClickLeft();
@@ -323,7 +284,7 @@ TEST_F(ShellEndToEndTest, RestingPointerShowsTheAddressTip)
     const uint32_t marker = s_target->Address("marker_ascii");
     const uint32_t page = marker & ~0xFFFu;
     WaitIdle();
-    POINT point = ScreenPointAfterGoto(marker + 3, page);
+    POINT point = remote::PictureScreenPoint(ImageWindow(), marker + 3, page);
     // A fresh position over the picture restarts the hover delay.
     point.x += 2;
     remote::MovePointer(point);

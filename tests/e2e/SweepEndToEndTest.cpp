@@ -106,12 +106,7 @@ protected:
     // Types the text into the Find Tool window and presses Find; waits for the progress window.
     void StartSearch(const char* text)
     {
-        ASSERT_TRUE(program.ShowToolWindow(ID_TOOLS_FIND_TEXT, "Find Tool"));
-        HWND findWindow = program.ToolWindow("Find Tool");
-        remote::SendWithTimeout(GetDlgItem(findWindow, IDC_FIND_TEXT), WM_SETTEXT, 0,
-                                reinterpret_cast<LPARAM>(text));
-        PostMessageA(findWindow, WM_COMMAND, MAKEWPARAM(IDC_FIND_BUTTON, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(GetDlgItem(findWindow, IDC_FIND_BUTTON)));
+        ASSERT_TRUE(program.Find(text));
         ASSERT_TRUE(program.WaitForProgress()) << "no search started";
     }
 
