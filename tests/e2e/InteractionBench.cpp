@@ -17,25 +17,16 @@
 #include <string>
 #include <vector>
 
+#include "PicturePoint.h"
 #include "RemoteUi.h"
-#include "imagectl/ImageModel.h"
+#include "res/resource.h"
 #include "tests/support/TargetProcess.h"
-#include "common/PictureGeometry.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
 
 const char kAppTitle[] = "VexoProcessViewer";
-const UINT kCmdMemoryContents = 32772;
-const UINT kCmdGotoAddress = 32780;
-const UINT kCmdFileNew = 0xE100;
-const int kProcessTreeId = 1000;
-const int kMemoryListId = 1004;
-const int kGotoEditId = 1011;
-const int kGotoButtonId = 1012;
-const int kImageWindowId = 12236;
-const int kProgressBarId = 1002;
 const DWORD kHoverDelayMs = 750;
 const DWORD kLongWaitMs = 600000;
 const DWORD kStepLimitMs = 20000;
@@ -131,24 +122,24 @@ public:
     DWORD Pid() const { return m_process.dwProcessId; }
 
     HWND ToolWindow(const char* caption) const { return remote::FindTopLevelByCaption(Pid(), caption); }
-    HWND MemoryList() const { return GetDlgItem(ToolWindow("Memory Contents"), kMemoryListId); }
+    HWND MemoryList() const { return GetDlgItem(ToolWindow("Memory Contents"), IDC_MEMORY_LIST); }
 
     HWND ActiveView() const
     {
         HWND client = FindWindowExA(m_main, nullptr, "MDIClient", nullptr);
         HWND child = client ? GetWindow(client, GW_CHILD) : nullptr;
         for (HWND hwnd : remote::ChildWindows(child)) {
-            if (GetDlgItem(hwnd, kImageWindowId) != nullptr)
+            if (GetDlgItem(hwnd, IDC_IMAGE_WINDOW) != nullptr)
                 return hwnd;
         }
         return nullptr;
     }
-    HWND Image() const { return GetDlgItem(ActiveView(), kImageWindowId); }
+    HWND Image() const { return GetDlgItem(ActiveView(), IDC_IMAGE_WINDOW); }
 
     bool ProgressShown() const
     {
         return remote::FindTopLevel(Pid(), [](HWND hwnd) {
-                   return IsWindowVisible(hwnd) && GetDlgItem(hwnd, kProgressBarId) != nullptr;
+                   return IsWindowVisible(hwnd) && GetDlgItem(hwnd, IDC_PROGRESS_BAR) != nullptr;
                }) != nullptr;
     }
 
@@ -192,42 +183,16 @@ public:
         }
         return nullptr;
     }
-    HWND Tree() const { return GetDlgItem(ToolWindow("Windows Processes"), kProcessTreeId); }
+    HWND Tree() const { return GetDlgItem(ToolWindow("Windows Processes"), IDC_PROCESS_TREE); }
 
     // Screen point inside the pixel of page after a Goto to gotoAddress: zoom 10, centred.
     POINT PointAfterGoto(uint32_t gotoAddress, uint32_t page) const
     {
-        HWND image = Image();
-        RECT client = {};
-        GetClientRect(image, &client);
-        CImageModel model;
-        model.SetImageSize(kPictureSide, kPictureSide, kBackgroundColour);
-        model.SetClientSize(client.right, client.bottom);
-        const PictureViewPosition position = ZoomPositionOfAddress(gotoAddress);
-        model.SetViewPosition(position.x, position.y);
-        model.SetZoom(kCloseUpZoom);
-        const PicturePixel pixel = PixelOfAddress(page);
-        int32_t x = 0, y = 0;
-        model.ImageToWindow(pixel.column, pixel.row, x, y);
-        POINT point = {x + 5, y + 5};
-        ClientToScreen(image, &point);
-        return point;
+        return remote::PictureScreenPoint(Image(), gotoAddress, page);
     }
 
     // Moves the tool windows that cover a screen point to the bottom of the screen.
-    void Uncover(POINT point) const
-    {
-        for (int tries = 0; tries < 8 && WindowFromPoint(point) != Image(); ++tries) {
-            HWND top = GetAncestor(WindowFromPoint(point), GA_ROOT);
-            if (top == nullptr || top == m_main)
-                break;
-            RECT rect = {};
-            GetWindowRect(top, &rect);
-            SetWindowPos(top, nullptr, 0, GetSystemMetrics(SM_CYSCREEN) - (rect.bottom - rect.top),
-                         0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-            Sleep(100);
-        }
-    }
+    void Uncover(POINT point) const { remote::Uncover(point, Image(), m_main); }
 
 private:
     HWND FindMain() const
@@ -286,13 +251,13 @@ void Print(const char* what, const std::vector<double>& times)
 void PressGoto(const CProgram& program)
 {
     HWND dialog = program.ToolWindow("Goto Address");
-    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(kGotoButtonId, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, kGotoButtonId)));
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_GOTO_BUTTON, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDC_GOTO_BUTTON)));
 }
 
 void TypeGotoAddress(const CProgram& program, const std::string& text)
 {
-    HWND edit = GetDlgItem(program.ToolWindow("Goto Address"), kGotoEditId);
+    HWND edit = GetDlgItem(program.ToolWindow("Goto Address"), IDC_GOTO_ADDRESS_EDIT);
     remote::SendWithTimeout(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
@@ -391,8 +356,8 @@ int main(int argc, char** argv)
         program.Stop();
         return 1;
     }
-    program.Command(kCmdMemoryContents);
-    program.Command(kCmdGotoAddress);
+    program.Command(ID_TOOLS_MEMORY_CONTENTS);
+    program.Command(ID_TOOLS_GOTO_ADDRESS);
     remote::WaitFor([&] { return IsWindowVisible(program.ToolWindow("Goto Address")) &&
                                  IsWindowVisible(program.ToolWindow("Memory Contents")); },
                     kStepLimitMs);
@@ -415,7 +380,7 @@ int main(int argc, char** argv)
     Print("resting pointer -> tip shown (after the 750 ms rest)", Hovers(program, marker, runs));
 
     // A second, empty document; picking the target gives it the target too.
-    program.Command(kCmdFileNew);
+    program.Command(ID_FILE_NEW);
     remote::WaitFor([&] { return program.Idle(); }, kStepLimitMs);
     Pick(program, program.TreeItemOf(program.Pid()));
     Pick(program, program.TreeItemOf(program.Target().GetProcessId()));

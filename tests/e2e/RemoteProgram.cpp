@@ -72,13 +72,18 @@ bool CRemoteProgram::WaitForExit(DWORD timeoutMs, DWORD* exitCode)
 bool CRemoteProgram::Close(DWORD timeoutMs, DWORD* exitCode)
 {
     if (IsRunning()) {
-        for (HWND box = MessageBoxWindow(); box != nullptr; box = MessageBoxWindow()) {
-            PostMessageA(box, WM_COMMAND, IDOK, 0);
-            WaitFor([box] { return !IsWindow(box); }, kUiTimeoutMs);
-        }
+        CloseMessageBoxes();
         PostMessageA(m_main, WM_CLOSE, 0, 0);
     }
     return WaitForExit(timeoutMs, exitCode);
+}
+
+void CRemoteProgram::CloseMessageBoxes() const
+{
+    for (HWND box = MessageBoxWindow(); box != nullptr; box = MessageBoxWindow()) {
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+        WaitFor([box] { return !IsWindow(box) || !IsWindowVisible(box); }, kUiTimeoutMs);
+    }
 }
 
 bool CRemoteProgram::IsRunning() const
@@ -187,6 +192,18 @@ bool CRemoteProgram::ShowToolWindow(UINT command, const char* caption) const
         PostCommand(command);
     }
     return WaitFor([window] { return IsWindowVisible(window) != FALSE; }, kUiTimeoutMs);
+}
+
+bool CRemoteProgram::Find(const char* text) const
+{
+    if (!ShowToolWindow(ID_TOOLS_FIND_TEXT, "Find Tool")) {
+        return false;
+    }
+    HWND window = ToolWindow("Find Tool");
+    SendWithTimeout(GetDlgItem(window, IDC_FIND_TEXT), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+    PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDC_FIND_BUTTON, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(window, IDC_FIND_BUTTON)));
+    return true;
 }
 
 ResourceCounts CRemoteProgram::Resources() const

@@ -39,6 +39,8 @@ public:
     bool WaitForExit(DWORD timeoutMs, DWORD* exitCode);
     // Posts a close to the main window and waits for the program to end.
     bool Close(DWORD timeoutMs, DWORD* exitCode);
+    // Presses OK in each message box of the program until none is left.
+    void CloseMessageBoxes() const;
     bool IsRunning() const;
 
     DWORD Pid() const { return m_process.dwProcessId; }
@@ -68,6 +70,9 @@ public:
     bool SelectTreeItemAndWait(HTREEITEM item, DWORD timeoutMs = kRunTimeoutMs) const;
     // Shows a tool window by its toggle command unless it is shown already.
     bool ShowToolWindow(UINT command, const char* caption) const;
+    // Shows the Find Tool window, types the text into it and presses Find. Posted, so that the
+    // caller can watch the search it starts. False when the window could not be shown.
+    bool Find(const char* text) const;
 
     ResourceCounts Resources() const;
 

@@ -12,36 +12,22 @@
 #include <memory>
 #include <string>
 
-#include "RemoteUi.h"
-#include "imagectl/ImageModel.h"
+#include "PicturePoint.h"
+#include "RemoteProgram.h"
+#include "res/resource.h"
 #include "tests/support/TargetMarkers.h"
 #include "tests/support/TargetProcess.h"
-#include "common/PictureGeometry.h"
 
 namespace {
 
+using remote::CRemoteProgram;
 using remote::WaitFor;
 using remote::WindowText;
 
-const char kAppTitle[] = "VexoProcessViewer";
-
-// Identifiers the program is known by from outside.
-const UINT kCmdProcessList = 32771;
-const UINT kCmdMemoryContents = 32772;
-const UINT kCmdFindText = 32773;
-const UINT kCmdAddressPeek = 32775;
-const UINT kCmdGotoAddress = 32780;
-const int kProcessTreeId = 1000;
-const int kMemoryListId = 1004;
-const int kGotoEditId = 1011;
-const int kGotoButtonId = 1012;
-const int kImageWindowId = 12236;
-const int kProgressBarId = 1002;
+const DWORD kRunTimeoutMs = CRemoteProgram::kRunTimeoutMs;
+const DWORD kUiTimeoutMs = CRemoteProgram::kUiTimeoutMs;
+// The static text of a message box.
 const int kMessageTextId = 0xFFFF;
-
-// Everything runs emulated here: allow minutes for a retrieval.
-const DWORD kRetrievalTimeoutMs = 600000;
-const DWORD kUiTimeoutMs = 30000;
 
 std::string Hex8(uint32_t value)
 {
@@ -56,7 +42,8 @@ bool EndsWithNoCase(const std::string& text, const std::string& tail)
            _stricmp(text.c_str() + text.size() - tail.size(), tail.c_str()) == 0;
 }
 
-class ShellEndToEnd : public ::testing::Test
+// One program for the whole suite: its tests follow each other as one session of a user.
+class ShellEndToEndTest : public ::testing::Test
 {
 protected:
     static void SetUpTestSuite()
@@ -69,41 +56,15 @@ protected:
             return;
         }
         // The program lists the processes at its start, so the target runs first.
-        STARTUPINFOA startup = {};
-        startup.cb = sizeof(startup);
-        std::string exe = remote::ProgramFolder() + "VexoProcessViewer.exe";
-        std::string commandLine = "\"" + exe + "\"";
-        if (!CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                            remote::ProgramFolder().c_str(), &startup, &s_program)) {
-            s_setupError = "VexoProcessViewer.exe did not start";
-            return;
-        }
-        const bool shown = WaitFor(
-            [] {
-                s_main = MainFrame();
-                return s_main != nullptr && IsWindowEnabled(s_main) &&
-                       remote::SendWithTimeout(s_main, WM_NULL, 0, 0) == 0;
-            },
-            kRetrievalTimeoutMs);
-        if (!shown) {
-            s_setupError = "the main window did not appear";
+        s_program.reset(new CRemoteProgram);
+        if (!s_program->Start(&error)) {
+            s_setupError = error;
         }
     }
 
     static void TearDownTestSuite()
     {
-        if (s_program.hProcess != nullptr) {
-            CloseMessageBoxes();
-            if (s_main != nullptr) {
-                PostMessageA(s_main, WM_CLOSE, 0, 0);
-            }
-            if (WaitForSingleObject(s_program.hProcess, 60000) != WAIT_OBJECT_0) {
-                TerminateProcess(s_program.hProcess, 1);
-            }
-            CloseHandle(s_program.hThread);
-            CloseHandle(s_program.hProcess);
-            s_program = PROCESS_INFORMATION();
-        }
+        s_program.reset();  // closes the program, or ends it when it does not close
         if (s_target) {
             s_target->Stop();
             s_target.reset();
@@ -115,90 +76,21 @@ protected:
         ASSERT_TRUE(s_setupError.empty()) << s_setupError;
     }
 
-    static DWORD Pid() { return s_program.dwProcessId; }
-
-    static HWND MainFrame()
-    {
-        return remote::FindTopLevel(s_program.dwProcessId, [](HWND hwnd) {
-            return IsWindowVisible(hwnd) && remote::ClassName(hwnd) != "#32770" &&
-                   WindowText(hwnd).compare(0, sizeof(kAppTitle) - 1, kAppTitle) == 0;
-        });
-    }
-
-    static HWND ToolWindow(const char* caption)
-    {
-        return remote::FindTopLevelByCaption(Pid(), caption);
-    }
-
-    static HWND ChildFrame()
-    {
-        HWND client = FindWindowExA(s_main, nullptr, "MDIClient", nullptr);
-        return client ? GetWindow(client, GW_CHILD) : nullptr;
-    }
-
-    static HWND View()
-    {
-        HWND child = ChildFrame();
-        if (child == nullptr) {
-            return nullptr;
-        }
-        for (HWND hwnd : remote::ChildWindows(child)) {
-            if (GetDlgItem(hwnd, kImageWindowId) != nullptr) {
-                return hwnd;
-            }
-        }
-        return nullptr;
-    }
-
     static HWND ImageWindow()
     {
-        HWND view = View();
-        return view ? GetDlgItem(view, kImageWindowId) : nullptr;
+        HWND view = s_program->View();
+        return view ? GetDlgItem(view, IDC_IMAGE_WINDOW) : nullptr;
     }
 
     static HWND MemoryList()
     {
-        HWND window = ToolWindow("Memory Contents");
-        return window ? GetDlgItem(window, kMemoryListId) : nullptr;
-    }
-
-    static HWND ProgressWindow()
-    {
-        return remote::FindTopLevel(Pid(), [](HWND hwnd) {
-            return IsWindowVisible(hwnd) && GetDlgItem(hwnd, kProgressBarId) != nullptr;
-        });
-    }
-
-    static HWND MessageBoxWindow()
-    {
-        return remote::FindTopLevel(Pid(), [](HWND hwnd) {
-            return IsWindowVisible(hwnd) && remote::ClassName(hwnd) == "#32770" &&
-                   WindowText(hwnd) == kAppTitle && GetDlgItem(hwnd, kMessageTextId) != nullptr;
-        });
-    }
-
-    static void CloseMessageBoxes()
-    {
-        for (HWND box = MessageBoxWindow(); box != nullptr; box = MessageBoxWindow()) {
-            PostMessageA(box, WM_COMMAND, IDOK, 0);
-            WaitFor([box] { return !IsWindow(box) || !IsWindowVisible(box); }, kUiTimeoutMs);
-        }
-    }
-
-    // The program has dispatched everything queued so far and is not inside a run.
-    static bool Idle()
-    {
-        return IsWindowEnabled(s_main) && remote::SendWithTimeout(s_main, WM_NULL, 0, 0) == 0;
+        HWND window = s_program->ToolWindow("Memory Contents");
+        return window ? GetDlgItem(window, IDC_MEMORY_LIST) : nullptr;
     }
 
     static void WaitIdle()
     {
-        ASSERT_TRUE(WaitFor(Idle, kRetrievalTimeoutMs)) << "the program did not come back to idle";
-    }
-
-    static void PostCommand(UINT id)
-    {
-        PostMessageA(s_main, WM_COMMAND, id, 0);
+        ASSERT_TRUE(s_program->WaitIdle()) << "the program did not come back to idle";
     }
 
     static std::string ScreenshotFolder()
@@ -232,13 +124,13 @@ protected:
     // Runs the program's Goto with a text and waits until it has been handled.
     static void Goto(const std::string& text)
     {
-        HWND dialog = ToolWindow("Goto Address");
+        HWND dialog = s_program->ToolWindow("Goto Address");
         ASSERT_NE(dialog, nullptr);
-        HWND edit = GetDlgItem(dialog, kGotoEditId);
+        HWND edit = GetDlgItem(dialog, IDC_GOTO_ADDRESS_EDIT);
         remote::SendWithTimeout(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
         // Posted: a malformed address opens a message box inside the handler.
-        PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(kGotoButtonId, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(GetDlgItem(dialog, kGotoButtonId)));
+        PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_GOTO_BUTTON, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDC_GOTO_BUTTON)));
     }
 
     static std::string FirstMemoryRowAddress()
@@ -247,76 +139,36 @@ protected:
         return list && remote::ListItemCount(list) > 0 ? remote::ListItemText(list, 0, 0) : std::string();
     }
 
-    // Screen point of the middle of a picture pixel after a goto to address: the control then
-    // shows the address's page at zoom 10 centred, as its own conversion computes it.
-    static POINT ScreenPointAfterGoto(uint32_t gotoAddress, uint32_t pageAddress)
-    {
-        HWND image = ImageWindow();
-        RECT client = {};
-        GetClientRect(image, &client);
-        CImageModel model;
-        model.SetImageSize(kPictureSide, kPictureSide, kBackgroundColour);
-        model.SetClientSize(client.right, client.bottom);
-        const PictureViewPosition position = ZoomPositionOfAddress(gotoAddress);
-        model.SetViewPosition(position.x, position.y);
-        model.SetZoom(kCloseUpZoom);
-        const PicturePixel pixel = PixelOfAddress(pageAddress);
-        int32_t x = 0;
-        int32_t y = 0;
-        model.ImageToWindow(pixel.column, pixel.row, x, y);
-        POINT point = {x + 5, y + 5};
-        ClientToScreen(image, &point);
-        return point;
-    }
-
-    // Moves tool windows that cover a screen point out of the way.
-    static void Uncover(POINT point, HWND wanted)
-    {
-        for (int tries = 0; tries < 8 && WindowFromPoint(point) != wanted; ++tries) {
-            HWND top = GetAncestor(WindowFromPoint(point), GA_ROOT);
-            if (top == nullptr || top == s_main) {
-                break;
-            }
-            RECT rect = {};
-            GetWindowRect(top, &rect);
-            SetWindowPos(top, nullptr, 0, GetSystemMetrics(SM_CYSCREEN) - (rect.bottom - rect.top),
-                         0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-            Sleep(100);
-        }
-    }
-
     static std::unique_ptr<CTargetProcess> s_target;
-    static PROCESS_INFORMATION s_program;
-    static HWND s_main;
+    static std::unique_ptr<CRemoteProgram> s_program;
     static std::string s_setupError;
 };
 
-std::unique_ptr<CTargetProcess> ShellEndToEnd::s_target;
-PROCESS_INFORMATION ShellEndToEnd::s_program = {};
-HWND ShellEndToEnd::s_main = nullptr;
-std::string ShellEndToEnd::s_setupError;
+std::unique_ptr<CTargetProcess> ShellEndToEndTest::s_target;
+std::unique_ptr<CRemoteProgram> ShellEndToEndTest::s_program;
+std::string ShellEndToEndTest::s_setupError;
 
-TEST_F(ShellEndToEnd, StartsMaximisedWithProcessTreeAndOneEmptyDocument)
+TEST_F(ShellEndToEndTest, StartsMaximisedWithProcessTreeAndOneEmptyDocument)
 {
-    EXPECT_TRUE(IsZoomed(s_main));
-    ASSERT_NE(ChildFrame(), nullptr);
-    EXPECT_EQ(WindowText(ChildFrame()), "VexoPr1");
-    ASSERT_NE(ToolWindow("Windows Processes"), nullptr);
-    EXPECT_TRUE(IsWindowVisible(ToolWindow("Windows Processes")));
+    EXPECT_TRUE(IsZoomed(s_program->Main()));
+    ASSERT_NE(s_program->ChildFrame(), nullptr);
+    EXPECT_EQ(WindowText(s_program->ChildFrame()), "VexoPr1");
+    ASSERT_NE(s_program->ToolWindow("Windows Processes"), nullptr);
+    EXPECT_TRUE(IsWindowVisible(s_program->ToolWindow("Windows Processes")));
     for (const char* caption : {"Memory Contents", "Find Tool", "Goto Address"}) {
-        ASSERT_NE(ToolWindow(caption), nullptr) << caption;
-        EXPECT_FALSE(IsWindowVisible(ToolWindow(caption))) << caption;
+        ASSERT_NE(s_program->ToolWindow(caption), nullptr) << caption;
+        EXPECT_FALSE(IsWindowVisible(s_program->ToolWindow(caption))) << caption;
     }
     // The process tree sits over the right third of the frame as it was created, in full height.
     RECT tree = {};
-    GetWindowRect(ToolWindow("Windows Processes"), &tree);
+    GetWindowRect(s_program->ToolWindow("Windows Processes"), &tree);
     EXPECT_GT(tree.right - tree.left, 0);
     Screenshot("e2e-1-start.bmp");
 }
 
-TEST_F(ShellEndToEnd, ProcessTreeListsTheTargetWithItsModules)
+TEST_F(ShellEndToEndTest, ProcessTreeListsTheTargetWithItsModules)
 {
-    HWND tree = GetDlgItem(ToolWindow("Windows Processes"), kProcessTreeId);
+    HWND tree = s_program->ProcessTree();
     ASSERT_NE(tree, nullptr);
     const std::vector<remote::TreeItem> items = remote::ReadTree(tree);
     const remote::TreeItem* target = FindTargetItem(items);
@@ -334,14 +186,14 @@ TEST_F(ShellEndToEnd, ProcessTreeListsTheTargetWithItsModules)
     // The program's own process is there as well.
     bool own = false;
     for (const remote::TreeItem& item : items) {
-        own = own || item.text.compare(0, 12, "[" + Hex8(Pid()) + "]") == 0;
+        own = own || item.text.compare(0, 12, "[" + Hex8(s_program->Pid()) + "]") == 0;
     }
     EXPECT_TRUE(own);
 }
 
-TEST_F(ShellEndToEnd, SelectingTheTargetRetrievesItAndTitlesTheDocument)
+TEST_F(ShellEndToEndTest, SelectingTheTargetRetrievesItAndTitlesTheDocument)
 {
-    HWND tree = GetDlgItem(ToolWindow("Windows Processes"), kProcessTreeId);
+    HWND tree = s_program->ProcessTree();
     const std::vector<remote::TreeItem> items = remote::ReadTree(tree);
     const remote::TreeItem* target = FindTargetItem(items);
     ASSERT_NE(target, nullptr);
@@ -353,24 +205,26 @@ TEST_F(ShellEndToEnd, SelectingTheTargetRetrievesItAndTitlesTheDocument)
     bool sawRun = false;
     ASSERT_TRUE(WaitFor(
         [&] {
-            sawRun = sawRun || ProgressWindow() != nullptr || !IsWindowEnabled(s_main);
-            return WindowText(ChildFrame()) == path && Idle() && ProgressWindow() == nullptr;
+            sawRun = sawRun || s_program->ProgressWindow() != nullptr ||
+                     !IsWindowEnabled(s_program->Main());
+            return WindowText(s_program->ChildFrame()) == path && s_program->Idle() &&
+                   s_program->ProgressWindow() == nullptr;
         },
-        kRetrievalTimeoutMs))
-        << "document title: " << WindowText(ChildFrame());
+        kRunTimeoutMs))
+        << "document title: " << WindowText(s_program->ChildFrame());
     EXPECT_TRUE(sawRun) << "no run was seen (progress window or disabled frame)";
-    EXPECT_TRUE(EndsWithNoCase(WindowText(ChildFrame()), "VexoTarget.exe"));
+    EXPECT_TRUE(EndsWithNoCase(WindowText(s_program->ChildFrame()), "VexoTarget.exe"));
     // Painting a million pixels takes a moment when everything runs emulated.
     Sleep(3000);
     Screenshot("e2e-2-picture.bmp");
 }
 
-TEST_F(ShellEndToEnd, GotoListsTheExactAddressAndReadsDigitsUpToTheFirstNonDigit)
+TEST_F(ShellEndToEndTest, GotoListsTheExactAddressAndReadsDigitsUpToTheFirstNonDigit)
 {
-    PostCommand(kCmdGotoAddress);
-    PostCommand(kCmdMemoryContents);
-    ASSERT_TRUE(WaitFor([] { return IsWindowVisible(ToolWindow("Goto Address")) &&
-                                    IsWindowVisible(ToolWindow("Memory Contents")); },
+    s_program->PostCommand(ID_TOOLS_GOTO_ADDRESS);
+    s_program->PostCommand(ID_TOOLS_MEMORY_CONTENTS);
+    ASSERT_TRUE(WaitFor([] { return IsWindowVisible(s_program->ToolWindow("Goto Address")) &&
+                                    IsWindowVisible(s_program->ToolWindow("Memory Contents")); },
                         kUiTimeoutMs));
     Goto("0x12G4");
     EXPECT_TRUE(WaitFor([] { return FirstMemoryRowAddress() == "0x00000012"; }, kUiTimeoutMs))
@@ -388,7 +242,7 @@ TEST_F(ShellEndToEnd, GotoListsTheExactAddressAndReadsDigitsUpToTheFirstNonDigit
     WaitIdle();
 }
 
-TEST_F(ShellEndToEnd, ClickOnThePictureListsThePageWithTheTargetsBytes)
+TEST_F(ShellEndToEndTest, ClickOnThePictureListsThePageWithTheTargetsBytes)
 {
     const uint32_t marker = s_target->Address("marker_ascii");
     const uint32_t page = marker & ~0xFFFu;
@@ -397,8 +251,8 @@ TEST_F(ShellEndToEnd, ClickOnThePictureListsThePageWithTheTargetsBytes)
     ASSERT_TRUE(WaitFor([&] { return FirstMemoryRowAddress() == Hex8(marker + 3); }, kUiTimeoutMs));
     WaitIdle();
 
-    const POINT point = ScreenPointAfterGoto(marker + 3, page);
-    Uncover(point, ImageWindow());
+    const POINT point = remote::PictureScreenPoint(ImageWindow(), marker + 3, page);
+    remote::Uncover(point, ImageWindow(), s_program->Main());
     ASSERT_EQ(WindowFromPoint(point), ImageWindow()) << "the picture is covered at the click point";
     remote::MovePointer(point);
     remote::ClickLeft();
@@ -425,16 +279,16 @@ TEST_F(ShellEndToEnd, ClickOnThePictureListsThePageWithTheTargetsBytes)
     Screenshot("e2e-3-memory.bmp");
 }
 
-TEST_F(ShellEndToEnd, RestingPointerShowsTheAddressTip)
+TEST_F(ShellEndToEndTest, RestingPointerShowsTheAddressTip)
 {
     const uint32_t marker = s_target->Address("marker_ascii");
     const uint32_t page = marker & ~0xFFFu;
     WaitIdle();
-    POINT point = ScreenPointAfterGoto(marker + 3, page);
+    POINT point = remote::PictureScreenPoint(ImageWindow(), marker + 3, page);
     // A fresh position over the picture restarts the hover delay.
     point.x += 2;
     remote::MovePointer(point);
-    HWND view = View();
+    HWND view = s_program->View();
     HWND tip = nullptr;
     ASSERT_TRUE(WaitFor(
         [&] {
@@ -461,7 +315,7 @@ TEST_F(ShellEndToEnd, RestingPointerShowsTheAddressTip)
     EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(tip); }, kUiTimeoutMs));
 }
 
-TEST_F(ShellEndToEnd, GotoExplainsMalformedAddressesInAMessageBox)
+TEST_F(ShellEndToEndTest, GotoExplainsMalformedAddressesInAMessageBox)
 {
     struct Case
     {
@@ -474,12 +328,12 @@ TEST_F(ShellEndToEnd, GotoExplainsMalformedAddressesInAMessageBox)
         {"0x123456789", "Address should be at most 10 characters as in 0x12345678"},
         {"12345678901", "Address should be at most 10 characters as in 0x12345678"},
     };
-    HWND dialog = ToolWindow("Goto Address");
+    HWND dialog = s_program->ToolWindow("Goto Address");
     for (const Case& c : cases) {
         const std::string before = FirstMemoryRowAddress();
         Goto(c.text);
         HWND box = nullptr;
-        ASSERT_TRUE(WaitFor([&] { return (box = MessageBoxWindow()) != nullptr; }, kUiTimeoutMs))
+        ASSERT_TRUE(WaitFor([&] { return (box = s_program->MessageBoxWindow()) != nullptr; }, kUiTimeoutMs))
             << "no message box for '" << c.text << "'";
         EXPECT_EQ(WindowText(GetDlgItem(box, kMessageTextId)), c.message) << c.text;
         EXPECT_EQ(GetWindow(box, GW_OWNER), dialog);
@@ -488,15 +342,15 @@ TEST_F(ShellEndToEnd, GotoExplainsMalformedAddressesInAMessageBox)
         if (c.text == cases[0].text) {
             Screenshot("e2e-5-goto-message.bmp");
         }
-        CloseMessageBoxes();
+        s_program->CloseMessageBoxes();
         WaitIdle();
         EXPECT_EQ(FirstMemoryRowAddress(), before) << "a malformed address must not move the view";
     }
 }
 
-TEST_F(ShellEndToEnd, ToolWindowCommandsFlipVisibilityAndTheToolbarShowsIt)
+TEST_F(ShellEndToEndTest, ToolWindowCommandsFlipVisibilityAndTheToolbarShowsIt)
 {
-    HWND toolbar = remote::FindDescendantByClass(s_main, TOOLBARCLASSNAMEA);
+    HWND toolbar = remote::FindDescendantByClass(s_program->Main(), TOOLBARCLASSNAMEA);
     ASSERT_NE(toolbar, nullptr);
     struct Toggle
     {
@@ -504,16 +358,16 @@ TEST_F(ShellEndToEnd, ToolWindowCommandsFlipVisibilityAndTheToolbarShowsIt)
         const char* caption;
     };
     const Toggle toggles[] = {
-        {kCmdProcessList, "Windows Processes"},
-        {kCmdMemoryContents, "Memory Contents"},
-        {kCmdFindText, "Find Tool"},
-        {kCmdGotoAddress, "Goto Address"},
+        {ID_TOOLS_PROCESS_LIST, "Windows Processes"},
+        {ID_TOOLS_MEMORY_CONTENTS, "Memory Contents"},
+        {ID_TOOLS_FIND_TEXT, "Find Tool"},
+        {ID_TOOLS_GOTO_ADDRESS, "Goto Address"},
     };
     for (const Toggle& t : toggles) {
-        HWND window = ToolWindow(t.caption);
+        HWND window = s_program->ToolWindow(t.caption);
         for (int round = 0; round < 2; ++round) {
             const bool visible = IsWindowVisible(window) != FALSE;
-            PostCommand(t.command);
+            s_program->PostCommand(t.command);
             ASSERT_TRUE(WaitFor([&] { return (IsWindowVisible(window) != FALSE) != visible; }, kUiTimeoutMs))
                 << t.caption;
             // The toolbar's button follows at the next idle update.
@@ -524,45 +378,49 @@ TEST_F(ShellEndToEnd, ToolWindowCommandsFlipVisibilityAndTheToolbarShowsIt)
     }
 
     // A goto window closed with its own close box loses its mark, and the next command shows it.
-    HWND gotoWindow = ToolWindow("Goto Address");
+    HWND gotoWindow = s_program->ToolWindow("Goto Address");
     if (!IsWindowVisible(gotoWindow)) {
-        PostCommand(kCmdGotoAddress);
+        s_program->PostCommand(ID_TOOLS_GOTO_ADDRESS);
         ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(gotoWindow) != FALSE; }, kUiTimeoutMs));
     }
     PostMessageA(gotoWindow, WM_SYSCOMMAND, SC_CLOSE, 0);
     ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(gotoWindow); }, kUiTimeoutMs));
-    EXPECT_TRUE(WaitFor([&] { return remote::SendWithTimeout(toolbar, TB_ISBUTTONCHECKED, kCmdGotoAddress, 0) == 0; },
+    EXPECT_TRUE(WaitFor([&] { return remote::SendWithTimeout(toolbar, TB_ISBUTTONCHECKED, ID_TOOLS_GOTO_ADDRESS, 0) == 0; },
                         kUiTimeoutMs));
-    PostCommand(kCmdGotoAddress);
+    s_program->PostCommand(ID_TOOLS_GOTO_ADDRESS);
     EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(gotoWindow) != FALSE; }, kUiTimeoutMs));
 
     // Address Peek flips its check mark; a second toggle brings it back.
-    const bool peek = remote::SendWithTimeout(toolbar, TB_ISBUTTONCHECKED, kCmdAddressPeek, 0) != 0;
+    const bool peek = remote::SendWithTimeout(toolbar, TB_ISBUTTONCHECKED, ID_TOOLS_ADDRESS_PEEK, 0) != 0;
     EXPECT_TRUE(peek);
-    PostCommand(kCmdAddressPeek);
-    EXPECT_TRUE(WaitFor([&] { return (remote::SendWithTimeout(toolbar, TB_ISBUTTONCHECKED, kCmdAddressPeek, 0) != 0) != peek; },
+    s_program->PostCommand(ID_TOOLS_ADDRESS_PEEK);
+    EXPECT_TRUE(WaitFor([&] { return (remote::SendWithTimeout(toolbar, TB_ISBUTTONCHECKED, ID_TOOLS_ADDRESS_PEEK, 0) != 0) != peek; },
                         kUiTimeoutMs));
-    PostCommand(kCmdAddressPeek);
-    EXPECT_TRUE(WaitFor([&] { return (remote::SendWithTimeout(toolbar, TB_ISBUTTONCHECKED, kCmdAddressPeek, 0) != 0) == peek; },
+    s_program->PostCommand(ID_TOOLS_ADDRESS_PEEK);
+    EXPECT_TRUE(WaitFor([&] { return (remote::SendWithTimeout(toolbar, TB_ISBUTTONCHECKED, ID_TOOLS_ADDRESS_PEEK, 0) != 0) == peek; },
                         kUiTimeoutMs));
     Screenshot("e2e-6-toggles.bmp");
 }
 
-TEST_F(ShellEndToEnd, F5RetrievesTheActiveDocumentAgain)
+TEST_F(ShellEndToEndTest, F5RetrievesTheActiveDocumentAgain)
 {
     WaitIdle();
-    HWND view = View();
+    HWND view = s_program->View();
     ASSERT_NE(view, nullptr);
-    const std::string title = WindowText(ChildFrame());
+    const std::string title = WindowText(s_program->ChildFrame());
     PostMessageA(view, WM_KEYDOWN, VK_F5, 0x003F0001);
     PostMessageA(view, WM_KEYUP, VK_F5, 0xC03F0001);
     bool sawRun = false;
-    EXPECT_TRUE(WaitFor([&] { return sawRun = sawRun || ProgressWindow() != nullptr || !IsWindowEnabled(s_main); },
-                        kRetrievalTimeoutMs))
+    EXPECT_TRUE(WaitFor(
+        [&] {
+            return sawRun = sawRun || s_program->ProgressWindow() != nullptr ||
+                            !IsWindowEnabled(s_program->Main());
+        },
+        kRunTimeoutMs))
         << "F5 started no retrieval";
     WaitIdle();
-    EXPECT_EQ(ProgressWindow(), nullptr);
-    EXPECT_EQ(WindowText(ChildFrame()), title);
+    EXPECT_EQ(s_program->ProgressWindow(), nullptr);
+    EXPECT_EQ(WindowText(s_program->ChildFrame()), title);
 }
 
 } // namespace

@@ -12,6 +12,7 @@
 #include <memory>
 #include <string>
 
+#include "ProgramFixture.h"
 #include "RemoteProgram.h"
 #include "res/resource.h"
 #include "tests/support/TargetMarkers.h"
@@ -64,17 +65,9 @@ bool Terminate(DWORD pid)
     return ended;
 }
 
-class SweepEndToEnd : public ::testing::Test
+class SweepEndToEndTest : public ProgramFixture
 {
 protected:
-    void SetUp() override
-    {
-        std::string error;
-        // The program lists the processes at its start, so the target runs first.
-        ASSERT_TRUE(target.Start(&error)) << error;
-        ASSERT_TRUE(program.Start(&error)) << error;
-    }
-
     // Selects the process's item and waits until its run has ended with the document titled.
     void SelectProcess(DWORD pid)
     {
@@ -113,12 +106,7 @@ protected:
     // Types the text into the Find Tool window and presses Find; waits for the progress window.
     void StartSearch(const char* text)
     {
-        ASSERT_TRUE(program.ShowToolWindow(ID_TOOLS_FIND_TEXT, "Find Tool"));
-        HWND findWindow = program.ToolWindow("Find Tool");
-        remote::SendWithTimeout(GetDlgItem(findWindow, IDC_FIND_TEXT), WM_SETTEXT, 0,
-                                reinterpret_cast<LPARAM>(text));
-        PostMessageA(findWindow, WM_COMMAND, MAKEWPARAM(IDC_FIND_BUTTON, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(GetDlgItem(findWindow, IDC_FIND_BUTTON)));
+        ASSERT_TRUE(program.Find(text));
         ASSERT_TRUE(program.WaitForProgress()) << "no search started";
     }
 
@@ -134,12 +122,9 @@ protected:
         EXPECT_EQ(exitCode, 0u) << "the program did not end cleanly";
         EXPECT_TRUE(closeCameDuringTheRun) << "the run had ended before the close was posted";
     }
-
-    CTargetProcess target;
-    CRemoteProgram program;
 };
 
-TEST_F(SweepEndToEnd, EveryProcessOfTheTreeIsRetrievedAndTheProgramKeepsAnswering)
+TEST_F(SweepEndToEndTest, EveryProcessOfTheTreeIsRetrievedAndTheProgramKeepsAnswering)
 {
     const std::vector<remote::TreeItem> items = remote::ReadTree(program.ProcessTree());
     ASSERT_GT(items.size(), 3u);
@@ -160,7 +145,7 @@ TEST_F(SweepEndToEnd, EveryProcessOfTheTreeIsRetrievedAndTheProgramKeepsAnswerin
 }
 
 // Handles, threads, windows and memory after 30 retrievals, against the same after a few.
-TEST_F(SweepEndToEnd, ThirtyRetrievalsLeaveNothingBehind)
+TEST_F(SweepEndToEndTest, ThirtyRetrievalsLeaveNothingBehind)
 {
     SelectProcess(target.GetProcessId());
     int runsSeen = 0;
@@ -192,13 +177,13 @@ TEST_F(SweepEndToEnd, ThirtyRetrievalsLeaveNothingBehind)
     EXPECT_LT(after.privateBytes, before.privateBytes + (8u << 20));
 }
 
-TEST_F(SweepEndToEnd, ACloseDuringARetrievalWaitsForItsEndAndTheProgramEndsCleanly)
+TEST_F(SweepEndToEndTest, ACloseDuringARetrievalWaitsForItsEndAndTheProgramEndsCleanly)
 {
     StartTargetRetrieval();
     CloseDuringTheRun();
 }
 
-TEST_F(SweepEndToEnd, ACloseDuringASearchWaitsForItsEndAndTheProgramEndsCleanly)
+TEST_F(SweepEndToEndTest, ACloseDuringASearchWaitsForItsEndAndTheProgramEndsCleanly)
 {
     CTargetProcess busy;
     SelectTargetWithManyMarkers(busy);
@@ -206,7 +191,7 @@ TEST_F(SweepEndToEnd, ACloseDuringASearchWaitsForItsEndAndTheProgramEndsCleanly)
     CloseDuringTheRun();
 }
 
-TEST_F(SweepEndToEnd, ATargetEndedDuringASearchEndsItNormallyWithTheHitsSoFar)
+TEST_F(SweepEndToEndTest, ATargetEndedDuringASearchEndsItNormallyWithTheHitsSoFar)
 {
     CTargetProcess busy;
     SelectTargetWithManyMarkers(busy);
@@ -226,7 +211,7 @@ TEST_F(SweepEndToEnd, ATargetEndedDuringASearchEndsItNormallyWithTheHitsSoFar)
     busy.Stop();
 }
 
-TEST_F(SweepEndToEnd, ATargetEndedDuringARetrievalEndsTheRunNormally)
+TEST_F(SweepEndToEndTest, ATargetEndedDuringARetrievalEndsTheRunNormally)
 {
     StartTargetRetrieval();
     ASSERT_TRUE(Terminate(target.GetProcessId()));
@@ -237,7 +222,7 @@ TEST_F(SweepEndToEnd, ATargetEndedDuringARetrievalEndsTheRunNormally)
     target.Stop();
 }
 
-TEST_F(SweepEndToEnd, ATargetEndedDuringADumpStillGivesTheWholeDump)
+TEST_F(SweepEndToEndTest, ATargetEndedDuringADumpStillGivesTheWholeDump)
 {
     ULARGE_INTEGER freeBytes = {};
     ASSERT_TRUE(GetDiskFreeSpaceExA(remote::ProgramFolder().c_str(), &freeBytes, nullptr, nullptr));
@@ -264,7 +249,7 @@ TEST_F(SweepEndToEnd, ATargetEndedDuringADumpStillGivesTheWholeDump)
     DeleteFileA(path.c_str());
 }
 
-TEST_F(SweepEndToEnd, EnterAndEscapeInEveryToolWindowKeepSelectionAndGotoWorking)
+TEST_F(SweepEndToEndTest, EnterAndEscapeInEveryToolWindowKeepSelectionAndGotoWorking)
 {
     // The process tree: Enter changes nothing, and selection goes on working.
     SelectProcess(program.Pid());

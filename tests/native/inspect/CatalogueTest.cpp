@@ -6,12 +6,20 @@
 #include <vector>
 
 #include "inspect/ProcessCatalogue.h"
+#include "tests/support/ExpectSequence.h"
 #include "tests/support/ScriptedProcessPlatform.h"
 
 namespace {
 
-const std::vector<uint32_t> kRightsInOrder = {0x1F0FFF, 0x80, 0x2, 0x40, 0x400,
-                                              0x200,    0x1,  0x8, 0x10, 0x20};
+// The rights Refresh asks for, one at a time, until an open succeeds: all access first, then
+// each single right in this order.
+const uint32_t kRightsOfAProcessThatRefusesAll[] = {0x1F0FFF, 0x80, 0x2, 0x40, 0x400,
+                                                    0x200,    0x1,  0x8, 0x10, 0x20};
+// A process that grants all access is opened at the first try.
+const uint32_t kRightsOfAnOpenProcess[] = {0x1F0FFF};
+// Processes that grant the read right (0x10) or the query right (0x400) alone.
+const uint32_t kRightsUntilTheReadRight[] = {0x1F0FFF, 0x80, 0x2, 0x40, 0x400, 0x200, 0x1, 0x8, 0x10};
+const uint32_t kRightsUntilTheQueryRight[] = {0x1F0FFF, 0x80, 0x2, 0x40, 0x400};
 
 std::vector<uint32_t> RightsAskedFor(const CScriptedProcessPlatform& platform, uint32_t pid)
 {
@@ -84,7 +92,7 @@ TEST_F(CatalogueTest, RefreshTakesProcessesAndModulesInPlatformOrder)
     EXPECT_EQ(catalogue.GetAt(-1), nullptr);
     EXPECT_EQ(catalogue.GetAt(3), nullptr);
     // Each process is opened once, with the first right that works.
-    EXPECT_EQ(RightsAskedFor(platform, 40), std::vector<uint32_t>{0x1F0FFF});
+    EXPECT_SEQUENCE(kRightsOfAnOpenProcess, RightsAskedFor(platform, 40));
 }
 
 TEST_F(CatalogueTest, FindProcessGivesTheFirstOfDuplicateIdentifiers)
@@ -99,7 +107,7 @@ TEST_F(CatalogueTest, ProcessRefusingEveryRightIsListedWithoutModules)
 {
     AddWithModules(0, {0x400000}, {"idle"}).grantedRights = 0;
     ASSERT_EQ(catalogue.Refresh(), 0);
-    EXPECT_EQ(RightsAskedFor(platform, 0), kRightsInOrder);
+    EXPECT_SEQUENCE(kRightsOfAProcessThatRefusesAll, RightsAskedFor(platform, 0));
     const ProcessRecord* idle = catalogue.FindProcess(0);
     ASSERT_NE(idle, nullptr);
     EXPECT_EQ(idle->moduleCount, 0);
@@ -114,10 +122,8 @@ TEST_F(CatalogueTest, ProcessOpenedOnlyWithRightsThatCannotListModulesHasNone)
         CProcessPlatform::kQueryInformation | CProcessPlatform::kVmRead;
     ASSERT_EQ(catalogue.Refresh(), 0);
 
-    EXPECT_EQ(RightsAskedFor(platform, 11),
-              std::vector<uint32_t>(kRightsInOrder.begin(), kRightsInOrder.begin() + 9));
-    EXPECT_EQ(RightsAskedFor(platform, 12),
-              std::vector<uint32_t>(kRightsInOrder.begin(), kRightsInOrder.begin() + 5));
+    EXPECT_SEQUENCE(kRightsUntilTheReadRight, RightsAskedFor(platform, 11));
+    EXPECT_SEQUENCE(kRightsUntilTheQueryRight, RightsAskedFor(platform, 12));
     for (uint32_t pid : {11u, 12u, 13u})
         EXPECT_EQ(catalogue.FindProcess(pid)->moduleCount, 0) << pid;
 }
@@ -205,7 +211,7 @@ TEST_F(CatalogueTest, RefreshDropsEndedProcesses)
     EXPECT_EQ(catalogue.FindProcess(22), nullptr);
 }
 
-TEST(SystemCatalogue, NativeBuildSeesNoProcesses)
+TEST(SystemCatalogueTest, NativeBuildSeesNoProcesses)
 {
 #ifndef _WIN32
     CProcessCatalogue catalogue;

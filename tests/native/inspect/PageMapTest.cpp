@@ -23,7 +23,7 @@ MemoryRegion Answer(uint32_t size, uint32_t state, uint32_t protect, uint32_t ty
     return region;
 }
 
-TEST(RegionPageFlags, EachBaseProtection)
+TEST(RegionPageFlagsTest, EachBaseProtection)
 {
     struct Row { uint32_t protect; uint32_t access; };
     const Row rows[] = {
@@ -41,7 +41,7 @@ TEST(RegionPageFlags, EachBaseProtection)
     }
 }
 
-TEST(RegionPageFlags, StatesTypesAndModifiers)
+TEST(RegionPageFlagsTest, StatesTypesAndModifiers)
 {
     EXPECT_EQ(RegionPageFlags(Answer(4096, R::kFree, R::kNoAccess, 0)), 0x080u);
     EXPECT_EQ(RegionPageFlags(Answer(4096, R::kReserve, 0, R::kPrivate)), 0x900u);
@@ -60,7 +60,7 @@ TEST(RegionPageFlags, StatesTypesAndModifiers)
     EXPECT_EQ(RegionPageFlags(Answer(4096, 0x4000, 0, 0x80000)), 0u);
 }
 
-TEST(RegionPageFlags, HighBitsAndStateBitsStayClean)
+TEST(RegionPageFlagsTest, HighBitsAndStateBitsStayClean)
 {
     const uint32_t states[] = {0, R::kCommit, R::kReserve, R::kFree, R::kCommit | R::kFree};
     const uint32_t types[] = {0, R::kImage, R::kMapped, R::kPrivate, R::kImage | R::kPrivate};

@@ -140,7 +140,7 @@ TEST_F(ImageControlTest, CreationFailsCleanlyWithoutAServer)
     EXPECT_GT(SetZoom(2.0f), 0.0f);
 }
 
-TEST(ImageControlLifetime, DestroyingTheSiteReleasesWindowAndObjects)
+TEST(ImageControlLifetimeTest, DestroyingTheSiteReleasesWindowAndObjects)
 {
     AfxEnableControlContainer();
     AfxRegisterControlModule(CLSID_VexoImageControl, kImageControlDllName);

@@ -35,7 +35,7 @@ std::string OwnPath()
     return path;
 }
 
-TEST(TargetCatalogue, ListsTheTargetWithItsExecutableFirst)
+TEST(TargetCatalogueTest, ListsTheTargetWithItsExecutableFirst)
 {
     CProcessCatalogue catalogue;
     const ProcessRecord* record = RefreshAndFindTarget(catalogue);
@@ -54,7 +54,7 @@ TEST(TargetCatalogue, ListsTheTargetWithItsExecutableFirst)
               MAPF_COMMITTED | MAPF_READ | MAPF_IMAGE);
 }
 
-TEST(TargetCatalogue, ListsThisProgram)
+TEST(TargetCatalogueTest, ListsThisProgram)
 {
     CProcessCatalogue catalogue;
     ASSERT_EQ(catalogue.Refresh(), 0);
@@ -68,7 +68,7 @@ TEST(TargetCatalogue, ListsThisProgram)
               true) << "process 0, when listed, has no modules";
 }
 
-TEST(TargetCatalogue, EndedProcessIsDroppedByTheNextRefresh)
+TEST(TargetCatalogueTest, EndedProcessIsDroppedByTheNextRefresh)
 {
     CTargetProcess second;
     std::string error;
@@ -94,7 +94,7 @@ TEST(TargetCatalogue, EndedProcessIsDroppedByTheNextRefresh)
 
 // Every process of the system is walked to its end. Under Wine most of them are 64-bit: they
 // have no modules for a 32-bit caller and answer region queries with sizes that wrap or are 0.
-TEST(TargetCatalogue, EveryProcessCanBeWalked)
+TEST(TargetCatalogueTest, EveryProcessCanBeWalked)
 {
     CCountingPlatform platform;
     CProcessCatalogue catalogue(platform);

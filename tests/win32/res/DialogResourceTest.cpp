@@ -214,7 +214,7 @@ RECT DialogUnitsToPixels(HWND dialog, const RECT& xywh) {
     return {pos.left, pos.top, pos.left + size.right, pos.top + size.bottom};
 }
 
-class DialogResources : public ::testing::TestWithParam<size_t> {
+class DialogResourceTest : public ::testing::TestWithParam<size_t> {
 protected:
     static void SetUpTestSuite() {
         INITCOMMONCONTROLSEX icc = {sizeof icc,
@@ -224,7 +224,7 @@ protected:
     const DialogExpectation& table() const { return Dialogs()[GetParam()]; }
 };
 
-TEST_P(DialogResources, TemplateHoldsTheStylesFontAndRectangles) {
+TEST_P(DialogResourceTest, TemplateHoldsTheStylesFontAndRectangles) {
     Template t;
     ASSERT_TRUE(LoadTemplate(table().id, t)) << "template " << table().id;
     EXPECT_EQ(t.style, table().style) << std::hex << t.style;
@@ -250,7 +250,7 @@ TEST_P(DialogResources, TemplateHoldsTheStylesFontAndRectangles) {
     }
 }
 
-TEST_P(DialogResources, CreatedWindowShowsCaptionAndSize) {
+TEST_P(DialogResourceTest, CreatedWindowShowsCaptionAndSize) {
     DialogWindow dlg(table().id);
     ASSERT_NE(dlg.get(), nullptr) << "template " << table().id;
     EXPECT_EQ(WindowText(dlg.get()), table().caption);
@@ -264,7 +264,7 @@ TEST_P(DialogResources, CreatedWindowShowsCaptionAndSize) {
     EXPECT_EQ(client.bottom, expected.bottom);
 }
 
-TEST_P(DialogResources, CreatedControlsHaveClassTextAndPlaceInOrder) {
+TEST_P(DialogResourceTest, CreatedControlsHaveClassTextAndPlaceInOrder) {
     DialogWindow dlg(table().id);
     ASSERT_NE(dlg.get(), nullptr);
     HWND child = GetWindow(dlg.get(), GW_CHILD);
@@ -287,12 +287,12 @@ TEST_P(DialogResources, CreatedControlsHaveClassTextAndPlaceInOrder) {
     EXPECT_EQ(child, nullptr) << "more controls than the template should have";
 }
 
-INSTANTIATE_TEST_SUITE_P(Templates, DialogResources, ::testing::Range<size_t>(0, Dialogs().size()),
+INSTANTIATE_TEST_SUITE_P(Templates, DialogResourceTest, ::testing::Range<size_t>(0, Dialogs().size()),
                          [](const ::testing::TestParamInfo<size_t>& info) {
                              return "Dialog" + std::to_string(Dialogs()[info.param].id);
                          });
 
-TEST(AboutBox, ShowsNameVersionIconAndOk) {
+TEST(AboutBoxResourceTest, ShowsNameVersionIconAndOk) {
     DialogWindow dlg(IDD_ABOUTBOX);
     ASSERT_NE(dlg.get(), nullptr);
     EXPECT_EQ(WindowText(dlg.get()), "About VexoProcessViewer");

@@ -5,12 +5,12 @@
 
 #include <gtest/gtest.h>
 
-#include <iterator>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "res/resource.h"
+#include "tests/support/ExpectSequence.h"
 
 namespace {
 
@@ -54,7 +54,7 @@ struct MenuSpec {
     const char* layout;
 };
 
-TEST(Menus, MatchTheCommandTables) {
+TEST(MenuResourceTest, MatchTheCommandTables) {
     const MenuSpec menus[] = {
         {IDR_MAINFRAME,
          "&File{&New\tCtrl+N=57600;&Open...\tCtrl+O=57601;-;E&xit=57665};"
@@ -77,13 +77,21 @@ TEST(Menus, MatchTheCommandTables) {
     }
 }
 
-TEST(Accelerators, MatchTheKeyTableWithoutF5) {
-    struct Key {
-        BYTE flags;
-        WORD key;
-        WORD cmd;
-    };
-    const Key expected[] = {
+// An accelerator: its modifier flags, key and command.
+struct Key {
+    BYTE flags;
+    WORD key;
+    WORD cmd;
+    bool operator==(const Key& other) const {
+        return flags == other.flags && key == other.key && cmd == other.cmd;
+    }
+};
+void PrintTo(const Key& k, std::ostream* out) {
+    *out << "flags " << int(k.flags) << ", key " << k.key << ", command " << k.cmd;
+}
+
+TEST(AcceleratorResourceTest, MatchTheKeyTableWithoutF5) {
+    static const Key kMainFrameKeys[] = {
         {FVIRTKEY | FCONTROL, 'N', ID_FILE_NEW},     {FVIRTKEY | FCONTROL, 'O', ID_FILE_OPEN},
         {FVIRTKEY | FCONTROL, 'S', ID_FILE_SAVE},    {FVIRTKEY | FCONTROL, 'P', ID_FILE_PRINT},
         {FVIRTKEY | FCONTROL, 'Z', ID_EDIT_UNDO},    {FVIRTKEY | FCONTROL, 'X', ID_EDIT_CUT},
@@ -98,17 +106,16 @@ TEST(Accelerators, MatchTheKeyTableWithoutF5) {
     ACCEL entries[32];
     const int n = CopyAcceleratorTableA(table, entries, 32);
     DestroyAcceleratorTable(table);
-    ASSERT_EQ(n, int(std::size(expected)));
+    std::vector<Key> keys;
     for (int i = 0; i < n; ++i) {
-        SCOPED_TRACE("entry " + std::to_string(i));
-        EXPECT_EQ(entries[i].fVirt & (FVIRTKEY | FSHIFT | FCONTROL | FALT), expected[i].flags);
-        EXPECT_EQ(entries[i].key, expected[i].key);
-        EXPECT_EQ(entries[i].cmd, expected[i].cmd);
+        keys.push_back({BYTE(entries[i].fVirt & (FVIRTKEY | FSHIFT | FCONTROL | FALT)), entries[i].key,
+                        entries[i].cmd});
         EXPECT_NE(entries[i].key, VK_F5);
     }
+    EXPECT_SEQUENCE(kMainFrameKeys, keys);
 }
 
-TEST(Strings, TitlesDocumentStringAndPromptsAreExact) {
+TEST(StringResourceTest, TitlesDocumentStringAndPromptsAreExact) {
     const std::pair<UINT, const char*> strings[] = {
         {IDR_MAINFRAME, "VexoProcessViewer"},
         {IDR_PROCESSTYPE, "\nVexoPr\nVexoPr\n\n\nVexoProcessViewer.Document\nVexoPr Document"},
@@ -157,7 +164,7 @@ TEST(Strings, TitlesDocumentStringAndPromptsAreExact) {
         EXPECT_EQ(LoadText(id), text) << "string " << id;
 }
 
-TEST(Strings, StandardPromptsExistForUnofferedCommands) {
+TEST(StringResourceTest, StandardPromptsExistForUnofferedCommands) {
     std::vector<UINT> ids = {ID_EDIT_REPEAT, ID_EDIT_REPLACE, ID_EDIT_SELECT_ALL, ID_EDIT_UNDO,
                              ID_EDIT_REDO, ID_WINDOW_TILE_VERT, ID_WINDOW_SPLIT,
                              AFX_IDS_PREVIEW_CLOSE};
@@ -184,7 +191,7 @@ void CollectCommands(HMENU menu, std::set<UINT>& out) {
     }
 }
 
-TEST(Strings, EveryOfferedCommandHasPromptAndToolbarButtonsHaveTooltips) {
+TEST(StringResourceTest, EveryOfferedCommandHasPromptAndToolbarButtonsHaveTooltips) {
     std::set<UINT> commands;
     for (int id : {IDR_MAINFRAME, IDR_PROCESSTYPE, IDR_TOOLS_MENU}) {
         HMENU menu = LoadMenuA(Module(), MAKEINTRESOURCEA(id));
@@ -222,16 +229,17 @@ std::vector<WORD> ToolbarCommands() {
                             : std::vector<WORD>();
 }
 
-TEST(Toolbar, ResourceHoldsNineButtonsInOrder) {
-    const std::vector<WORD> expected = {
+TEST(ToolbarResourceTest, ResourceHoldsNineButtonsInOrder) {
+    // Version 1, 32 x 31 images, nine items, then the items' commands.
+    static const WORD kMainFrameToolbar[] = {
         1, 32, 31, 9,
         ID_FILE_NEW, ID_TOOLS_PROCESS_LIST, ID_TOOLS_MEMORY_CONTENTS, ID_TOOLS_FIND_TEXT,
         ID_TOOLS_GOTO_ADDRESS, ID_TOOLS_ADDRESS_PEEK, ID_TOOLS_MODULE_LABELS,
         ID_TOOLS_FIT_TO_WINDOW, ID_APP_ABOUT};
-    EXPECT_EQ(ToolbarWords(), expected);
+    EXPECT_SEQUENCE(kMainFrameToolbar, ToolbarWords());
 }
 
-TEST(Toolbar, BitmapIsAStripOfNineDistinctImagesOnButtonFace) {
+TEST(ToolbarResourceTest, BitmapIsAStripOfNineDistinctImagesOnButtonFace) {
     HBITMAP bmp = static_cast<HBITMAP>(LoadImageA(Module(), MAKEINTRESOURCEA(IDR_MAINFRAME),
                                                   IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
     ASSERT_NE(bmp, nullptr);
@@ -269,7 +277,7 @@ TEST(Toolbar, BitmapIsAStripOfNineDistinctImagesOnButtonFace) {
     }
 }
 
-TEST(Icons, ProgramAndDocumentIconsHaveLargeAndSmallImages) {
+TEST(IconResourceTest, ProgramAndDocumentIconsHaveLargeAndSmallImages) {
     for (int id : {IDR_MAINFRAME, IDR_PROCESSTYPE}) {
         HRSRC group = FindResourceA(Module(), MAKEINTRESOURCEA(id), RT_GROUP_ICON);
         ASSERT_NE(group, nullptr) << id;
@@ -295,7 +303,7 @@ TEST(Icons, ProgramAndDocumentIconsHaveLargeAndSmallImages) {
     }
 }
 
-TEST(Version, ReadsOneOneZeroTwo) {
+TEST(VersionResourceTest, ReadsOneOneZeroTwo) {
     char path[MAX_PATH];
     GetModuleFileNameA(nullptr, path, MAX_PATH);
     DWORD handle = 0;
@@ -324,7 +332,7 @@ TEST(Version, ReadsOneOneZeroTwo) {
     }
 }
 
-TEST(Manifest, SelectsCommonControlsSix) {
+TEST(ManifestResourceTest, SelectsCommonControlsSix) {
     HRSRC found = FindResourceA(Module(), MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));
     ASSERT_NE(found, nullptr);
     const char* xml = static_cast<const char*>(LockResource(LoadResource(Module(), found)));
