@@ -26,7 +26,7 @@ BOOL CChildFrame::PreCreateWindow(CREATESTRUCT& cs)
 void CChildFrame::OnClose()
 {
     CMainFrame* pMainFrame = dynamic_cast<CMainFrame*>(AfxGetMainWnd());
-    if (pMainFrame != NULL && pMainFrame->HoldCloseDuringRun(this)) {
+    if (pMainFrame != nullptr && pMainFrame->HoldCloseDuringRun(this)) {
         return;
     }
     CMDIChildWnd::OnClose();

@@ -10,9 +10,9 @@ class CChildFrame : public CMDIChildWnd
 
 public:
     CChildFrame();
-    virtual ~CChildFrame();
+    ~CChildFrame() override;
 
-    virtual BOOL PreCreateWindow(CREATESTRUCT& cs) override;
+    BOOL PreCreateWindow(CREATESTRUCT& cs) override;
 
 protected:
     afx_msg void OnClose();

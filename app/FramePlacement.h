@@ -4,7 +4,8 @@
 #include "common/PlainRect.h"
 
 // Position and size for SetWindowPos.
-struct WindowPlacement {
+struct WindowPlacement
+{
     int32_t x = 0;
     int32_t y = 0;
     int32_t width = 0;

@@ -60,17 +60,18 @@ const CPoint kNoMousePosition(INT_MIN, INT_MIN);
 
 CPoint MessagePoint(const MSG* pMsg)
 {
-    return CPoint(static_cast<short>(LOWORD(pMsg->lParam)), static_cast<short>(HIWORD(pMsg->lParam)));
+    return CPoint(static_cast<short>(LOWORD(pMsg->lParam)),
+                  static_cast<short>(HIWORD(pMsg->lParam)));
 }
 
 } // namespace
 
 CMainFrame::CMainFrame()
     : m_bReady(false),
-      m_wndProcessTree(NULL),
-      m_wndMemoryContents(NULL),
-      m_wndFindTool(NULL),
-      m_wndGotoAddress(NULL),
+      m_wndProcessTree(nullptr),
+      m_wndMemoryContents(nullptr),
+      m_wndFindTool(nullptr),
+      m_wndGotoAddress(nullptr),
       m_bModuleLabels(TRUE),
       m_bAddressPeek(TRUE),
       m_bGotoShown(FALSE),
@@ -121,7 +122,7 @@ LRESULT CMainFrame::OnEndSession(WPARAM wParam, LPARAM lParam)
 
 bool CMainFrame::HoldCloseDuringRun(CWnd* pFrame)
 {
-    if (!m_bRunUnderWay || pFrame == NULL) {
+    if (!m_bRunUnderWay || pFrame == nullptr) {
         return false;
     }
     const HWND hFrame = pFrame->GetSafeHwnd();
@@ -172,7 +173,7 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
     PlaceProcessTreeAtCreation();
     m_wndProcessTree.ScrollToProcess(::GetCurrentProcessId());
 
-    SetTimer(kHoverTimerId, kHoverDelayMs, NULL);
+    SetTimer(kHoverTimerId, kHoverDelayMs, nullptr);
     m_bReady = true;
     return 0;
 }
@@ -210,7 +211,8 @@ void CMainFrame::PlaceProcessTreeAtCreation()
     CRect frame;
     GetWindowRect(&frame);
     const WindowPlacement place = PlaceProcessTree(ToPlainRect(frame));
-    m_wndProcessTree.SetWindowPos(NULL, place.x, place.y, place.width, place.height, SWP_NOZORDER);
+    m_wndProcessTree.SetWindowPos(nullptr, place.x, place.y, place.width, place.height,
+                                  SWP_NOZORDER);
 }
 
 // When the frame's parent opens, the same rule from the client rectangle, and on top. Without
@@ -262,10 +264,11 @@ void CMainFrame::KeepToolWindowsAbove()
     if (!IsOurApplicationInFront()) {
         return;
     }
-    CWnd* const tools[] = {&m_wndProcessTree, &m_wndMemoryContents, &m_wndFindTool, &m_wndGotoAddress};
+    CWnd* const tools[] = {&m_wndProcessTree, &m_wndMemoryContents, &m_wndFindTool,
+                           &m_wndGotoAddress};
     for (CWnd* pTool : tools) {
         const HWND hTool = pTool->GetSafeHwnd();
-        if (hTool != NULL && ::IsWindowVisible(hTool) && IsBelowFrame(hTool)) {
+        if (hTool != nullptr && ::IsWindowVisible(hTool) && IsBelowFrame(hTool)) {
             ::SetWindowPos(hTool, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         }
     }
@@ -275,7 +278,7 @@ bool CMainFrame::IsOurApplicationInFront() const
 {
     const HWND hForeground = ::GetForegroundWindow();
     DWORD processId = 0;
-    if (hForeground == NULL || ::GetWindowThreadProcessId(hForeground, &processId) == 0) {
+    if (hForeground == nullptr || ::GetWindowThreadProcessId(hForeground, &processId) == 0) {
         return false;
     }
     return processId == ::GetCurrentProcessId();
@@ -283,7 +286,7 @@ bool CMainFrame::IsOurApplicationInFront() const
 
 bool CMainFrame::IsBelowFrame(HWND hwnd) const
 {
-    for (HWND below = ::GetWindow(m_hWnd, GW_HWNDNEXT); below != NULL;
+    for (HWND below = ::GetWindow(m_hWnd, GW_HWNDNEXT); below != nullptr;
          below = ::GetWindow(below, GW_HWNDNEXT)) {
         if (below == hwnd) {
             return true;
@@ -299,7 +302,7 @@ bool CMainFrame::IsBelowFrame(HWND hwnd) const
 BOOL CMainFrame::OnEraseBkgnd(CDC* pDC)
 {
     const int saved = ::SaveDC(pDC->m_hDC);
-    if (m_hWndMDIClient != NULL && ::IsWindowVisible(m_hWndMDIClient)) {
+    if (m_hWndMDIClient != nullptr && ::IsWindowVisible(m_hWndMDIClient)) {
         CRect client;
         ::GetWindowRect(m_hWndMDIClient, &client);
         ScreenToClient(&client);
@@ -312,10 +315,10 @@ BOOL CMainFrame::OnEraseBkgnd(CDC* pDC)
 
 void CMainFrame::EnableInteraction(BOOL bEnable)
 {
-    CWnd* const windows[] = {&m_wndStatusBar, &m_wndToolBar, &m_wndProcessTree,
-                             &m_wndFindTool, &m_wndGotoAddress, this};
+    CWnd* const windows[] = {&m_wndStatusBar, &m_wndToolBar,     &m_wndProcessTree,
+                             &m_wndFindTool,  &m_wndGotoAddress, this};
     for (CWnd* pWnd : windows) {
-        if (pWnd->GetSafeHwnd() != NULL) {
+        if (pWnd->GetSafeHwnd() != nullptr) {
             pWnd->EnableWindow(bEnable);
         }
     }
@@ -336,7 +339,7 @@ void CMainFrame::ShowMemoryContents(CProcessCatalogue* pCatalogue, const Process
 void CMainFrame::RestartHoverTimer()
 {
     KillTimer(kHoverTimerId);
-    SetTimer(kHoverTimerId, kHoverDelayMs, NULL);
+    SetTimer(kHoverTimerId, kHoverDelayMs, nullptr);
 }
 
 void CMainFrame::StopHoverTimer()
@@ -415,19 +418,20 @@ BOOL CMainFrame::PreTranslateMessage(MSG* pMsg)
 void CMainFrame::TrackMouseMove(const MSG* pMsg)
 {
     CMDIChildWnd* pChild = MDIGetActive();
-    if (pChild == NULL) {
+    if (pChild == nullptr) {
         HideAllTips();
         StopHoverTimer();
         return;
     }
-    CVexoProcessViewerView* pView = DYNAMIC_DOWNCAST(CVexoProcessViewerView, pChild->GetActiveView());
-    if (pView == NULL) {
+    CVexoProcessViewerView* pView =
+        DYNAMIC_DOWNCAST(CVexoProcessViewerView, pChild->GetActiveView());
+    if (pView == nullptr) {
         return;
     }
     const CWnd* pImage = pView->GetImageWindow();
-    const HWND hImage = pImage != NULL ? pImage->GetSafeHwnd() : NULL;
+    const HWND hImage = pImage != nullptr ? pImage->GetSafeHwnd() : nullptr;
     const bool overView = pMsg->hwnd == pView->GetSafeHwnd();
-    const bool overImage = hImage != NULL && pMsg->hwnd == hImage;
+    const bool overImage = hImage != nullptr && pMsg->hwnd == hImage;
     if (!overView && !overImage) {
         return;
     }
@@ -449,7 +453,7 @@ void CMainFrame::OpenToolsMenu(const MSG* pMsg)
     }
     CMenu* pPopup = menu.GetSubMenu(0);
     CWnd* pOwner = AfxGetMainWnd();
-    if (pPopup != NULL && pOwner != NULL) {
+    if (pPopup != nullptr && pOwner != nullptr) {
         POINT point = MessagePoint(pMsg);
         ::ClientToScreen(pMsg->hwnd, &point);
         pPopup->TrackPopupMenu(TPM_RIGHTBUTTON, point.x, point.y, pOwner);
@@ -507,7 +511,7 @@ void CMainFrame::OnToolsFitToWindow()
 {
     for (CVexoProcessViewerView* pView : CVexoProcessViewerView::AllViews()) {
         pView->FitImageToWindow();
-        pView->InvalidateRect(NULL, TRUE);
+        pView->InvalidateRect(nullptr, TRUE);
     }
 }
 

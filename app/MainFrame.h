@@ -19,24 +19,24 @@ class CMainFrame : public CMDIFrameWnd, public IMemoryContentsHost
 
 public:
     CMainFrame();
-    virtual ~CMainFrame();
+    ~CMainFrame() override;
 
     // Hover timer: the pointer has to rest this long over a view before its tips show.
     static const UINT_PTR kHoverTimerId = 1234;
     static const UINT kHoverDelayMs = 750;
 
-    bool m_bReady;                          // frame creation has completed
+    bool m_bReady; // frame creation has completed
     CStatusBar m_wndStatusBar;
     CToolBar m_wndToolBar;
     CProcessTreeDlg m_wndProcessTree;
     CMemoryContentsDlg m_wndMemoryContents;
     CFindToolDlg m_wndFindTool;
     CGotoAddressDlg m_wndGotoAddress;
-    BOOL m_bModuleLabels;                   // module labels wanted in the views
-    BOOL m_bAddressPeek;                    // address/contents tip wanted in the views
-    BOOL m_bGotoShown;                      // the goto window is believed to be shown
-    bool m_bTipsShown;                      // hover tips are shown now
-    CPoint m_ptLastMouse;                   // last pointer position over the active view
+    BOOL m_bModuleLabels; // module labels wanted in the views
+    BOOL m_bAddressPeek;  // address/contents tip wanted in the views
+    BOOL m_bGotoShown;    // the goto window is believed to be shown
+    bool m_bTipsShown;    // hover tips are shown now
+    CPoint m_ptLastMouse; // last pointer position over the active view
 
     // Enables or disables the status bar, toolbar, process tree, find and goto windows and the
     // frame itself, around a background run. The memory contents window keeps its state.
@@ -51,16 +51,16 @@ public:
     void HideAllTips();
     void ShowTipsAtCursor();
     // The views list a page in the memory contents window through this.
-    virtual void ShowMemoryContents(CProcessCatalogue* pCatalogue, const ProcessRecord* pRecord,
-                                    uint32_t address) override;
+    void ShowMemoryContents(CProcessCatalogue* pCatalogue, const ProcessRecord* pRecord,
+                            uint32_t address) override;
 
-    virtual BOOL PreCreateWindow(CREATESTRUCT& cs) override;
-    virtual BOOL PreTranslateMessage(MSG* pMsg) override;
-    virtual BOOL LoadFrame(UINT nIDResource, DWORD dwDefaultStyle = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
-                           CWnd* pParentWnd = NULL, CCreateContext* pContext = NULL) override;
+    BOOL PreCreateWindow(CREATESTRUCT& cs) override;
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+    BOOL LoadFrame(UINT nIDResource, DWORD dwDefaultStyle = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
+                   CWnd* pParentWnd = nullptr, CCreateContext* pContext = nullptr) override;
 
 protected:
-    virtual BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
 
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
     afx_msg void OnClose();
@@ -107,5 +107,5 @@ private:
     bool IsOurApplicationInFront() const;
 
     bool m_bRunUnderWay;
-    std::vector<HWND> m_heldCloses;        // frames whose close waits for the run's end
+    std::vector<HWND> m_heldCloses; // frames whose close waits for the run's end
 };

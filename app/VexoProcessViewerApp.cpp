@@ -19,9 +19,7 @@ END_MESSAGE_MAP()
 
 CVexoProcessViewerApp theApp;
 
-CVexoProcessViewerApp::CVexoProcessViewerApp()
-    : m_pProgressDlg(NULL),
-      m_pActiveView(NULL)
+CVexoProcessViewerApp::CVexoProcessViewerApp() : m_pProgressDlg(nullptr), m_pActiveView(nullptr)
 {
 }
 
@@ -35,13 +33,14 @@ BOOL CVexoProcessViewerApp::InitInstance()
     SetRegistryKey("Local AppWizard-Generated Applications");
     LoadStdProfileSettings(4);
 
-    CMultiDocTemplate* pDocTemplate = new CMultiDocTemplate(
-        IDR_PROCESSTYPE, RUNTIME_CLASS(CVexoProcessViewerDoc), RUNTIME_CLASS(CChildFrame),
-        RUNTIME_CLASS(CVexoProcessViewerView));
+    CMultiDocTemplate* pDocTemplate =
+        new CMultiDocTemplate(IDR_PROCESSTYPE, RUNTIME_CLASS(CVexoProcessViewerDoc),
+                              RUNTIME_CLASS(CChildFrame), RUNTIME_CLASS(CVexoProcessViewerView));
     AddDocTemplate(pDocTemplate);
 
     CMainFrame* pMainFrame = new CMainFrame;
-    if (!pMainFrame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, NULL, NULL)) {
+    if (!pMainFrame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, nullptr,
+                               nullptr)) {
         return FALSE;
     }
     m_pMainWnd = pMainFrame;
@@ -77,18 +76,19 @@ void CVexoProcessViewerApp::EnableMainWindow(BOOL bEnable)
 bool CVexoProcessViewerApp::IsReadyForSelection() const
 {
     const CMainFrame* pMainFrame = DYNAMIC_DOWNCAST(CMainFrame, m_pMainWnd);
-    return pMainFrame != NULL && pMainFrame->m_bReady;
+    return pMainFrame != nullptr && pMainFrame->m_bReady;
 }
 
 bool CVexoProcessViewerApp::IsRunUnderWay() const
 {
-    return m_pProgressDlg != NULL;
+    return m_pProgressDlg != nullptr;
 }
 
 void CVexoProcessViewerApp::RefreshView(CVexoProcessViewerView* pView)
 {
-    if (IsRunUnderWay())
+    if (IsRunUnderWay()) {
         return;
+    }
     CRetrieveRunner runner(m_pMainWnd, m_pProgressDlg,
                            [this](BOOL bEnable) { EnableMainWindow(bEnable); });
     runner.RefreshView(pView);
@@ -96,8 +96,9 @@ void CVexoProcessViewerApp::RefreshView(CVexoProcessViewerView* pView)
 
 void CVexoProcessViewerApp::RetrievePendingDocuments()
 {
-    if (IsRunUnderWay())
+    if (IsRunUnderWay()) {
         return;
+    }
     CRetrieveRunner runner(m_pMainWnd, m_pProgressDlg,
                            [this](BOOL bEnable) { EnableMainWindow(bEnable); });
     runner.RetrievePendingDocuments(this);
@@ -111,14 +112,13 @@ void CVexoProcessViewerApp::SearchMemory(const char* text)
     CMainFrame* pMainFrame = DYNAMIC_DOWNCAST(CMainFrame, m_pMainWnd);
     CVexoProcessViewerView* pView = CVexoProcessViewerView::FromActiveFrame();
     CVexoProcessViewerDoc* pDocument =
-        pView != NULL ? DYNAMIC_DOWNCAST(CVexoProcessViewerDoc, pView->GetDocument()) : NULL;
-    if (pMainFrame == NULL || pDocument == NULL) {
+        pView != nullptr ? DYNAMIC_DOWNCAST(CVexoProcessViewerDoc, pView->GetDocument()) : nullptr;
+    if (pMainFrame == nullptr || pDocument == nullptr) {
         return;
     }
     CProcessCatalogue& catalogue = pMainFrame->m_wndProcessTree.GetCatalogue();
-    const ProcessRecord* pRecord =
-        catalogue.FindProcess(pDocument->m_dwProcessId);
-    if (pRecord == NULL) {
+    const ProcessRecord* pRecord = catalogue.FindProcess(pDocument->m_dwProcessId);
+    if (pRecord == nullptr) {
         return;
     }
     CSearchRunner runner(m_pMainWnd, m_pProgressDlg,

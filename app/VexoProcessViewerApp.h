@@ -20,14 +20,14 @@ public:
     // The view named in the latest view activation; NULL when none (cleared when it is deactivated).
     CVexoProcessViewerView* m_pActiveView;
 
-    virtual BOOL InitInstance() override;
+    BOOL InitInstance() override;
 
     // Retrieves the view's document again behind the progress window (Refresh command, F5).
     void RefreshView(CVexoProcessViewerView* pView);
     // Runs the retrieval of every open document; only the pending ones do any work.
-    virtual void RetrievePendingDocuments() override;
+    void RetrievePendingDocuments() override;
     // True once the main frame has finished its creation.
-    virtual bool IsReadyForSelection() const override;
+    bool IsReadyForSelection() const override;
     // Enables or disables the main frame, its bars and the tool windows that start work.
     void EnableMainWindow(BOOL bEnable);
     // A retrieval or search is under way (its progress window is up).
@@ -35,11 +35,11 @@ public:
     // The Find button: searches the memory of the active view's process for text behind the
     // progress window and lists the hits in the Find Tool window. Nothing happens without an
     // active view whose process is in the process tree's catalogue.
-    virtual void SearchMemory(const char* text) override;
+    void SearchMemory(const char* text) override;
 
     // The views record and read the most recently activated view through these.
-    virtual CVexoProcessViewerView* GetActiveProcessView() const override;
-    virtual void SetActiveProcessView(CVexoProcessViewerView* pView) override;
+    CVexoProcessViewerView* GetActiveProcessView() const override;
+    void SetActiveProcessView(CVexoProcessViewerView* pView) override;
 
 protected:
     afx_msg void OnAppAbout();

@@ -8,7 +8,8 @@
 // the same client size always gives the same layout.
 
 // The four edges of a control as fractions, stored in this order.
-struct LayoutFractions {
+struct LayoutFractions
+{
     float top;    // of the client height
     float left;   // of the client width
     float right;  // of the client width
@@ -18,7 +19,8 @@ struct LayoutFractions {
 };
 
 // One control's record: its dialog item id and its fractions.
-struct LayoutEntry {
+struct LayoutEntry
+{
     int32_t id = 0;
     LayoutFractions fractions;
 };

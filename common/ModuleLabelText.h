@@ -12,7 +12,8 @@ constexpr size_t kModuleLabelSize = 260;
 // A path split into drive ("C:"), directory (up to and including the last '\' or '/'), file name
 // and extension (from the last '.' of the last component). Each part is cut to 255 characters,
 // as the C runtime's splitting into 256-byte buffers does.
-struct SplitPathParts {
+struct SplitPathParts
+{
     std::string drive;
     std::string directory;
     std::string fileName;

@@ -45,7 +45,8 @@ int32_t BottomRowOfAddress(uint32_t address)
 
 uint32_t AddressOfPixel(int32_t column, int32_t row)
 {
-    const uint32_t page = (1023u - static_cast<uint32_t>(row)) * 1024u + static_cast<uint32_t>(column);
+    const uint32_t page =
+        (1023u - static_cast<uint32_t>(row)) * 1024u + static_cast<uint32_t>(column);
     return page * kPicturePageSize;
 }
 

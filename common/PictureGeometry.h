@@ -17,13 +17,15 @@ constexpr uint32_t kReservedColour = 0xFF0000;
 constexpr uint32_t kCommittedColour = 0x0000FF;
 
 // A pixel of the picture with its row counted from the top edge.
-struct PicturePixel {
+struct PicturePixel
+{
     int32_t column = 0;
     int32_t row = 0;
 };
 
 // A view position for the control's SetViewPosition.
-struct PictureViewPosition {
+struct PictureViewPosition
+{
     float x = 0.0f;
     float y = 0.0f;
 };

@@ -3,7 +3,8 @@
 
 // A rectangle as plain numbers (left, top, right, bottom; right and bottom exclusive), so that
 // placement and layout arithmetic can be written and tested without any window type.
-struct PlainRect {
+struct PlainRect
+{
     int32_t left = 0;
     int32_t top = 0;
     int32_t right = 0;
@@ -18,4 +19,7 @@ inline bool operator==(const PlainRect& a, const PlainRect& b)
     return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
 }
 
-inline bool operator!=(const PlainRect& a, const PlainRect& b) { return !(a == b); }
+inline bool operator!=(const PlainRect& a, const PlainRect& b)
+{
+    return !(a == b);
+}

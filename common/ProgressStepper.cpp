@@ -37,10 +37,12 @@ bool CProgressStepper::NextChange(uint32_t& page, int32_t& position)
 // smallest k with k * span >= (s + 1) * total.
 void CProgressStepper::SkipUnchanged()
 {
-    if (!m_bReported || m_nPage >= m_nTotal)
+    if (!m_bReported || m_nPage >= m_nTotal) {
         return;
-    if (static_cast<uint64_t>(m_nTotal - 1) * m_nSpan > 0xFFFFFFFFull)
+    }
+    if (static_cast<uint64_t>(m_nTotal - 1) * m_nSpan > 0xFFFFFFFFull) {
         return;
+    }
     if (m_nSpan == 0) {
         m_nPage = m_nTotal;
         return;
@@ -48,8 +50,9 @@ void CProgressStepper::SkipUnchanged()
     const uint64_t lastStep =
         static_cast<uint32_t>(m_nLastPosition) - static_cast<uint32_t>(m_nStart);
     const uint64_t first = ((lastStep + 1) * m_nTotal + m_nSpan - 1) / m_nSpan;
-    if (first <= m_nPage)
+    if (first <= m_nPage) {
         return;
+    }
     m_nPage = first < m_nTotal ? static_cast<uint32_t>(first) : m_nTotal;
     m_nNumerator = m_nPage * m_nSpan;
 }

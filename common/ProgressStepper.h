@@ -6,7 +6,8 @@
 // kept as a running sum that grows by span per page. Sending every position to the bar would
 // cost one cross-thread message per page, so the stepper also tells whether the position
 // differs from the last one reported; the caller sends only those.
-class CProgressStepper {
+class CProgressStepper
+{
 public:
     // total is the number of pages (width x height); a total of 0 keeps the position at start.
     CProgressStepper(int32_t start, int32_t end, uint32_t total);

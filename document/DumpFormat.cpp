@@ -27,13 +27,14 @@ namespace {
 // Each byte's character in the text: bytes that would break the text's lines or columns become
 // blanks, every other byte stands for itself. One lookup a byte keeps a gigabyte-sized dump
 // at the pace of the disk.
-struct DumpCharacters {
+struct DumpCharacters
+{
     uint8_t of[256];
     constexpr DumpCharacters() : of()
     {
         for (int byte = 0; byte < 256; ++byte) {
-            const bool blank = byte == 0x00 || byte == 0x08 || byte == 0x09 || byte == 0x0A ||
-                               byte == 0x0D;
+            const bool blank =
+                byte == 0x00 || byte == 0x08 || byte == 0x09 || byte == 0x0A || byte == 0x0D;
             of[byte] = blank ? ' ' : static_cast<uint8_t>(byte);
         }
     }

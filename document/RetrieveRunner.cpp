@@ -1,9 +1,9 @@
 #include "document/RetrieveRunner.h"
 
-#include "view/ProgressDlg.h"
 #include "document/VexoProcessViewerDoc.h"
 #include "inspect/ProcessCatalogue.h"
 #include "res/resource.h"
+#include "view/ProgressDlg.h"
 
 UINT RetrieveThreadProc(LPVOID pParam)
 {
@@ -21,9 +21,10 @@ CRetrieveRunner::CRetrieveRunner(CWnd* pMainWnd, CProgressDlg*& rpProgressDlg,
 void CRetrieveRunner::RefreshView(CView* pView)
 {
     CVexoProcessViewerDoc* pProcessDocument =
-        pView != NULL ? DYNAMIC_DOWNCAST(CVexoProcessViewerDoc, pView->GetDocument()) : NULL;
-    if (pProcessDocument == NULL)
+        pView != nullptr ? DYNAMIC_DOWNCAST(CVexoProcessViewerDoc, pView->GetDocument()) : nullptr;
+    if (pProcessDocument == nullptr) {
         return;
+    }
 
     EnableMainWindow(FALSE);
     pProcessDocument->m_bRetrievePending = TRUE;
@@ -35,14 +36,15 @@ void CRetrieveRunner::RefreshView(CView* pView)
 void CRetrieveRunner::RetrievePendingDocuments(CWinApp* pApp)
 {
     EnableMainWindow(FALSE);
-    POSITION templatePos = pApp != NULL ? pApp->GetFirstDocTemplatePosition() : NULL;
-    while (templatePos != NULL) {
+    POSITION templatePos = pApp != nullptr ? pApp->GetFirstDocTemplatePosition() : nullptr;
+    while (templatePos != nullptr) {
         CDocTemplate* pTemplate = pApp->GetNextDocTemplate(templatePos);
         POSITION docPos = pTemplate->GetFirstDocPosition();
-        while (docPos != NULL) {
+        while (docPos != nullptr) {
             if (CVexoProcessViewerDoc* pDocument =
-                    DYNAMIC_DOWNCAST(CVexoProcessViewerDoc, pTemplate->GetNextDoc(docPos)))
+                    DYNAMIC_DOWNCAST(CVexoProcessViewerDoc, pTemplate->GetNextDoc(docPos))) {
                 RunDocument(pDocument);
+            }
         }
     }
     EnableMainWindow(TRUE);
@@ -51,15 +53,16 @@ void CRetrieveRunner::RetrievePendingDocuments(CWinApp* pApp)
 
 BOOL CRetrieveRunner::RunDocument(CVexoProcessViewerDoc* pDocument)
 {
-    if (!ShowProgressWindow())
+    if (!ShowProgressWindow()) {
         return FALSE;
+    }
 
     // The labels go before the worker can reach the composition, which makes new ones.
     pDocument->ReleaseModuleLabels();
 
     RetrieveJob job = {pDocument, m_rpProgressDlg};
     CWinThread* pThread = BeginWorker(&job);
-    if (pThread == NULL) {
+    if (pThread == nullptr) {
         DestroyProgressWindow();
         return FALSE;
     }
@@ -75,25 +78,29 @@ BOOL CRetrieveRunner::RunDocument(CVexoProcessViewerDoc* pDocument)
         return FALSE;
     }
     WPARAM quitCode = 0;
-    if (PumpUntilEnded(pThread, &quitCode))
+    if (PumpUntilEnded(pThread, &quitCode)) {
         HoldQuit(quitCode);
+    }
     pDocument->SetRetrieving(FALSE);
     delete pThread;
     DestroyProgressWindow();
 
-    if (pDocument->m_pCatalogue != NULL)
+    if (pDocument->m_pCatalogue != nullptr) {
         pDocument->SetTitle(DocumentTitle(pDocument));
+    }
     return TRUE;
 }
 
 CString CRetrieveRunner::DocumentTitle(CVexoProcessViewerDoc* pDocument)
 {
     const ProcessRecord* pRecord =
-        pDocument->m_pCatalogue != NULL ? pDocument->m_pCatalogue->FindProcess(pDocument->m_dwProcessId)
-                                        : NULL;
-    if (pRecord != NULL && pRecord->moduleCount > 0 && pRecord->moduleNames &&
-        !pRecord->moduleNames[0].empty())
+        pDocument->m_pCatalogue != nullptr
+            ? pDocument->m_pCatalogue->FindProcess(pDocument->m_dwProcessId)
+            : nullptr;
+    if (pRecord != nullptr && pRecord->moduleCount > 0 && pRecord->moduleNames &&
+        !pRecord->moduleNames[0].empty()) {
         return CString(pRecord->moduleNames[0].c_str());
+    }
     return CString("Module name unavailable");
 }
 
@@ -115,12 +122,13 @@ bool CRetrieveRunner::PumpUntilEnded(HANDLE hThread, WPARAM* pnQuitCode)
     bool quit = false;
     do {
         MSG msg;
-        if (::PeekMessage(&msg, NULL, 0, 0, PM_NOREMOVE)) {
-            const BOOL got = ::GetMessage(&msg, NULL, 0, 0);
+        if (::PeekMessage(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+            const BOOL got = ::GetMessage(&msg, nullptr, 0, 0);
             if (got == 0) {
                 quit = true;
-                if (pnQuitCode != NULL)
+                if (pnQuitCode != nullptr) {
                     *pnQuitCode = msg.wParam;
+                }
             } else if (got > 0) {
                 ::TranslateMessage(&msg);
                 ::DispatchMessage(&msg);

@@ -2,28 +2,30 @@
 
 #include <memory>
 
+#include "common/ModuleLabelText.h"
+#include "common/PictureGeometry.h"
 #include "document/DumpFormat.h"
 #include "document/DumpWriter.h"
-#include "view/ProgressDlg.h"
 #include "inspect/ProcessCatalogue.h"
 #include "inspect/ProcessMemoryReader.h"
 #include "res/resource.h"
-#include "common/ModuleLabelText.h"
-#include "common/PictureGeometry.h"
+#include "view/ProgressDlg.h"
 #include "view/VexoProcessViewerView.h"
 
 namespace {
 
 void SetProgressPosition(HWND hBar, int position)
 {
-    if (hBar != NULL)
+    if (hBar != nullptr) {
         ::SendMessage(hBar, PBM_SETPOS, static_cast<WPARAM>(position), 0);
+    }
 }
 
 const char* Module0Name(const ProcessRecord* pRecord)
 {
-    if (pRecord == NULL || pRecord->moduleCount < 1 || !pRecord->moduleNames)
-        return NULL;
+    if (pRecord == nullptr || pRecord->moduleCount < 1 || !pRecord->moduleNames) {
+        return nullptr;
+    }
     return pRecord->moduleNames[0].c_str();
 }
 
@@ -36,7 +38,10 @@ BEGIN_MESSAGE_MAP(CVexoProcessViewerDoc, CDocument)
 END_MESSAGE_MAP()
 
 CVexoProcessViewerDoc::CVexoProcessViewerDoc()
-    : m_pCatalogue(NULL), m_dwProcessId(0), m_bRetrievePending(FALSE), m_bRetrieving(FALSE)
+    : m_pCatalogue(nullptr),
+      m_dwProcessId(0),
+      m_bRetrievePending(FALSE),
+      m_bRetrieving(FALSE)
 {
 }
 
@@ -56,17 +61,20 @@ void CVexoProcessViewerDoc::SetTarget(CProcessCatalogue* pCatalogue, uint32_t dw
 
 BOOL CVexoProcessViewerDoc::RetrieveMemoryMap(CProgressDlg* pProgressDlg)
 {
-    if (!m_bRetrievePending || m_pCatalogue == NULL)
+    if (!m_bRetrievePending || m_pCatalogue == nullptr) {
         return FALSE;
+    }
 
-    HWND hBar = NULL;
-    if (pProgressDlg != NULL && ::IsWindow(pProgressDlg->GetSafeHwnd()))
+    HWND hBar = nullptr;
+    if (pProgressDlg != nullptr && ::IsWindow(pProgressDlg->GetSafeHwnd())) {
         hBar = ::GetDlgItem(pProgressDlg->GetSafeHwnd(), IDC_PROGRESS_BAR);
+    }
 
     const ProcessRecord* pRecord = m_pCatalogue->FindProcess(m_dwProcessId);
     const std::string text = RetrievalProgressText(Module0Name(pRecord), m_dwProcessId);
-    if (pProgressDlg != NULL && ::IsWindow(pProgressDlg->GetSafeHwnd()))
+    if (pProgressDlg != nullptr && ::IsWindow(pProgressDlg->GetSafeHwnd())) {
         pProgressDlg->SetText(text.c_str());
+    }
     SetProgressPosition(hBar, 0);
 
     const int pageCount = m_pCatalogue->GetPageCount();
@@ -74,13 +82,15 @@ BOOL CVexoProcessViewerDoc::RetrieveMemoryMap(CProgressDlg* pProgressDlg)
     // A process that has gone or cannot be opened leaves the map all zero. Without memory for
     // a map the views compose from none, which gives the same grey picture: the document then
     // shows its new process as one it could not read, never the old process's picture.
-    if (pageMap)
+    if (pageMap) {
         m_pCatalogue->BuildPageMap(m_dwProcessId, pageMap.get());
+    }
     SetProgressPosition(hBar, 10);
 
-    for (CVexoProcessViewerView* pView : CVexoProcessViewerView::ViewsOf(this))
+    for (CVexoProcessViewerView* pView : CVexoProcessViewerView::ViewsOf(this)) {
         pView->ComposeImage(pRecord, pageMap.get(), kPictureSide, kPictureSide, pProgressDlg, 10,
                             100, false);
+    }
     // Sent and waited for: once it returns, the bar has also taken every position that the
     // compositions sent before it without waiting.
     SetProgressPosition(hBar, 100);
@@ -92,8 +102,9 @@ BOOL CVexoProcessViewerDoc::RetrieveMemoryMap(CProgressDlg* pProgressDlg)
 
 void CVexoProcessViewerDoc::ReleaseModuleLabels()
 {
-    for (CVexoProcessViewerView* pView : CVexoProcessViewerView::ViewsOf(this))
+    for (CVexoProcessViewerView* pView : CVexoProcessViewerView::ViewsOf(this)) {
         pView->ReleaseModuleLabels();
+    }
 }
 
 CProcessCatalogue* CVexoProcessViewerDoc::GetCatalogue() const
@@ -109,8 +120,9 @@ uint32_t CVexoProcessViewerDoc::GetProcessId() const
 void CVexoProcessViewerDoc::SetRetrieving(BOOL bRetrieving)
 {
     m_bRetrieving = bRetrieving;
-    for (CVexoProcessViewerView* pView : CVexoProcessViewerView::ViewsOf(this))
+    for (CVexoProcessViewerView* pView : CVexoProcessViewerView::ViewsOf(this)) {
         pView->SetWorkerUse(bRetrieving != FALSE);
+    }
 }
 
 void CVexoProcessViewerDoc::OnCloseDocument()
@@ -118,19 +130,21 @@ void CVexoProcessViewerDoc::OnCloseDocument()
     // The frames hold their closes while a run is under way, so this is never reached then;
     // should it be, the document stays rather than pull its views from under the worker.
     ASSERT(!m_bRetrieving);
-    if (m_bRetrieving)
+    if (m_bRetrieving) {
         return;
+    }
     CDocument::OnCloseDocument();
 }
 
 void CVexoProcessViewerDoc::Serialize(CArchive& ar)
 {
-    if (ar.IsLoading())
+    if (ar.IsLoading()) {
         return;
+    }
 
     // Without a catalogue or a record every read fails and each page is dumped as blanks.
     const ProcessRecord* pRecord =
-        m_pCatalogue != NULL ? m_pCatalogue->FindProcess(m_dwProcessId) : NULL;
+        m_pCatalogue != nullptr ? m_pCatalogue->FindProcess(m_dwProcessId) : nullptr;
 
     // The process is opened once for the whole dump; pages that cannot be read are known from
     // the region layout without trying. Each page gives what a read of its own would give.
@@ -149,8 +163,9 @@ void CVexoProcessViewerDoc::Serialize(CArchive& ar)
     do {
         const bool read = reader.ReadPage(address, page.get()) == kReadDone;
         // A failed write fails the archive for good (the save reports it): stop there.
-        if (!writer.AddPage(read ? page.get() : nullptr))
+        if (!writer.AddPage(read ? page.get() : nullptr)) {
             break;
+        }
         address += kDumpPageSize;
     } while (address < kDumpAddressLimit);
     writer.Finish();

@@ -17,18 +17,18 @@ class CVexoProcessViewerDoc : public CDocument, public IProcessViewDocument
 
 public:
     CVexoProcessViewerDoc();
-    virtual ~CVexoProcessViewerDoc();
+    ~CVexoProcessViewerDoc() override;
 
     CProcessCatalogue* m_pCatalogue;
     uint32_t m_dwProcessId;
     BOOL m_bRetrievePending;
 
-    virtual BOOL OnNewDocument();
-    virtual void Serialize(CArchive& ar);
+    BOOL OnNewDocument() override;
+    void Serialize(CArchive& ar) override;
 
     // What its views read: the catalogue and the process identifier above.
-    virtual CProcessCatalogue* GetCatalogue() const override;
-    virtual uint32_t GetProcessId() const override;
+    CProcessCatalogue* GetCatalogue() const override;
+    uint32_t GetProcessId() const override;
 
     // Names the target process and marks the retrieval pending.
     void SetTarget(CProcessCatalogue* pCatalogue, uint32_t dwProcessId);
@@ -44,7 +44,7 @@ public:
     BOOL IsRetrieving() const { return m_bRetrieving; }
 
     // Refused while the retrieval worker runs (see SetRetrieving).
-    virtual void OnCloseDocument() override;
+    void OnCloseDocument() override;
 
 protected:
     afx_msg void OnFileSave();

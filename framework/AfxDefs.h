@@ -1,7 +1,6 @@
 // Basic definitions shared by every framework class: Windows headers, the framework's
 // private window messages, command codes and the small helper types of command routing.
-#ifndef VEXO_FRAMEWORK_AFXDEFS_H
-#define VEXO_FRAMEWORK_AFXDEFS_H
+#pragma once
 
 #ifndef STRICT
 #define STRICT
@@ -38,14 +37,14 @@ void AfxTrace(const char* lpszFormat, ...);
 #define ASSERT_VALID(p) ((void)0)
 
 // Private window messages of the framework (values in the 0x0360 range reserved for it).
-#define WM_SETMESSAGESTRING  0x0362   // wParam = string id, or lParam = LPCSTR
-#define WM_IDLEUPDATECMDUI   0x0363   // wParam = bDisableIfNoHandler
-#define WM_INITIALUPDATE     0x0364
-#define WM_KICKIDLE          0x036A
+#define WM_SETMESSAGESTRING 0x0362 // wParam = string id, or lParam = LPCSTR
+#define WM_IDLEUPDATECMDUI 0x0363  // wParam = bDisableIfNoHandler
+#define WM_INITIALUPDATE 0x0364
+#define WM_KICKIDLE 0x036A
 
 // Codes for CCmdTarget::OnCmdMsg.
-#define CN_COMMAND            0
-#define CN_UPDATE_COMMAND_UI  (-1)
+#define CN_COMMAND 0
+#define CN_UPDATE_COMMAND_UI (-1)
 
 class CCmdTarget;
 class CCmdUI;
@@ -58,19 +57,20 @@ struct CCreateContext;
 typedef LRESULT (*AFX_PMSG)(CCmdTarget* pTarget, WPARAM wParam, LPARAM lParam);
 
 // Filled by OnCmdMsg when it is asked only whether a handler exists.
-struct AFX_CMDHANDLERINFO {
+struct AFX_CMDHANDLERINFO
+{
     CCmdTarget* pTarget;
     AFX_PMSG pmf;
 };
 
 // Extra routing data of a WM_NOTIFY notification.
-struct AFX_NOTIFY {
+struct AFX_NOTIFY
+{
     LRESULT* pResult;
     NMHDR* pNMHDR;
 };
 
 // Opaque iterator of the framework's lists.
-struct __POSITION {};
+struct __POSITION
+{};
 typedef __POSITION* POSITION;
-
-#endif // VEXO_FRAMEWORK_AFXDEFS_H

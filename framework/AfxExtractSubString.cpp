@@ -5,16 +5,18 @@
 BOOL AfxExtractSubString(CString& rString, LPCSTR lpszFullString, int iSubString, char chSep)
 {
     rString.Empty();
-    if (lpszFullString == NULL || iSubString < 0)
+    if (lpszFullString == nullptr || iSubString < 0) {
         return FALSE;
+    }
     while (iSubString-- > 0) {
         lpszFullString = strchr(lpszFullString, chSep);
-        if (lpszFullString == NULL)
+        if (lpszFullString == nullptr) {
             return FALSE;
-        ++lpszFullString;   // past the separator
+        }
+        ++lpszFullString; // past the separator
     }
     const char* pEnd = strchr(lpszFullString, chSep);
-    const int nLen = pEnd == NULL ? (int)strlen(lpszFullString) : (int)(pEnd - lpszFullString);
+    const int nLen = pEnd == nullptr ? (int)strlen(lpszFullString) : (int)(pEnd - lpszFullString);
     rString = CString(lpszFullString, nLen);
     return TRUE;
 }

@@ -1,7 +1,6 @@
 // Picks one field out of a string of fields separated by chSep, as in document strings
 // ("\nVexoPr\nVexoPr\n...") and command strings ("prompt\ntooltip").
-#ifndef VEXO_FRAMEWORK_AFXEXTRACTSUBSTRING_H
-#define VEXO_FRAMEWORK_AFXEXTRACTSUBSTRING_H
+#pragma once
 
 #include "framework/CString.h"
 
@@ -9,5 +8,3 @@
 // has fewer fields.
 BOOL AfxExtractSubString(CString& rString, LPCSTR lpszFullString, int iSubString,
                          char chSep = '\n');
-
-#endif // VEXO_FRAMEWORK_AFXEXTRACTSUBSTRING_H

@@ -1,7 +1,7 @@
 #include "framework/AfxGlobals.h"
 
-#include "framework/CWinApp.h"
 #include "framework/AfxRes.h"
+#include "framework/CWinApp.h"
 #include "framework/CWnd.h"
 
 #include <stdarg.h>
@@ -10,7 +10,7 @@
 #include <string.h>
 
 namespace {
-CWinApp* g_pApp = NULL;
+CWinApp* g_pApp = nullptr;
 }
 
 void AfxSetApp(CWinApp* pApp)
@@ -26,16 +26,18 @@ CWinApp* AfxGetApp()
 CWnd* AfxGetMainWnd()
 {
     CWinThread* pThread = AfxGetThread();
-    if (pThread != NULL)
+    if (pThread != nullptr) {
         return pThread->GetMainWnd();
-    return g_pApp != NULL ? g_pApp->m_pMainWnd : NULL;
+    }
+    return g_pApp != nullptr ? g_pApp->m_pMainWnd : nullptr;
 }
 
 HINSTANCE AfxGetInstanceHandle()
 {
-    if (g_pApp != NULL && g_pApp->m_hInstance != NULL)
+    if (g_pApp != nullptr && g_pApp->m_hInstance != nullptr) {
         return g_pApp->m_hInstance;
-    return ::GetModuleHandleA(NULL);
+    }
+    return ::GetModuleHandleA(nullptr);
 }
 
 HINSTANCE AfxGetResourceHandle()
@@ -45,14 +47,15 @@ HINSTANCE AfxGetResourceHandle()
 
 LPCSTR AfxGetAppName()
 {
-    return g_pApp != NULL ? g_pApp->m_pszAppName : NULL;
+    return g_pApp != nullptr ? g_pApp->m_pszAppName : nullptr;
 }
 
 int AfxMessageBox(LPCSTR lpszText, UINT nType, UINT nIDHelp)
 {
-    if (g_pApp != NULL)
+    if (g_pApp != nullptr) {
         return g_pApp->DoMessageBox(lpszText, nType, nIDHelp);
-    return ::MessageBoxA(NULL, lpszText, NULL, nType);
+    }
+    return ::MessageBoxA(nullptr, lpszText, nullptr, nType);
 }
 
 int AfxMessageBox(UINT nIDPrompt, UINT nType, UINT nIDHelp)
@@ -69,16 +72,18 @@ void CWinApp::SetCurrentHandles()
     char path[MAX_PATH] = "";
     ::GetModuleFileNameA(m_hInstance, path, MAX_PATH);
     const char* pszName = strrchr(path, '\\');
-    pszName = pszName != NULL ? pszName + 1 : path;
+    pszName = pszName != nullptr ? pszName + 1 : path;
     m_strExeName = pszName;
     int nDot = m_strExeName.ReverseFind('.');
-    if (nDot >= 0)
+    if (nDot >= 0) {
         m_strExeName = m_strExeName.Left(nDot);
+    }
     m_pszExeName = m_strExeName;
 
-    if (m_pszAppName == NULL) {
-        if (!m_strAppName.LoadString(AFX_IDS_APP_TITLE))
+    if (m_pszAppName == nullptr) {
+        if (!m_strAppName.LoadString(AFX_IDS_APP_TITLE)) {
             m_strAppName = m_strExeName;
+        }
         m_pszAppName = m_strAppName;
     }
 }
@@ -86,8 +91,9 @@ void CWinApp::SetCurrentHandles()
 BOOL AfxWinInit(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, int nCmdShow)
 {
     CWinApp* pApp = AfxGetApp();
-    if (pApp == NULL)
+    if (pApp == nullptr) {
         return FALSE;
+    }
     pApp->m_hInstance = hInstance;
     pApp->m_hPrevInstance = hPrevInstance;
     pApp->m_lpCmdLine = lpCmdLine;
@@ -97,7 +103,7 @@ BOOL AfxWinInit(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, i
     AfxSetThread(pApp);
     pApp->SetCurrentHandles();
 
-    INITCOMMONCONTROLSEX icc = { sizeof(icc), ICC_WIN95_CLASSES | ICC_BAR_CLASSES };
+    INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_WIN95_CLASSES | ICC_BAR_CLASSES};
     ::InitCommonControlsEx(&icc);
     return TRUE;
 }

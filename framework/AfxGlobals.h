@@ -1,7 +1,6 @@
 // Global functions of the framework: the application, its main window, its module and
 // message boxes with the application's title.
-#ifndef VEXO_FRAMEWORK_AFXGLOBALS_H
-#define VEXO_FRAMEWORK_AFXGLOBALS_H
+#pragma once
 
 #include "framework/AfxDefs.h"
 
@@ -24,5 +23,3 @@ int AfxMessageBox(LPCSTR lpszText, UINT nType = MB_OK, UINT nIDHelp = 0);
 int AfxMessageBox(UINT nIDPrompt, UINT nType = MB_OK, UINT nIDHelp = (UINT)-1);
 // Sets up the application object for this module; WinMain calls it before InitInstance.
 BOOL AfxWinInit(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, int nCmdShow);
-
-#endif // VEXO_FRAMEWORK_AFXGLOBALS_H

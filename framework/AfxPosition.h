@@ -2,8 +2,7 @@
 // template, templates of the application): the 1-based index in a std::vector, so NULL means
 // the end. Removing the element just returned by a GetNext call keeps the walk valid only
 // for walks that restart from the head; walks that delete go from the head each time.
-#ifndef VEXO_FRAMEWORK_AFXPOSITION_H
-#define VEXO_FRAMEWORK_AFXPOSITION_H
+#pragma once
 
 #include <vector>
 
@@ -12,7 +11,7 @@
 template <class T>
 POSITION AfxHeadPosition(const std::vector<T*>& list)
 {
-    return list.empty() ? NULL : reinterpret_cast<POSITION>(static_cast<UINT_PTR>(1));
+    return list.empty() ? nullptr : reinterpret_cast<POSITION>(static_cast<UINT_PTR>(1));
 }
 
 // The element at rPosition, advancing rPosition to the next one (NULL after the last).
@@ -20,12 +19,10 @@ template <class T>
 T* AfxGetNextAt(const std::vector<T*>& list, POSITION& rPosition)
 {
     const UINT_PTR nIndex = reinterpret_cast<UINT_PTR>(rPosition) - 1;
-    if (rPosition == NULL || nIndex >= list.size()) {
-        rPosition = NULL;
-        return NULL;
+    if (rPosition == nullptr || nIndex >= list.size()) {
+        rPosition = nullptr;
+        return nullptr;
     }
-    rPosition = nIndex + 1 < list.size() ? reinterpret_cast<POSITION>(nIndex + 2) : NULL;
+    rPosition = nIndex + 1 < list.size() ? reinterpret_cast<POSITION>(nIndex + 2) : nullptr;
     return list[nIndex];
 }
-
-#endif // VEXO_FRAMEWORK_AFXPOSITION_H

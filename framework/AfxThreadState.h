@@ -1,7 +1,6 @@
 // Per-thread state of the framework: the handle maps, the message being processed (for
 // Default) and the window whose creation is under way.
-#ifndef VEXO_FRAMEWORK_AFXTHREADSTATE_H
-#define VEXO_FRAMEWORK_AFXTHREADSTATE_H
+#pragma once
 
 #include "framework/HandleMap.h"
 
@@ -10,13 +9,14 @@ class CMenu;
 class CDC;
 class CGdiObject;
 
-struct AfxThreadState {
+struct AfxThreadState
+{
     CHandleMap<CWnd, HWND> wndMap;
     CHandleMap<CMenu, HMENU> menuMap;
     CHandleMap<CDC, HDC> dcMap;
     CHandleMap<CGdiObject, HGDIOBJ> gdiMap;
-    MSG lastSentMsg = {};        // message being handled by AfxCallWndProc
-    CWnd* pWndInit = NULL;       // window object to attach to the next new window
+    MSG lastSentMsg = {};     // message being handled by AfxCallWndProc
+    CWnd* pWndInit = nullptr; // window object to attach to the next new window
 };
 
 // The calling thread's state, made on first use.
@@ -25,5 +25,3 @@ AfxThreadState* AfxGetThreadState();
 void AfxFreeThreadState();
 // Deletes the temporary wrappers of the calling thread (at idle time).
 void AfxDeleteTempMaps();
-
-#endif // VEXO_FRAMEWORK_AFXTHREADSTATE_H

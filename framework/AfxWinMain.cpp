@@ -6,12 +6,14 @@
 int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, int nCmdShow)
 {
     CWinApp* pApp = AfxGetApp();
-    if (pApp == NULL || !AfxWinInit(hInstance, hPrevInstance, lpCmdLine, nCmdShow))
+    if (pApp == nullptr || !AfxWinInit(hInstance, hPrevInstance, lpCmdLine, nCmdShow)) {
         return -1;
+    }
     try {
         if (!pApp->InitInstance()) {
-            if (pApp->m_pMainWnd != NULL)
+            if (pApp->m_pMainWnd != nullptr) {
                 pApp->m_pMainWnd->DestroyWindow();
+            }
             return pApp->ExitInstance();
         }
         return pApp->Run();

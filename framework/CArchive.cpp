@@ -1,11 +1,11 @@
 #include "framework/CArchive.h"
 
+#include <new>
+#include <vector>
+
 #include "framework/CFile.h"
 
 #include <string.h>
-
-#include <new>
-#include <vector>
 
 namespace {
 
@@ -28,19 +28,27 @@ UINT EncodeStringLength(UINT nLength, BYTE (&header)[7])
     }
     header[1] = 0xFF;
     header[2] = 0xFF;
-    for (int i = 0; i < 4; ++i)
+    for (int i = 0; i < 4; ++i) {
         header[3 + i] = (BYTE)(nLength >> (8 * i));
+    }
     return 7;
 }
 
 } // namespace
 
 CArchive::CArchive(CFile* pFile, UINT nMode, int nBufSize, void* lpBuf)
-    : m_pDocument(NULL), m_pFile(pFile), m_nMode(nMode), m_bFailed(pFile == NULL),
-      m_bClosed(FALSE), m_lpBufStart(NULL), m_nBufSize(0), m_nBufPos(0), m_nBufLen(0)
+    : m_pDocument(nullptr),
+      m_pFile(pFile),
+      m_nMode(nMode),
+      m_bFailed(pFile == nullptr),
+      m_bClosed(FALSE),
+      m_lpBufStart(nullptr),
+      m_nBufSize(0),
+      m_nBufPos(0),
+      m_nBufLen(0)
 {
     UINT nSize = nBufSize > (int)kMinBufferSize ? (UINT)nBufSize : kMinBufferSize;
-    if (lpBuf != NULL && nBufSize > 0) {
+    if (lpBuf != nullptr && nBufSize > 0) {
         m_lpBufStart = static_cast<BYTE*>(lpBuf);
         m_nBufSize = (UINT)nBufSize;
     } else {
@@ -48,25 +56,29 @@ CArchive::CArchive(CFile* pFile, UINT nMode, int nBufSize, void* lpBuf)
         m_pOwnBuffer.reset(new (std::nothrow) BYTE[nSize]);
         m_lpBufStart = m_pOwnBuffer.get();
         m_nBufSize = m_pOwnBuffer ? nSize : 0;
-        if (!m_pOwnBuffer)
+        if (!m_pOwnBuffer) {
             m_bFailed = TRUE;
+        }
     }
 }
 
 CArchive::~CArchive()
 {
-    if (m_bClosed)
+    if (m_bClosed) {
         return;
-    if (m_nMode & bNoFlushOnDelete)
+    }
+    if (m_nMode & bNoFlushOnDelete) {
         Abort();
-    else
+    } else {
         Close();
+    }
 }
 
 BOOL CArchive::Write(const void* lpBuf, UINT nMax)
 {
-    if (m_bFailed || m_bClosed || !IsStoring())
+    if (m_bFailed || m_bClosed || !IsStoring()) {
         return FALSE;
+    }
     const BYTE* p = static_cast<const BYTE*>(lpBuf);
     // A block at least a buffer long, with nothing buffered before it, goes straight out.
     if (m_nBufPos == 0 && nMax >= m_nBufSize) {
@@ -82,10 +94,12 @@ BOOL CArchive::Write(const void* lpBuf, UINT nMax)
     m_nBufPos += nCopy;
     p += nCopy;
     nMax -= nCopy;
-    if (nMax == 0)
+    if (nMax == 0) {
         return TRUE;
-    if (!Flush())
+    }
+    if (!Flush()) {
         return FALSE;
+    }
     if (nMax >= m_nBufSize) {
         if (!m_pFile->Write(p, nMax)) {
             m_bFailed = TRUE;
@@ -107,13 +121,15 @@ BOOL CArchive::FillBuffer()
 
 UINT CArchive::Read(void* lpBuf, UINT nMax)
 {
-    if (m_bFailed || m_bClosed || !IsLoading())
+    if (m_bFailed || m_bClosed || !IsLoading()) {
         return 0;
+    }
     BYTE* p = static_cast<BYTE*>(lpBuf);
     UINT nRead = 0;
     while (nRead < nMax) {
-        if (m_nBufPos == m_nBufLen && !FillBuffer())
+        if (m_nBufPos == m_nBufLen && !FillBuffer()) {
             break;
+        }
         UINT nAvail = m_nBufLen - m_nBufPos;
         UINT nCopy = nMax - nRead < nAvail ? nMax - nRead : nAvail;
         memcpy(p + nRead, m_lpBufStart + m_nBufPos, nCopy);
@@ -125,8 +141,9 @@ UINT CArchive::Read(void* lpBuf, UINT nMax)
 
 BOOL CArchive::Flush()
 {
-    if (m_bFailed)
+    if (m_bFailed) {
         return FALSE;
+    }
     if (IsStoring()) {
         if (m_nBufPos > 0 && !m_pFile->Write(m_lpBufStart, m_nBufPos)) {
             m_bFailed = TRUE;
@@ -144,18 +161,19 @@ BOOL CArchive::Flush()
 
 BOOL CArchive::Close()
 {
-    if (m_bClosed)
+    if (m_bClosed) {
         return !m_bFailed;
+    }
     BOOL bResult = Flush();
     m_bClosed = TRUE;
-    m_pFile = NULL;
+    m_pFile = nullptr;
     return bResult && !m_bFailed;
 }
 
 void CArchive::Abort()
 {
     m_bClosed = TRUE;
-    m_pFile = NULL;
+    m_pFile = nullptr;
     m_nBufPos = m_nBufLen = 0;
 }
 
@@ -167,14 +185,14 @@ CArchive& CArchive::operator<<(BYTE by)
 
 CArchive& CArchive::operator<<(WORD w)
 {
-    BYTE b[2] = { (BYTE)w, (BYTE)(w >> 8) };
+    BYTE b[2] = {(BYTE)w, (BYTE)(w >> 8)};
     Write(b, 2);
     return *this;
 }
 
 CArchive& CArchive::operator<<(DWORD dw)
 {
-    BYTE b[4] = { (BYTE)dw, (BYTE)(dw >> 8), (BYTE)(dw >> 16), (BYTE)(dw >> 24) };
+    BYTE b[4] = {(BYTE)dw, (BYTE)(dw >> 8), (BYTE)(dw >> 16), (BYTE)(dw >> 24)};
     Write(b, 4);
     return *this;
 }
@@ -196,25 +214,28 @@ CArchive& CArchive::operator<<(const CString& str)
 CArchive& CArchive::operator>>(BYTE& by)
 {
     by = 0;
-    if (Read(&by, 1) != 1)
+    if (Read(&by, 1) != 1) {
         m_bFailed = TRUE;
+    }
     return *this;
 }
 
 CArchive& CArchive::operator>>(WORD& w)
 {
-    BYTE b[2] = { 0, 0 };
-    if (Read(b, 2) != 2)
+    BYTE b[2] = {0, 0};
+    if (Read(b, 2) != 2) {
         m_bFailed = TRUE;
+    }
     w = (WORD)(b[0] | (b[1] << 8));
     return *this;
 }
 
 CArchive& CArchive::operator>>(DWORD& dw)
 {
-    BYTE b[4] = { 0, 0, 0, 0 };
-    if (Read(b, 4) != 4)
+    BYTE b[4] = {0, 0, 0, 0};
+    if (Read(b, 4) != 4) {
         m_bFailed = TRUE;
+    }
     dw = (DWORD)b[0] | ((DWORD)b[1] << 8) | ((DWORD)b[2] << 16) | ((DWORD)b[3] << 24);
     return *this;
 }
@@ -240,14 +261,17 @@ UINT CArchive::ReadStringLength()
 {
     BYTE bLen = 0;
     operator>>(bLen);
-    if (bLen < 0xFF)
+    if (bLen < 0xFF) {
         return bLen;
+    }
     WORD wLen = 0;
     operator>>(wLen);
-    if (wLen == 0xFFFE)
+    if (wLen == 0xFFFE) {
         return (UINT)-1;
-    if (wLen < 0xFFFF)
+    }
+    if (wLen < 0xFFFF) {
         return wLen;
+    }
     DWORD dwLen = 0;
     operator>>(dwLen);
     return dwLen;
@@ -257,8 +281,9 @@ CArchive& CArchive::operator>>(CString& str)
 {
     str.Empty();
     UINT nLength = ReadStringLength();
-    if (m_bFailed)
+    if (m_bFailed) {
         return *this;
+    }
     if (nLength == (UINT)-1) {
         // 16-bit characters: read them and convert to the ANSI code page.
         nLength = ReadStringLength();
@@ -271,9 +296,10 @@ CArchive& CArchive::operator>>(CString& str)
             m_bFailed = TRUE;
             return *this;
         }
-        int nBytes = ::WideCharToMultiByte(CP_ACP, 0, wide.data(), (int)nLength, NULL, 0, NULL, NULL);
+        int nBytes = ::WideCharToMultiByte(CP_ACP, 0, wide.data(), (int)nLength, nullptr, 0,
+                                           nullptr, nullptr);
         LPSTR p = str.GetBufferSetLength(nBytes);
-        ::WideCharToMultiByte(CP_ACP, 0, wide.data(), (int)nLength, p, nBytes, NULL, NULL);
+        ::WideCharToMultiByte(CP_ACP, 0, wide.data(), (int)nLength, p, nBytes, nullptr, nullptr);
         return *this;
     }
     if (nLength > 0x7FFFFFFF) {

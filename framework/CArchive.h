@@ -2,25 +2,30 @@
 // framework's encodings of numbers (little-endian) and strings (a length header, then the
 // characters). Failures make the archive fail: later operations do nothing, and Flush / Close
 // report it.
-#ifndef VEXO_FRAMEWORK_CARCHIVE_H
-#define VEXO_FRAMEWORK_CARCHIVE_H
-
-#include "framework/CString.h"
+#pragma once
 
 #include <memory>
+
+#include "framework/CString.h"
 
 class CFile;
 class CDocument;
 
-class CArchive {
+class CArchive
+{
 public:
-    enum Mode { store = 0, load = 1, bNoFlushOnDelete = 2 };
+    enum Mode
+    {
+        store = 0,
+        load = 1,
+        bNoFlushOnDelete = 2
+    };
 
     // The buffer is large: big documents write gigabytes through it.
     static const int kDefaultBufferSize = 1 << 20;
 
-    CArchive(CFile* pFile, UINT nMode, int nBufSize = kDefaultBufferSize, void* lpBuf = NULL);
-    ~CArchive();   // closes (flushes) the archive unless bNoFlushOnDelete was given
+    CArchive(CFile* pFile, UINT nMode, int nBufSize = kDefaultBufferSize, void* lpBuf = nullptr);
+    ~CArchive(); // closes (flushes) the archive unless bNoFlushOnDelete was given
 
     BOOL IsLoading() const { return (m_nMode & load) != 0; }
     BOOL IsStoring() const { return (m_nMode & load) == 0; }
@@ -55,7 +60,7 @@ public:
     CArchive& operator>>(int& i);
     CArchive& operator>>(CString& str);
 
-    CDocument* m_pDocument;   // the document being serialized, for its Serialize
+    CDocument* m_pDocument; // the document being serialized, for its Serialize
 
 private:
     CArchive(const CArchive&) = delete;
@@ -71,8 +76,6 @@ private:
     std::unique_ptr<BYTE[]> m_pOwnBuffer;
     BYTE* m_lpBufStart;
     UINT m_nBufSize;
-    UINT m_nBufPos;   // store: bytes waiting in the buffer; load: next byte to hand out
-    UINT m_nBufLen;   // load: bytes in the buffer
+    UINT m_nBufPos; // store: bytes waiting in the buffer; load: next byte to hand out
+    UINT m_nBufLen; // load: bytes in the buffer
 };
-
-#endif // VEXO_FRAMEWORK_CARCHIVE_H

@@ -1,10 +1,10 @@
 // A brush object.
-#ifndef VEXO_FRAMEWORK_CBRUSH_H
-#define VEXO_FRAMEWORK_CBRUSH_H
+#pragma once
 
 #include "framework/CGdiObject.h"
 
-class CBrush : public CGdiObject {
+class CBrush : public CGdiObject
+{
     DECLARE_DYNAMIC(CBrush)
 public:
     CBrush() = default;
@@ -18,5 +18,3 @@ public:
 
     BOOL CreateSolidBrush(COLORREF crColor) { return Attach(::CreateSolidBrush(crColor)); }
 };
-
-#endif // VEXO_FRAMEWORK_CBRUSH_H

@@ -1,10 +1,10 @@
 // The device context of a window's client area, released with the object.
-#ifndef VEXO_FRAMEWORK_CCLIENTDC_H
-#define VEXO_FRAMEWORK_CCLIENTDC_H
+#pragma once
 
 #include "framework/CDC.h"
 
-class CClientDC : public CDC {
+class CClientDC : public CDC
+{
     DECLARE_DYNAMIC(CClientDC)
 public:
     explicit CClientDC(CWnd* pWnd);
@@ -13,5 +13,3 @@ public:
 protected:
     HWND m_hWnd;
 };
-
-#endif // VEXO_FRAMEWORK_CCLIENTDC_H

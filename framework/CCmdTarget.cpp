@@ -6,8 +6,8 @@ IMPLEMENT_DYNAMIC(CCmdTarget, CObject)
 
 const AFX_MSGMAP* CCmdTarget::GetThisMessageMap()
 {
-    static const AFX_MSGMAP_ENTRY entries[] = { { 0, 0, 0, 0, NULL } };
-    static const AFX_MSGMAP messageMap = { NULL, entries };
+    static const AFX_MSGMAP_ENTRY entries[] = {{0, 0, 0, 0, nullptr}};
+    static const AFX_MSGMAP messageMap = {nullptr, entries};
     return &messageMap;
 }
 
@@ -16,14 +16,15 @@ const AFX_MSGMAP* CCmdTarget::GetMessageMap() const
     return GetThisMessageMap();
 }
 
-const AFX_MSGMAP_ENTRY* CCmdTarget::FindMessageEntry(const AFX_MSGMAP_ENTRY* pEntries,
-                                                     UINT nMsg, UINT nCode, UINT nID)
+const AFX_MSGMAP_ENTRY* CCmdTarget::FindMessageEntry(const AFX_MSGMAP_ENTRY* pEntries, UINT nMsg,
+                                                     UINT nCode, UINT nID)
 {
-    for (const AFX_MSGMAP_ENTRY* p = pEntries; p->pfn != NULL; ++p) {
-        if (p->nMessage == nMsg && p->nCode == nCode && nID >= p->nID && nID <= p->nLastID)
+    for (const AFX_MSGMAP_ENTRY* p = pEntries; p->pfn != nullptr; ++p) {
+        if (p->nMessage == nMsg && p->nCode == nCode && nID >= p->nID && nID <= p->nLastID) {
             return p;
+        }
     }
-    return NULL;
+    return nullptr;
 }
 
 BOOL CCmdTarget::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo)
@@ -33,15 +34,17 @@ BOOL CCmdTarget::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO*
         nMsg = HIWORD(nCode);
         nCode = LOWORD(nCode);
     }
-    if (nMsg == 0)
+    if (nMsg == 0) {
         nMsg = WM_COMMAND;
+    }
 
-    for (const AFX_MSGMAP* pMap = GetMessageMap(); pMap != NULL;
-         pMap = pMap->pfnGetBaseMap != NULL ? pMap->pfnGetBaseMap() : NULL) {
+    for (const AFX_MSGMAP* pMap = GetMessageMap(); pMap != nullptr;
+         pMap = pMap->pfnGetBaseMap != nullptr ? pMap->pfnGetBaseMap() : nullptr) {
         const AFX_MSGMAP_ENTRY* pEntry = FindMessageEntry(pMap->lpEntries, nMsg, (UINT)nCode, nID);
-        if (pEntry == NULL)
+        if (pEntry == nullptr) {
             continue;
-        if (pHandlerInfo != NULL) {
+        }
+        if (pHandlerInfo != nullptr) {
             pHandlerInfo->pTarget = this;
             pHandlerInfo->pmf = pEntry->pfn;
             return TRUE;

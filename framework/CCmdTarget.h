@@ -1,12 +1,12 @@
 // Base of every object that receives commands: owns a message map and routes commands and
 // update requests to the handlers in it.
-#ifndef VEXO_FRAMEWORK_CCMDTARGET_H
-#define VEXO_FRAMEWORK_CCMDTARGET_H
+#pragma once
 
 #include "framework/CObject.h"
 #include "framework/MessageMap.h"
 
-class CCmdTarget : public CObject {
+class CCmdTarget : public CObject
+{
     DECLARE_DYNAMIC(CCmdTarget)
 public:
     CCmdTarget() = default;
@@ -21,8 +21,6 @@ protected:
     virtual const AFX_MSGMAP* GetMessageMap() const;
 
     // Finds the entry for (nMsg, nCode, nID) in one table; NULL when there is none.
-    static const AFX_MSGMAP_ENTRY* FindMessageEntry(const AFX_MSGMAP_ENTRY* pEntries,
-                                                    UINT nMsg, UINT nCode, UINT nID);
+    static const AFX_MSGMAP_ENTRY* FindMessageEntry(const AFX_MSGMAP_ENTRY* pEntries, UINT nMsg,
+                                                    UINT nCode, UINT nID);
 };
-
-#endif // VEXO_FRAMEWORK_CCMDTARGET_H

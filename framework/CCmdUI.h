@@ -1,29 +1,29 @@
 // The user-interface item of one command (a menu item, a toolbar button, a control) as seen
 // by update handlers: they enable, check or retitle it without knowing what it is.
-#ifndef VEXO_FRAMEWORK_CCMDUI_H
-#define VEXO_FRAMEWORK_CCMDUI_H
+#pragma once
 
 #include "framework/AfxDefs.h"
 
 class CMenu;
 
-class CCmdUI {
+class CCmdUI
+{
 public:
     CCmdUI();
     virtual ~CCmdUI() = default;
 
     UINT m_nID;
-    UINT m_nIndex;          // position of the item in m_pMenu
-    CMenu* m_pMenu;         // menu that holds the item, or NULL
-    CMenu* m_pSubMenu;      // popup the item opens, or NULL
+    UINT m_nIndex;     // position of the item in m_pMenu
+    CMenu* m_pMenu;    // menu that holds the item, or NULL
+    CMenu* m_pSubMenu; // popup the item opens, or NULL
     CMenu* m_pParentMenu;
-    CWnd* m_pOther;         // window that shows the item when it is not a menu item
+    CWnd* m_pOther; // window that shows the item when it is not a menu item
     UINT m_nIndexMax;
-    BOOL m_bEnableChanged;  // set by Enable: the item has an update handler that enabled it
+    BOOL m_bEnableChanged; // set by Enable: the item has an update handler that enabled it
     BOOL m_bContinueRouting;
 
     virtual void Enable(BOOL bOn = TRUE);
-    virtual void SetCheck(int nCheck = 1);   // 0 unchecked, 1 checked, 2 indeterminate
+    virtual void SetCheck(int nCheck = 1); // 0 unchecked, 1 checked, 2 indeterminate
     virtual void SetRadio(BOOL bOn = TRUE);
     virtual void SetText(LPCSTR lpszText);
     void ContinueRouting();
@@ -33,5 +33,3 @@ public:
     // is enabled exactly when a command handler exists.
     BOOL DoUpdate(CCmdTarget* pTarget, BOOL bDisableIfNoHndler);
 };
-
-#endif // VEXO_FRAMEWORK_CCMDUI_H

@@ -10,10 +10,11 @@ CCommandLineInfo::CCommandLineInfo()
 
 void CCommandLineInfo::ParseParam(LPCSTR pszParam, BOOL bFlag, BOOL bLast)
 {
-    if (bFlag)
+    if (bFlag) {
         ParseParamFlag(pszParam);
-    else
+    } else {
         ParseParamNotFlag(pszParam);
+    }
     ParseLast(bLast);
 }
 
@@ -21,38 +22,42 @@ void CCommandLineInfo::ParseParam(LPCSTR pszParam, BOOL bFlag, BOOL bLast)
 // for a shell request, "/Embedding" and "/Automation" start for automation.
 void CCommandLineInfo::ParseParamFlag(LPCSTR pszParam)
 {
-    if (lstrcmpiA(pszParam, "pt") == 0)
+    if (lstrcmpiA(pszParam, "pt") == 0) {
         m_nShellCommand = FilePrintTo;
-    else if (lstrcmpiA(pszParam, "p") == 0)
+    } else if (lstrcmpiA(pszParam, "p") == 0) {
         m_nShellCommand = FilePrint;
-    else if (lstrcmpiA(pszParam, "Unregister") == 0 || lstrcmpiA(pszParam, "Unregserver") == 0)
+    } else if (lstrcmpiA(pszParam, "Unregister") == 0 || lstrcmpiA(pszParam, "Unregserver") == 0) {
         m_nShellCommand = AppUnregister;
-    else if (lstrcmpiA(pszParam, "dde") == 0)
+    } else if (lstrcmpiA(pszParam, "dde") == 0) {
         m_nShellCommand = FileDDE;
-    else if (lstrcmpiA(pszParam, "Embedding") == 0)
+    } else if (lstrcmpiA(pszParam, "Embedding") == 0) {
         m_bRunEmbedded = TRUE;
-    else if (lstrcmpiA(pszParam, "Automation") == 0)
+    } else if (lstrcmpiA(pszParam, "Automation") == 0) {
         m_bRunAutomated = TRUE;
+    }
 }
 
 // The first plain argument is the document; with "/pt" the next three name the printer.
 void CCommandLineInfo::ParseParamNotFlag(LPCSTR pszParam)
 {
-    if (m_strFileName.IsEmpty())
+    if (m_strFileName.IsEmpty()) {
         m_strFileName = pszParam;
-    else if (m_nShellCommand == FilePrintTo && m_strPrinterName.IsEmpty())
+    } else if (m_nShellCommand == FilePrintTo && m_strPrinterName.IsEmpty()) {
         m_strPrinterName = pszParam;
-    else if (m_nShellCommand == FilePrintTo && m_strDriverName.IsEmpty())
+    } else if (m_nShellCommand == FilePrintTo && m_strDriverName.IsEmpty()) {
         m_strDriverName = pszParam;
-    else if (m_nShellCommand == FilePrintTo && m_strPortName.IsEmpty())
+    } else if (m_nShellCommand == FilePrintTo && m_strPortName.IsEmpty()) {
         m_strPortName = pszParam;
+    }
 }
 
 void CCommandLineInfo::ParseLast(BOOL bLast)
 {
-    if (!bLast)
+    if (!bLast) {
         return;
-    if (m_nShellCommand == FileNew && !m_strFileName.IsEmpty())
+    }
+    if (m_nShellCommand == FileNew && !m_strFileName.IsEmpty()) {
         m_nShellCommand = FileOpen;
+    }
     m_bShowSplash = !m_bRunEmbedded && !m_bRunAutomated;
 }

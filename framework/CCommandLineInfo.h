@@ -1,12 +1,12 @@
 // What the program was asked to do on its command line: the framework's standard commands
 // (new document, open a file, print a file) filled in by CWinApp::ParseCommandLine.
-#ifndef VEXO_FRAMEWORK_CCOMMANDLINEINFO_H
-#define VEXO_FRAMEWORK_CCOMMANDLINEINFO_H
+#pragma once
 
 #include "framework/CObject.h"
 #include "framework/CString.h"
 
-class CCommandLineInfo : public CObject {
+class CCommandLineInfo : public CObject
+{
 public:
     CCommandLineInfo();
 
@@ -18,10 +18,18 @@ public:
     BOOL m_bRunEmbedded;
     BOOL m_bRunAutomated;
 
-    enum { FileNew, FileOpen, FilePrint, FilePrintTo, FileDDE, AppUnregister, FileNothing = -1 }
-        m_nShellCommand;
+    enum
+    {
+        FileNew,
+        FileOpen,
+        FilePrint,
+        FilePrintTo,
+        FileDDE,
+        AppUnregister,
+        FileNothing = -1
+    } m_nShellCommand;
 
-    CString m_strFileName;   // the document to open or print
+    CString m_strFileName; // the document to open or print
     CString m_strPrinterName;
     CString m_strDriverName;
     CString m_strPortName;
@@ -31,5 +39,3 @@ protected:
     void ParseParamNotFlag(LPCSTR pszParam);
     void ParseLast(BOOL bLast);
 };
-
-#endif // VEXO_FRAMEWORK_CCOMMANDLINEINFO_H

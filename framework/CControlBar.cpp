@@ -9,14 +9,15 @@ BEGIN_MESSAGE_MAP(CControlBar, CWnd)
     ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
 END_MESSAGE_MAP()
 
-CControlBar::CControlBar() : m_pDockSite(NULL), m_dwStyle(0), m_dwDockStyle(0)
+CControlBar::CControlBar() : m_pDockSite(nullptr), m_dwStyle(0), m_dwDockStyle(0)
 {
 }
 
 CControlBar::~CControlBar()
 {
-    if (m_pDockSite != NULL)
+    if (m_pDockSite != nullptr) {
         m_pDockSite->RemoveControlBar(this);
+    }
 }
 
 void CControlBar::SetBarStyle(DWORD dwStyle)
@@ -26,16 +27,17 @@ void CControlBar::SetBarStyle(DWORD dwStyle)
 
 BOOL CControlBar::EnableToolTips(BOOL bEnable)
 {
-    if (bEnable)
+    if (bEnable) {
         m_dwStyle |= CBRS_TOOLTIPS;
-    else
+    } else {
         m_dwStyle &= ~CBRS_TOOLTIPS;
+    }
     return TRUE;
 }
 
 void CControlBar::AttachToFrame(CWnd* pParentWnd)
 {
-    if (pParentWnd != NULL && pParentWnd->IsFrameWnd()) {
+    if (pParentWnd != nullptr && pParentWnd->IsFrameWnd()) {
         m_pDockSite = static_cast<CFrameWnd*>(pParentWnd);
         m_pDockSite->AddControlBar(this);
     }
@@ -43,14 +45,14 @@ void CControlBar::AttachToFrame(CWnd* pParentWnd)
 
 CFrameWnd* CControlBar::GetTargetFrame() const
 {
-    return m_pDockSite != NULL ? m_pDockSite : GetParentFrame();
+    return m_pDockSite != nullptr ? m_pDockSite : GetParentFrame();
 }
 
 void CControlBar::OnDestroy()
 {
-    if (m_pDockSite != NULL) {
+    if (m_pDockSite != nullptr) {
         m_pDockSite->RemoveControlBar(this);
-        m_pDockSite = NULL;
+        m_pDockSite = nullptr;
     }
     CWnd::OnDestroy();
 }
@@ -60,8 +62,9 @@ LRESULT CControlBar::OnIdleUpdateCmdUI(WPARAM wParam, LPARAM)
 {
     if (GetStyle() & WS_VISIBLE) {
         CFrameWnd* pTarget = GetTargetFrame();
-        if (pTarget != NULL)
+        if (pTarget != nullptr) {
             OnUpdateCmdUI(pTarget, (BOOL)wParam);
+        }
     }
     return 0;
 }

@@ -6,7 +6,7 @@
 
 IMPLEMENT_DYNCREATE(CDC, CObject)
 
-CDC::CDC() : m_hDC(NULL), m_bPrinting(FALSE)
+CDC::CDC() : m_hDC(nullptr), m_bPrinting(FALSE)
 {
 }
 
@@ -22,8 +22,9 @@ CDC* CDC::FromHandle(HDC hDC)
 
 BOOL CDC::Attach(HDC hDC)
 {
-    if (hDC == NULL || m_hDC != NULL)
+    if (hDC == nullptr || m_hDC != nullptr) {
         return FALSE;
+    }
     m_hDC = hDC;
     AfxGetThreadState()->dcMap.SetPermanent(hDC, this);
     return TRUE;
@@ -32,16 +33,18 @@ BOOL CDC::Attach(HDC hDC)
 HDC CDC::Detach()
 {
     HDC hDC = m_hDC;
-    if (hDC != NULL)
+    if (hDC != nullptr) {
         AfxGetThreadState()->dcMap.RemovePermanent(hDC, this);
-    m_hDC = NULL;
+    }
+    m_hDC = nullptr;
     return hDC;
 }
 
 BOOL CDC::DeleteDC()
 {
-    if (m_hDC == NULL)
+    if (m_hDC == nullptr) {
         return FALSE;
+    }
     return ::DeleteDC(Detach());
 }
 
@@ -58,8 +61,9 @@ BOOL CDC::CreateCompatibleDC(CDC* pDC)
 
 CGdiObject* CDC::SelectObject(CGdiObject* pObject)
 {
-    if (pObject == NULL)
-        return NULL;
+    if (pObject == nullptr) {
+        return nullptr;
+    }
     return CGdiObject::FromHandle(::SelectObject(m_hDC, pObject->m_hObject));
 }
 
@@ -80,7 +84,7 @@ CGdiObject* CDC::SelectStockObject(int nIndex)
 
 CSize CDC::GetTextExtent(LPCSTR lpszString, int nCount) const
 {
-    SIZE size = { 0, 0 };
+    SIZE size = {0, 0};
     ::GetTextExtentPoint32A(m_hDC, lpszString, nCount, &size);
     return CSize(size);
 }
@@ -93,13 +97,13 @@ void CDC::FillRect(LPCRECT lpRect, CBrush* pBrush)
 void CDC::FillSolidRect(LPCRECT lpRect, COLORREF clr)
 {
     COLORREF crOld = ::SetBkColor(m_hDC, clr);
-    ::ExtTextOutA(m_hDC, 0, 0, ETO_OPAQUE, lpRect, NULL, 0, NULL);
+    ::ExtTextOutA(m_hDC, 0, 0, ETO_OPAQUE, lpRect, nullptr, 0, nullptr);
     ::SetBkColor(m_hDC, crOld);
 }
 
 CPoint CDC::MoveTo(int x, int y)
 {
-    POINT old = { 0, 0 };
+    POINT old = {0, 0};
     ::MoveToEx(m_hDC, x, y, &old);
     return CPoint(old);
 }

@@ -1,6 +1,5 @@
 // A device context: wraps an HDC with the drawing calls the program uses.
-#ifndef VEXO_FRAMEWORK_CDC_H
-#define VEXO_FRAMEWORK_CDC_H
+#pragma once
 
 #include "framework/CObject.h"
 #include "framework/CRect.h"
@@ -10,17 +9,18 @@ class CGdiObject;
 class CFont;
 class CBrush;
 
-class CDC : public CObject {
+class CDC : public CObject
+{
     DECLARE_DYNCREATE(CDC)
 public:
     CDC();
-    ~CDC() override;   // deletes a DC that is still attached
+    ~CDC() override; // deletes a DC that is still attached
 
     HDC m_hDC;
     BOOL m_bPrinting;
 
     static CDC* FromHandle(HDC hDC);
-    HDC GetSafeHdc() const { return reinterpret_cast<UINT_PTR>(this) == 0 ? NULL : m_hDC; }
+    HDC GetSafeHdc() const { return reinterpret_cast<UINT_PTR>(this) == 0 ? nullptr : m_hDC; }
     operator HDC() const { return GetSafeHdc(); }
     BOOL Attach(HDC hDC);
     HDC Detach();
@@ -58,7 +58,10 @@ public:
     BOOL TextOut(int x, int y, const CString& str) { return TextOut(x, y, str, str.GetLength()); }
     CSize GetTextExtent(LPCSTR lpszString, int nCount) const;
     CSize GetTextExtent(const CString& str) const { return GetTextExtent(str, str.GetLength()); }
-    BOOL GetTextMetrics(LPTEXTMETRICA lpMetrics) const { return ::GetTextMetricsA(m_hDC, lpMetrics); }
+    BOOL GetTextMetrics(LPTEXTMETRICA lpMetrics) const
+    {
+        return ::GetTextMetricsA(m_hDC, lpMetrics);
+    }
 
     BOOL Rectangle(int x1, int y1, int x2, int y2) { return ::Rectangle(m_hDC, x1, y1, x2, y2); }
     BOOL Rectangle(LPCRECT lpRect)
@@ -84,7 +87,5 @@ public:
 
     // Used by the handle maps for temporary wrappers.
     void AttachTemporary(HDC hDC) { m_hDC = hDC; }
-    void DetachTemporary() { m_hDC = NULL; }
+    void DetachTemporary() { m_hDC = nullptr; }
 };
-
-#endif // VEXO_FRAMEWORK_CDC_H

@@ -3,7 +3,9 @@
 #include "framework/CWnd.h"
 
 CDataExchange::CDataExchange(CWnd* pDlgWnd, BOOL bSaveAndValidate)
-    : m_bSaveAndValidate(bSaveAndValidate), m_pDlgWnd(pDlgWnd), m_hWndLastControl(NULL),
+    : m_bSaveAndValidate(bSaveAndValidate),
+      m_pDlgWnd(pDlgWnd),
+      m_hWndLastControl(nullptr),
       m_bFailed(FALSE)
 {
 }
@@ -17,6 +19,7 @@ HWND CDataExchange::PrepareCtrl(int nIDC)
 void CDataExchange::Fail()
 {
     m_bFailed = TRUE;
-    if (m_bSaveAndValidate && m_hWndLastControl != NULL)
+    if (m_bSaveAndValidate && m_hWndLastControl != nullptr) {
         ::SetFocus(m_hWndLastControl);
+    }
 }

@@ -1,17 +1,17 @@
 // The context of one data exchange between a window's controls and its member variables.
-#ifndef VEXO_FRAMEWORK_CDATAEXCHANGE_H
-#define VEXO_FRAMEWORK_CDATAEXCHANGE_H
+#pragma once
 
 #include "framework/AfxDefs.h"
 
-class CDataExchange {
+class CDataExchange
+{
 public:
     CDataExchange(CWnd* pDlgWnd, BOOL bSaveAndValidate);
 
-    BOOL m_bSaveAndValidate;   // TRUE: controls to members; FALSE: members to controls
+    BOOL m_bSaveAndValidate; // TRUE: controls to members; FALSE: members to controls
     CWnd* m_pDlgWnd;
     HWND m_hWndLastControl;
-    BOOL m_bFailed;            // set by Fail: a value did not validate
+    BOOL m_bFailed; // set by Fail: a value did not validate
 
     // The window of control nIDC, remembered as the one to focus should validation fail.
     HWND PrepareCtrl(int nIDC);
@@ -19,5 +19,3 @@ public:
     // classic framework throws, this one records the failure; UpdateData returns FALSE.)
     void Fail();
 };
-
-#endif // VEXO_FRAMEWORK_CDATAEXCHANGE_H

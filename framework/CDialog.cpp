@@ -10,18 +10,21 @@ BEGIN_MESSAGE_MAP(CDialog, CWnd)
     ON_COMMAND(IDCANCEL, OnCancel)
 END_MESSAGE_MAP()
 
-CDialog::CDialog() : m_lpszTemplateName(NULL), m_nIDHelp(0), m_pParentWnd(NULL)
+CDialog::CDialog() : m_lpszTemplateName(nullptr), m_nIDHelp(0), m_pParentWnd(nullptr)
 {
 }
 
 CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd)
-    : m_lpszTemplateName(MAKEINTRESOURCEA(nIDTemplate)), m_nIDHelp(nIDTemplate),
+    : m_lpszTemplateName(MAKEINTRESOURCEA(nIDTemplate)),
+      m_nIDHelp(nIDTemplate),
       m_pParentWnd(pParentWnd)
 {
 }
 
 CDialog::CDialog(LPCSTR lpszTemplateName, CWnd* pParentWnd)
-    : m_lpszTemplateName(lpszTemplateName), m_nIDHelp(0), m_pParentWnd(pParentWnd)
+    : m_lpszTemplateName(lpszTemplateName),
+      m_nIDHelp(0),
+      m_pParentWnd(pParentWnd)
 {
 }
 
@@ -29,8 +32,9 @@ CDialog::~CDialog()
 {
     // A modeless dialog still open goes with its object (CWnd's destructor would too, but
     // only after this class's parts are gone).
-    if (m_hWnd != NULL && FromHandlePermanent(m_hWnd) == this)
+    if (m_hWnd != nullptr && FromHandlePermanent(m_hWnd) == this) {
         DestroyWindow();
+    }
 }
 
 // The dialog procedure of every framework dialog. The dialog manager calls it from inside
@@ -39,16 +43,18 @@ CDialog::~CDialog()
 INT_PTR CALLBACK CDialog::AfxDlgProc(HWND hWnd, UINT message, WPARAM, LPARAM)
 {
     AfxThreadState* pState = AfxGetThreadState();
-    if (pState->pWndInit != NULL && FromHandlePermanent(hWnd) == NULL) {
+    if (pState->pWndInit != nullptr && FromHandlePermanent(hWnd) == nullptr) {
         CWnd* pWnd = pState->pWndInit;
-        pState->pWndInit = NULL;
+        pState->pWndInit = nullptr;
         pWnd->SubclassWindow(hWnd);
     }
-    if (message != WM_INITDIALOG)
+    if (message != WM_INITDIALOG) {
         return FALSE;
+    }
     CDialog* pDlg = dynamic_cast<CDialog*>(FromHandlePermanent(hWnd));
-    if (pDlg == NULL)
+    if (pDlg == nullptr) {
         return FALSE;
+    }
     try {
         return pDlg->OnInitDialog();
     } catch (...) {
@@ -59,8 +65,9 @@ INT_PTR CALLBACK CDialog::AfxDlgProc(HWND hWnd, UINT message, WPARAM, LPARAM)
 
 HWND CDialog::ParentForCreation(CWnd* pParentWnd) const
 {
-    if (pParentWnd == NULL)
+    if (pParentWnd == nullptr) {
         pParentWnd = AfxGetMainWnd();
+    }
     return pParentWnd->GetSafeHwnd();
 }
 
@@ -72,19 +79,22 @@ BOOL CDialog::Create(UINT nIDTemplate, CWnd* pParentWnd)
 
 BOOL CDialog::Create(LPCSTR lpszTemplateName, CWnd* pParentWnd)
 {
-    if (m_hWnd != NULL)
+    if (m_hWnd != nullptr) {
         return FALSE;
+    }
     m_lpszTemplateName = lpszTemplateName;
-    if (pParentWnd != NULL)
+    if (pParentWnd != nullptr) {
         m_pParentWnd = pParentWnd;
+    }
 
     AfxHookWindowCreate(this);
     HWND hWnd = ::CreateDialogParamA(AfxGetResourceHandle(), lpszTemplateName,
                                      ParentForCreation(pParentWnd), &CDialog::AfxDlgProc, 0);
     BOOL bAttached = AfxUnhookWindowCreate();
-    if (hWnd == NULL) {
-        if (!bAttached)
+    if (hWnd == nullptr) {
+        if (!bAttached) {
             PostNcDestroy();
+        }
         return FALSE;
     }
     return TRUE;
@@ -92,19 +102,22 @@ BOOL CDialog::Create(LPCSTR lpszTemplateName, CWnd* pParentWnd)
 
 int CDialog::DoModal()
 {
-    if (m_hWnd != NULL || m_lpszTemplateName == NULL)
+    if (m_hWnd != nullptr || m_lpszTemplateName == nullptr) {
         return -1;
+    }
     // The owner: the given parent, else the main window; a child window cannot own a popup,
     // so its first non-child ancestor stands in. The top-level window above the owner is
     // disabled too while the dialog runs, as the owner itself is by the dialog manager.
     HWND hWndParent = ParentForCreation(m_pParentWnd);
-    while (hWndParent != NULL && (::GetWindowLongA(hWndParent, GWL_STYLE) & WS_CHILD))
+    while (hWndParent != nullptr && (::GetWindowLongA(hWndParent, GWL_STYLE) & WS_CHILD)) {
         hWndParent = ::GetParent(hWndParent);
+    }
     HWND hWndTop = hWndParent;
-    for (HWND h = hWndParent; h != NULL; h = ::GetParent(h))
+    for (HWND h = hWndParent; h != nullptr; h = ::GetParent(h)) {
         hWndTop = h;
+    }
     BOOL bDisabledTop = FALSE;
-    if (hWndTop != NULL && hWndTop != hWndParent && ::IsWindowEnabled(hWndTop)) {
+    if (hWndTop != nullptr && hWndTop != hWndParent && ::IsWindowEnabled(hWndTop)) {
         ::EnableWindow(hWndTop, FALSE);
         bDisabledTop = TRUE;
     }
@@ -113,11 +126,13 @@ int CDialog::DoModal()
     INT_PTR nResult = ::DialogBoxParamA(AfxGetResourceHandle(), m_lpszTemplateName, hWndParent,
                                         &CDialog::AfxDlgProc, 0);
     AfxUnhookWindowCreate();
-    if (bDisabledTop)
+    if (bDisabledTop) {
         ::EnableWindow(hWndTop, TRUE);
+    }
     // The window is gone and the object detached (WM_NCDESTROY) unless creation failed early.
-    if (m_hWnd != NULL && !::IsWindow(m_hWnd))
+    if (m_hWnd != nullptr && !::IsWindow(m_hWnd)) {
         Detach();
+    }
     return (int)nResult;
 }
 
@@ -129,14 +144,16 @@ BOOL CDialog::OnInitDialog()
 
 void CDialog::EndDialog(int nResult)
 {
-    if (m_hWnd != NULL)
+    if (m_hWnd != nullptr) {
         ::EndDialog(m_hWnd, nResult);
+    }
 }
 
 void CDialog::OnOK()
 {
-    if (!UpdateData(TRUE))
+    if (!UpdateData(TRUE)) {
         return;
+    }
     EndDialog(IDOK);
 }
 
@@ -147,7 +164,8 @@ void CDialog::OnCancel()
 
 BOOL CDialog::PreTranslateMessage(MSG* pMsg)
 {
-    if (CWnd::PreTranslateMessage(pMsg))
+    if (CWnd::PreTranslateMessage(pMsg)) {
         return TRUE;
+    }
     return PreTranslateInput(pMsg);
 }

@@ -1,22 +1,22 @@
 // A dialog box from a resource template, modal (DoModal) or modeless (Create). The object is
 // attached to the dialog window before WM_INITDIALOG, so its message map sees everything
 // from then on.
-#ifndef VEXO_FRAMEWORK_CDIALOG_H
-#define VEXO_FRAMEWORK_CDIALOG_H
+#pragma once
 
 #include "framework/CWnd.h"
 
-class CDialog : public CWnd {
+class CDialog : public CWnd
+{
     DECLARE_DYNAMIC(CDialog)
 public:
     CDialog();
-    explicit CDialog(UINT nIDTemplate, CWnd* pParentWnd = NULL);
-    explicit CDialog(LPCSTR lpszTemplateName, CWnd* pParentWnd = NULL);
+    explicit CDialog(UINT nIDTemplate, CWnd* pParentWnd = nullptr);
+    explicit CDialog(LPCSTR lpszTemplateName, CWnd* pParentWnd = nullptr);
     ~CDialog() override;
 
     // Modeless creation; a NULL parent means the application's main window.
-    BOOL Create(UINT nIDTemplate, CWnd* pParentWnd = NULL);
-    BOOL Create(LPCSTR lpszTemplateName, CWnd* pParentWnd = NULL);
+    BOOL Create(UINT nIDTemplate, CWnd* pParentWnd = nullptr);
+    BOOL Create(LPCSTR lpszTemplateName, CWnd* pParentWnd = nullptr);
     // Runs the dialog modally; returns the value given to EndDialog, -1 on failure.
     virtual int DoModal();
 
@@ -56,5 +56,3 @@ protected:
 private:
     HWND ParentForCreation(CWnd* pParentWnd) const;
 };
-
-#endif // VEXO_FRAMEWORK_CDIALOG_H

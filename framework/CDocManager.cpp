@@ -1,6 +1,8 @@
 #include "framework/CDocManager.h"
 
+#include <windows.h>
 #include <commdlg.h>
+
 #include <string>
 
 #include "framework/AfxPosition.h"
@@ -29,15 +31,17 @@ void AppendFilter(std::string& filter, const CString& strName, const CString& st
 CDocManager::~CDocManager()
 {
     for (CDocTemplate* pTemplate : m_templateList) {
-        if (pTemplate->m_bAutoDelete)
+        if (pTemplate->m_bAutoDelete) {
             delete pTemplate;
+        }
     }
 }
 
 void CDocManager::AddDocTemplate(CDocTemplate* pTemplate)
 {
-    if (pTemplate == NULL)
+    if (pTemplate == nullptr) {
         return;
+    }
     pTemplate->LoadTemplate();
     m_templateList.push_back(pTemplate);
 }
@@ -57,7 +61,7 @@ int CDocManager::GetOpenDocumentCount()
     int nCount = 0;
     for (CDocTemplate* pTemplate : m_templateList) {
         POSITION pos = pTemplate->GetFirstDocPosition();
-        while (pos != NULL) {
+        while (pos != nullptr) {
             pTemplate->GetNextDoc(pos);
             ++nCount;
         }
@@ -72,14 +76,16 @@ void CDocManager::OnFileNew()
         AfxMessageBox(kFailedToCreate, MB_ICONEXCLAMATION);
         return;
     }
-    m_templateList.front()->OpenDocumentFile(NULL);
+    m_templateList.front()->OpenDocumentFile(nullptr);
 }
 
 void CDocManager::OnFileOpen()
 {
     CString strFileName;
-    if (!DoPromptFileName(strFileName, "Open", OFN_HIDEREADONLY | OFN_FILEMUSTEXIST, TRUE, NULL))
+    if (!DoPromptFileName(strFileName, "Open", OFN_HIDEREADONLY | OFN_FILEMUSTEXIST, TRUE,
+                          nullptr)) {
         return;
+    }
     AfxGetApp()->OpenDocumentFile(strFileName);
 }
 
@@ -89,15 +95,19 @@ BOOL CDocManager::DoPromptFileName(CString& fileName, LPCSTR lpszTitle, DWORD lF
     std::string filter;
     CString strDefaultExt;
     for (CDocTemplate* pTempl : m_templateList) {
-        if (pTemplate != NULL && pTempl != pTemplate)
+        if (pTemplate != nullptr && pTempl != pTemplate) {
             continue;
+        }
         CString strFilterName;
         CString strFilterExt;
-        if (pTempl->GetDocString(strFilterExt, CDocTemplate::filterExt) && !strFilterExt.IsEmpty() &&
-            pTempl->GetDocString(strFilterName, CDocTemplate::filterName) && !strFilterName.IsEmpty()) {
+        if (pTempl->GetDocString(strFilterExt, CDocTemplate::filterExt) &&
+            !strFilterExt.IsEmpty() &&
+            pTempl->GetDocString(strFilterName, CDocTemplate::filterName) &&
+            !strFilterName.IsEmpty()) {
             AppendFilter(filter, strFilterName, "*" + strFilterExt);
-            if (strDefaultExt.IsEmpty())
-                strDefaultExt = strFilterExt.Mid(1);   // without the dot
+            if (strDefaultExt.IsEmpty()) {
+                strDefaultExt = strFilterExt.Mid(1); // without the dot
+            }
         }
     }
     AppendFilter(filter, "All Files (*.*)", "*.*");
@@ -108,42 +118,46 @@ BOOL CDocManager::DoPromptFileName(CString& fileName, LPCSTR lpszTitle, DWORD lF
     OPENFILENAMEA ofn = {};
     ofn.lStructSize = sizeof(ofn);
     CWnd* pMainWnd = AfxGetMainWnd();
-    ofn.hwndOwner = pMainWnd != NULL ? pMainWnd->GetSafeHwnd() : NULL;
+    ofn.hwndOwner = pMainWnd != nullptr ? pMainWnd->GetSafeHwnd() : nullptr;
     ofn.lpstrFilter = filter.c_str();
     ofn.lpstrFile = szFile;
     ofn.nMaxFile = MAX_PATH;
     ofn.lpstrTitle = lpszTitle;
-    ofn.lpstrDefExt = strDefaultExt.IsEmpty() ? NULL : static_cast<LPCSTR>(strDefaultExt);
+    ofn.lpstrDefExt = strDefaultExt.IsEmpty() ? nullptr : static_cast<LPCSTR>(strDefaultExt);
     ofn.Flags = lFlags | OFN_EXPLORER | OFN_ENABLESIZING;
     const BOOL bResult = bOpenFileDialog ? ::GetOpenFileNameA(&ofn) : ::GetSaveFileNameA(&ofn);
-    if (bResult)
+    if (bResult) {
         fileName = szFile;
+    }
     return bResult;
 }
 
 CDocument* CDocManager::OpenDocumentFile(LPCSTR lpszFileName)
 {
-    if (lpszFileName == NULL || *lpszFileName == '\0')
-        return NULL;
+    if (lpszFileName == nullptr || *lpszFileName == '\0') {
+        return nullptr;
+    }
     // A quoted name from the shell loses its quotes.
     CString strName(lpszFileName);
     if (strName.GetLength() >= 2 && strName[0] == '"') {
         strName = strName.Mid(1);
         const int nQuote = strName.Find('"');
-        if (nQuote >= 0)
+        if (nQuote >= 0) {
             strName = strName.Left(nQuote);
+        }
     }
     char szPath[MAX_PATH];
-    LPSTR pFilePart = NULL;
+    LPSTR pFilePart = nullptr;
     const DWORD nLen = ::GetFullPathNameA(strName, MAX_PATH, szPath, &pFilePart);
-    if (nLen == 0 || nLen >= MAX_PATH)
+    if (nLen == 0 || nLen >= MAX_PATH) {
         lstrcpynA(szPath, strName, MAX_PATH);
+    }
 
     CDocTemplate::Confidence bestMatch = CDocTemplate::noAttempt;
-    CDocTemplate* pBestTemplate = NULL;
-    CDocument* pOpenDocument = NULL;
+    CDocTemplate* pBestTemplate = nullptr;
+    CDocument* pOpenDocument = nullptr;
     for (CDocTemplate* pTemplate : m_templateList) {
-        CDocument* pMatch = NULL;
+        CDocument* pMatch = nullptr;
         const CDocTemplate::Confidence match = pTemplate->MatchDocType(szPath, pMatch);
         if (match > bestMatch) {
             bestMatch = match;
@@ -155,21 +169,23 @@ CDocument* CDocManager::OpenDocumentFile(LPCSTR lpszFileName)
         }
     }
 
-    if (pOpenDocument != NULL) {
+    if (pOpenDocument != nullptr) {
         // Already open: bring its first frame forward.
         POSITION pos = pOpenDocument->GetFirstViewPosition();
-        CView* pView = pos != NULL ? pOpenDocument->GetNextView(pos) : NULL;
-        CFrameWnd* pFrame = pView != NULL ? pView->GetParentFrame() : NULL;
-        if (pFrame != NULL)
+        CView* pView = pos != nullptr ? pOpenDocument->GetNextView(pos) : nullptr;
+        CFrameWnd* pFrame = pView != nullptr ? pView->GetParentFrame() : nullptr;
+        if (pFrame != nullptr) {
             pFrame->ActivateFrame();
+        }
         CWnd* pMainWnd = AfxGetMainWnd();
-        if (pMainWnd != NULL && pMainWnd != pFrame && pMainWnd->IsFrameWnd())
+        if (pMainWnd != nullptr && pMainWnd != pFrame && pMainWnd->IsFrameWnd()) {
             static_cast<CFrameWnd*>(pMainWnd)->ActivateFrame();
+        }
         return pOpenDocument;
     }
-    if (pBestTemplate == NULL) {
+    if (pBestTemplate == nullptr) {
         AfxMessageBox(kFailedToOpen, MB_ICONEXCLAMATION);
-        return NULL;
+        return nullptr;
     }
     return pBestTemplate->OpenDocumentFile(szPath);
 }
@@ -177,14 +193,16 @@ CDocument* CDocManager::OpenDocumentFile(LPCSTR lpszFileName)
 BOOL CDocManager::SaveAllModified()
 {
     for (CDocTemplate* pTemplate : m_templateList) {
-        if (!pTemplate->SaveAllModified())
+        if (!pTemplate->SaveAllModified()) {
             return FALSE;
+        }
     }
     return TRUE;
 }
 
 void CDocManager::CloseAllDocuments(BOOL bEndSession)
 {
-    for (CDocTemplate* pTemplate : m_templateList)
+    for (CDocTemplate* pTemplate : m_templateList) {
         pTemplate->CloseAllDocuments(bEndSession);
+    }
 }

@@ -1,7 +1,6 @@
 // The application's document templates and what works across them: new and open commands,
 // opening a file with the template that suits it best, saving and closing every document.
-#ifndef VEXO_FRAMEWORK_CDOCMANAGER_H
-#define VEXO_FRAMEWORK_CDOCMANAGER_H
+#pragma once
 
 #include <vector>
 
@@ -11,7 +10,8 @@
 class CDocTemplate;
 class CDocument;
 
-class CDocManager : public CObject {
+class CDocManager : public CObject
+{
 public:
     CDocManager() = default;
     // Deletes the templates marked m_bAutoDelete.
@@ -39,5 +39,3 @@ public:
 protected:
     std::vector<CDocTemplate*> m_templateList;
 };
-
-#endif // VEXO_FRAMEWORK_CDOCMANAGER_H

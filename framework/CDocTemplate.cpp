@@ -25,8 +25,9 @@ CDocTemplate::~CDocTemplate()
 
 void CDocTemplate::LoadTemplate()
 {
-    if (m_strDocStrings.IsEmpty() && m_nIDResource != 0)
+    if (m_strDocStrings.IsEmpty() && m_nIDResource != 0) {
         m_strDocStrings.LoadString(m_nIDResource);
+    }
 }
 
 void CDocTemplate::AddDocument(CDocument* pDoc)
@@ -36,7 +37,7 @@ void CDocTemplate::AddDocument(CDocument* pDoc)
 
 void CDocTemplate::RemoveDocument(CDocument* pDoc)
 {
-    pDoc->m_pDocTemplate = NULL;
+    pDoc->m_pDocTemplate = nullptr;
 }
 
 BOOL CDocTemplate::GetDocString(CString& rString, enum DocStringIndex index) const
@@ -46,9 +47,9 @@ BOOL CDocTemplate::GetDocString(CString& rString, enum DocStringIndex index) con
 
 CDocTemplate::Confidence CDocTemplate::MatchDocType(LPCSTR lpszPathName, CDocument*& rpDocMatch)
 {
-    rpDocMatch = NULL;
+    rpDocMatch = nullptr;
     POSITION pos = GetFirstDocPosition();
-    while (pos != NULL) {
+    while (pos != nullptr) {
         CDocument* pDoc = GetNextDoc(pos);
         if (lstrcmpiA(pDoc->GetPathName(), lpszPathName) == 0) {
             rpDocMatch = pDoc;
@@ -58,20 +59,22 @@ CDocTemplate::Confidence CDocTemplate::MatchDocType(LPCSTR lpszPathName, CDocume
     CString strFilterExt;
     if (GetDocString(strFilterExt, filterExt) && !strFilterExt.IsEmpty()) {
         LPCSTR lpszDot = strrchr(lpszPathName, '.');
-        if (lpszDot != NULL && lstrcmpiA(lpszDot, strFilterExt) == 0)
+        if (lpszDot != nullptr && lstrcmpiA(lpszDot, strFilterExt) == 0) {
             return yesAttemptNative;
+        }
     }
     return yesAttemptForeign;
 }
 
 CDocument* CDocTemplate::CreateNewDocument()
 {
-    CObject* pObject = m_pDocClass != NULL ? m_pDocClass->CreateObject() : NULL;
-    if (pObject == NULL)
-        return NULL;
+    CObject* pObject = m_pDocClass != nullptr ? m_pDocClass->CreateObject() : nullptr;
+    if (pObject == nullptr) {
+        return nullptr;
+    }
     if (!pObject->IsKindOf(RUNTIME_CLASS(CDocument))) {
         delete pObject;
-        return NULL;
+        return nullptr;
     }
     CDocument* pDocument = static_cast<CDocument*>(pObject);
     AddDocument(pDocument);
@@ -86,17 +89,20 @@ CFrameWnd* CDocTemplate::CreateNewFrame(CDocument* pDoc, CFrameWnd* pOther)
     context.m_pNewViewClass = m_pViewClass;
     context.m_pNewDocTemplate = this;
 
-    CObject* pObject = m_pFrameClass != NULL ? m_pFrameClass->CreateObject() : NULL;
-    if (pObject == NULL)
-        return NULL;
+    CObject* pObject = m_pFrameClass != nullptr ? m_pFrameClass->CreateObject() : nullptr;
+    if (pObject == nullptr) {
+        return nullptr;
+    }
     if (!pObject->IsKindOf(RUNTIME_CLASS(CFrameWnd))) {
         delete pObject;
-        return NULL;
+        return nullptr;
     }
     CFrameWnd* pFrame = static_cast<CFrameWnd*>(pObject);
     // A frame that fails to load deletes itself.
-    if (!pFrame->LoadFrame(m_nIDResource, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, NULL, &context))
-        return NULL;
+    if (!pFrame->LoadFrame(m_nIDResource, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, nullptr,
+                           &context)) {
+        return nullptr;
+    }
     return pFrame;
 }
 
@@ -108,9 +114,10 @@ void CDocTemplate::InitialUpdateFrame(CFrameWnd* pFrame, CDocument* pDoc, BOOL b
 BOOL CDocTemplate::SaveAllModified()
 {
     POSITION pos = GetFirstDocPosition();
-    while (pos != NULL) {
-        if (!GetNextDoc(pos)->SaveModified())
+    while (pos != nullptr) {
+        if (!GetNextDoc(pos)->SaveModified()) {
             return FALSE;
+        }
     }
     return TRUE;
 }
@@ -120,14 +127,17 @@ void CDocTemplate::CloseAllDocuments(BOOL)
 {
     std::vector<CDocument*> docs;
     POSITION pos = GetFirstDocPosition();
-    while (pos != NULL)
+    while (pos != nullptr) {
         docs.push_back(GetNextDoc(pos));
+    }
     for (CDocument* pDoc : docs) {
         // Still ours: an earlier close may have taken more than one document with it.
         bool bListed = false;
-        for (POSITION p = GetFirstDocPosition(); p != NULL && !bListed;)
+        for (POSITION p = GetFirstDocPosition(); p != nullptr && !bListed;) {
             bListed = GetNextDoc(p) == pDoc;
-        if (bListed)
+        }
+        if (bListed) {
             pDoc->OnCloseDocument();
+        }
     }
 }

@@ -1,7 +1,6 @@
 // A document template: binds a document class, a frame class and a view class to one
 // resource id (document string, menu, icon) and makes documents with their frames and views.
-#ifndef VEXO_FRAMEWORK_CDOCTEMPLATE_H
-#define VEXO_FRAMEWORK_CDOCTEMPLATE_H
+#pragma once
 
 #include "framework/CCmdTarget.h"
 #include "framework/CString.h"
@@ -9,18 +8,31 @@
 class CDocument;
 class CFrameWnd;
 
-class CDocTemplate : public CCmdTarget {
+class CDocTemplate : public CCmdTarget
+{
     DECLARE_DYNAMIC(CDocTemplate)
 public:
     ~CDocTemplate() override;
 
     // Fields of the document string, separated by line breaks, in this order.
-    enum DocStringIndex {
-        windowTitle, docName, fileNewName, filterName, filterExt, regFileTypeId, regFileTypeName
+    enum DocStringIndex
+    {
+        windowTitle,
+        docName,
+        fileNewName,
+        filterName,
+        filterExt,
+        regFileTypeId,
+        regFileTypeName
     };
     // How well a file suits this template, from worst to best.
-    enum Confidence {
-        noAttempt, maybeAttemptForeign, maybeAttemptNative, yesAttemptForeign, yesAttemptNative,
+    enum Confidence
+    {
+        noAttempt,
+        maybeAttemptForeign,
+        maybeAttemptNative,
+        yesAttemptForeign,
+        yesAttemptNative,
         yesAlreadyOpen
     };
 
@@ -44,7 +56,7 @@ public:
     virtual CDocument* OpenDocumentFile(LPCSTR lpszPathName, BOOL bMakeVisible = TRUE) = 0;
     virtual void SetDefaultTitle(CDocument* pDocument) = 0;
 
-    BOOL m_bAutoDelete;             // the document manager deletes the template at exit
+    BOOL m_bAutoDelete; // the document manager deletes the template at exit
     UINT m_nIDResource;
     CRuntimeClass* m_pDocClass;
     CRuntimeClass* m_pFrameClass;
@@ -55,5 +67,3 @@ protected:
     CDocTemplate(UINT nIDResource, CRuntimeClass* pDocClass, CRuntimeClass* pFrameClass,
                  CRuntimeClass* pViewClass);
 };
-
-#endif // VEXO_FRAMEWORK_CDOCTEMPLATE_H

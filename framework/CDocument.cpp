@@ -1,5 +1,6 @@
 #include "framework/CDocument.h"
 
+#include <windows.h>
 #include <commdlg.h>
 
 #include "framework/AfxPosition.h"
@@ -18,9 +19,10 @@ const char kFailedToSave[] = "Failed to save document.";
 const char kFailedToOpen[] = "Failed to open document.";
 
 // The hourglass while a document is read or written.
-class WaitCursor {
+class WaitCursor
+{
 public:
-    WaitCursor() : m_hOld(::SetCursor(::LoadCursor(NULL, IDC_WAIT))) {}
+    WaitCursor() : m_hOld(::SetCursor(::LoadCursor(nullptr, IDC_WAIT))) {}
     ~WaitCursor() { ::SetCursor(m_hOld); }
 
 private:
@@ -30,7 +32,10 @@ private:
 } // namespace
 
 CDocument::CDocument()
-    : m_bAutoDelete(TRUE), m_bEmbedded(FALSE), m_pDocTemplate(NULL), m_bModified(FALSE)
+    : m_bAutoDelete(TRUE),
+      m_bEmbedded(FALSE),
+      m_pDocTemplate(nullptr),
+      m_bModified(FALSE)
 {
 }
 
@@ -38,11 +43,13 @@ CDocument::CDocument()
 // no document.
 CDocument::~CDocument()
 {
-    for (CView* pView : m_viewList)
-        pView->m_pDocument = NULL;
+    for (CView* pView : m_viewList) {
+        pView->m_pDocument = nullptr;
+    }
     m_viewList.clear();
-    if (m_pDocTemplate != NULL)
+    if (m_pDocTemplate != nullptr) {
         m_pDocTemplate->RemoveDocument(this);
+    }
 }
 
 void CDocument::SetTitle(LPCSTR lpszTitle)
@@ -54,16 +61,18 @@ void CDocument::SetTitle(LPCSTR lpszTitle)
 void CDocument::SetPathName(LPCSTR lpszPathName, BOOL bAddToMRU)
 {
     char szFull[MAX_PATH];
-    LPSTR pFilePart = NULL;
+    LPSTR pFilePart = nullptr;
     const DWORD nLen = ::GetFullPathNameA(lpszPathName, MAX_PATH, szFull, &pFilePart);
     m_strPathName = (nLen > 0 && nLen < MAX_PATH) ? szFull : lpszPathName;
     m_bEmbedded = FALSE;
 
     char szTitle[MAX_PATH];
-    if (::GetFileTitleA(m_strPathName, szTitle, MAX_PATH) == 0)
+    if (::GetFileTitleA(m_strPathName, szTitle, MAX_PATH) == 0) {
         SetTitle(szTitle);
-    if (bAddToMRU && AfxGetApp() != NULL)
+    }
+    if (bAddToMRU && AfxGetApp() != nullptr) {
         AfxGetApp()->AddToRecentFileList(m_strPathName);
+    }
 }
 
 POSITION CDocument::GetFirstViewPosition() const
@@ -79,10 +88,11 @@ CView* CDocument::GetNextView(POSITION& rPosition) const
 void CDocument::UpdateAllViews(CView* pSender, LPARAM lHint, CObject* pHint)
 {
     POSITION pos = GetFirstViewPosition();
-    while (pos != NULL) {
+    while (pos != nullptr) {
         CView* pView = GetNextView(pos);
-        if (pView != pSender)
+        if (pView != pSender) {
             pView->OnUpdate(pSender, lHint, pHint);
+        }
     }
 }
 
@@ -90,7 +100,7 @@ void CDocument::AddView(CView* pView)
 {
     m_viewList.push_back(pView);
     pView->m_pDocument = this;
-    OnChangedViewList();   // last: it may update captions
+    OnChangedViewList(); // last: it may update captions
 }
 
 void CDocument::RemoveView(CView* pView)
@@ -101,8 +111,8 @@ void CDocument::RemoveView(CView* pView)
             break;
         }
     }
-    pView->m_pDocument = NULL;
-    OnChangedViewList();   // last: it may delete the document
+    pView->m_pDocument = nullptr;
+    OnChangedViewList(); // last: it may delete the document
 }
 
 void CDocument::OnChangedViewList()
@@ -118,21 +128,24 @@ void CDocument::OnChangedViewList()
 void CDocument::UpdateFrameCounts()
 {
     for (CView* pView : m_viewList) {
-        if (CFrameWnd* pFrame = pView->GetParentFrame())
+        if (CFrameWnd* pFrame = pView->GetParentFrame()) {
             pFrame->m_nWindow = -1;
+        }
     }
     int nFrames = 0;
     for (CView* pView : m_viewList) {
         CFrameWnd* pFrame = pView->GetParentFrame();
-        if (pFrame != NULL && pFrame->m_nWindow == -1)
+        if (pFrame != nullptr && pFrame->m_nWindow == -1) {
             pFrame->m_nWindow = ++nFrames;
+        }
     }
     int iFrame = 1;
     for (size_t i = 0; i < m_viewList.size(); ++i) {
         CFrameWnd* pFrame = m_viewList[i]->GetParentFrame();
-        if (pFrame != NULL && pFrame->m_nWindow == iFrame) {
-            if (nFrames == 1)
+        if (pFrame != nullptr && pFrame->m_nWindow == iFrame) {
+            if (nFrames == 1) {
                 pFrame->m_nWindow = 0;
+            }
             pFrame->OnUpdateFrameTitle(TRUE);
             ++iFrame;
         }
@@ -159,7 +172,7 @@ BOOL CDocument::OnOpenDocument(LPCSTR lpszPathName)
         return FALSE;
     }
     DeleteContents();
-    SetModifiedFlag();   // dirty while it loads
+    SetModifiedFlag(); // dirty while it loads
     WaitCursor wait;
     if (file.GetLength() != 0) {
         CArchive ar(&file, CArchive::load | CArchive::bNoFlushOnDelete);
@@ -175,7 +188,8 @@ BOOL CDocument::OnOpenDocument(LPCSTR lpszPathName)
 BOOL CDocument::OnSaveDocument(LPCSTR lpszPathName)
 {
     CFile file;
-    if (!file.Open(lpszPathName, CFile::modeCreate | CFile::modeReadWrite | CFile::shareExclusive)) {
+    if (!file.Open(lpszPathName,
+                   CFile::modeCreate | CFile::modeReadWrite | CFile::shareExclusive)) {
         AfxMessageBox(kFailedToSave, MB_ICONEXCLAMATION);
         return FALSE;
     }
@@ -185,7 +199,7 @@ BOOL CDocument::OnSaveDocument(LPCSTR lpszPathName)
         CArchive ar(&file, CArchive::store | CArchive::bNoFlushOnDelete);
         ar.m_pDocument = this;
         Serialize(ar);
-        bWritten = ar.Close();   // FALSE when any write failed
+        bWritten = ar.Close(); // FALSE when any write failed
         file.Close();
     }
     if (!bWritten) {
@@ -204,27 +218,30 @@ void CDocument::OnCloseDocument()
     while (!m_viewList.empty()) {
         CView* pView = m_viewList.front();
         CFrameWnd* pFrame = pView->GetParentFrame();
-        if (pFrame != NULL) {
+        if (pFrame != nullptr) {
             PreCloseFrame(pFrame);
-            pFrame->DestroyWindow();   // destroys the view too
+            pFrame->DestroyWindow(); // destroys the view too
         } else {
             pView->DestroyWindow();
         }
-        if (!m_viewList.empty() && m_viewList.front() == pView)
-            RemoveView(pView);   // a view that did not go with its window
+        if (!m_viewList.empty() && m_viewList.front() == pView) {
+            RemoveView(pView); // a view that did not go with its window
+        }
     }
     m_bAutoDelete = bAutoDelete;
     DeleteContents();
-    if (m_bAutoDelete)
+    if (m_bAutoDelete) {
         delete this;
+    }
 }
 
 BOOL CDocument::CanCloseFrame(CFrameWnd* pFrameArg)
 {
     for (CView* pView : m_viewList) {
         CFrameWnd* pFrame = pView->GetParentFrame();
-        if (pFrame != NULL && pFrame->m_nWindow > 0)
-            return TRUE;   // another frame still shows the document
+        if (pFrame != nullptr && pFrame->m_nWindow > 0) {
+            return TRUE; // another frame still shows the document
+        }
     }
     return SaveModified();
 }
@@ -240,7 +257,8 @@ void CDocument::PreCloseFrame(CFrameWnd* pFrame)
 
 BOOL CDocument::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo)
 {
-    if (CCmdTarget::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
+    if (CCmdTarget::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo)) {
         return TRUE;
-    return m_pDocTemplate != NULL && m_pDocTemplate->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+    }
+    return m_pDocTemplate != nullptr && m_pDocTemplate->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
 }

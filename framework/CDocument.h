@@ -1,7 +1,6 @@
 // A document: the data that one or more views show. Knows its views, its title and path,
 // its template; loads and stores itself through Serialize with CFile and CArchive.
-#ifndef VEXO_FRAMEWORK_CDOCUMENT_H
-#define VEXO_FRAMEWORK_CDOCUMENT_H
+#pragma once
 
 #include <vector>
 
@@ -12,7 +11,8 @@ class CDocTemplate;
 class CFrameWnd;
 class CView;
 
-class CDocument : public CCmdTarget {
+class CDocument : public CCmdTarget
+{
     DECLARE_DYNAMIC(CDocument)
 public:
     CDocument();
@@ -33,7 +33,7 @@ public:
     virtual POSITION GetFirstViewPosition() const;
     virtual CView* GetNextView(POSITION& rPosition) const;
     // Calls OnUpdate of every view but pSender.
-    void UpdateAllViews(CView* pSender, LPARAM lHint = 0L, CObject* pHint = NULL);
+    void UpdateAllViews(CView* pSender, LPARAM lHint = 0L, CObject* pHint = nullptr);
 
     void AddView(CView* pView);
     void RemoveView(CView* pView);
@@ -56,13 +56,13 @@ public:
     // Numbers the frames of the document (Title:1, Title:2) and refreshes their captions.
     virtual void UpdateFrameCounts();
 
-    virtual HMENU GetDefaultMenu() { return NULL; }
-    virtual HACCEL GetDefaultAccelerator() { return NULL; }
+    virtual HMENU GetDefaultMenu() { return nullptr; }
+    virtual HACCEL GetDefaultAccelerator() { return nullptr; }
 
     // Then the template's handlers.
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
 
-    BOOL m_bAutoDelete;   // delete the document when its last view goes
+    BOOL m_bAutoDelete; // delete the document when its last view goes
     BOOL m_bEmbedded;
 
 protected:
@@ -74,5 +74,3 @@ protected:
 
     friend class CDocTemplate;
 };
-
-#endif // VEXO_FRAMEWORK_CDOCUMENT_H

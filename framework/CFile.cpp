@@ -45,22 +45,23 @@ BOOL CFile::Open(LPCSTR lpszFileName, UINT nOpenFlags, CFileException* pError)
     case shareDenyNone:
         dwShare = FILE_SHARE_READ | FILE_SHARE_WRITE;
         break;
-    default:   // shareCompat, shareExclusive
+    default: // shareCompat, shareExclusive
         dwShare = 0;
         break;
     }
 
-    SECURITY_ATTRIBUTES sa = { sizeof(sa), NULL, (nOpenFlags & modeNoInherit) ? FALSE : TRUE };
+    SECURITY_ATTRIBUTES sa = {sizeof(sa), nullptr, (nOpenFlags & modeNoInherit) ? FALSE : TRUE};
 
     DWORD dwCreate = OPEN_EXISTING;
-    if (nOpenFlags & modeCreate)
+    if (nOpenFlags & modeCreate) {
         dwCreate = (nOpenFlags & modeNoTruncate) ? OPEN_ALWAYS : CREATE_ALWAYS;
+    }
 
     HANDLE hFile = ::CreateFileA(lpszFileName, dwAccess, dwShare, &sa, dwCreate,
-                                 FILE_ATTRIBUTE_NORMAL, NULL);
+                                 FILE_ATTRIBUTE_NORMAL, nullptr);
     if (hFile == INVALID_HANDLE_VALUE) {
         m_dwLastError = ::GetLastError();
-        if (pError != NULL) {
+        if (pError != nullptr) {
             pError->m_lOsError = (LONG)m_dwLastError;
             pError->m_cause = CFileException::OsErrorToException((LONG)m_dwLastError);
             pError->m_strFileName = lpszFileName;
@@ -73,17 +74,19 @@ BOOL CFile::Open(LPCSTR lpszFileName, UINT nOpenFlags, CFileException* pError)
 
 void CFile::Close()
 {
-    if (m_hFile != INVALID_HANDLE_VALUE)
+    if (m_hFile != INVALID_HANDLE_VALUE) {
         ::CloseHandle(m_hFile);
+    }
     m_hFile = INVALID_HANDLE_VALUE;
 }
 
 UINT CFile::Read(void* lpBuf, UINT nCount)
 {
     DWORD dwRead = 0;
-    if (nCount == 0)
+    if (nCount == 0) {
         return 0;
-    if (!::ReadFile(m_hFile, lpBuf, nCount, &dwRead, NULL)) {
+    }
+    if (!::ReadFile(m_hFile, lpBuf, nCount, &dwRead, nullptr)) {
         m_dwLastError = ::GetLastError();
         return 0;
     }
@@ -95,7 +98,7 @@ BOOL CFile::Write(const void* lpBuf, UINT nCount)
     const BYTE* p = static_cast<const BYTE*>(lpBuf);
     while (nCount > 0) {
         DWORD dwWritten = 0;
-        if (!::WriteFile(m_hFile, p, nCount, &dwWritten, NULL)) {
+        if (!::WriteFile(m_hFile, p, nCount, &dwWritten, nullptr)) {
             m_dwLastError = ::GetLastError();
             return FALSE;
         }
@@ -111,8 +114,9 @@ BOOL CFile::Write(const void* lpBuf, UINT nCount)
 
 BOOL CFile::Flush()
 {
-    if (m_hFile == INVALID_HANDLE_VALUE)
+    if (m_hFile == INVALID_HANDLE_VALUE) {
         return TRUE;
+    }
     if (!::FlushFileBuffers(m_hFile)) {
         m_dwLastError = ::GetLastError();
         return FALSE;
@@ -139,8 +143,9 @@ ULONGLONG CFile::GetPosition() const
     distance.QuadPart = 0;
     LARGE_INTEGER position;
     position.QuadPart = 0;
-    if (!::SetFilePointerEx(m_hFile, distance, &position, FILE_CURRENT))
+    if (!::SetFilePointerEx(m_hFile, distance, &position, FILE_CURRENT)) {
         return (ULONGLONG)-1;
+    }
     return (ULONGLONG)position.QuadPart;
 }
 
@@ -148,15 +153,17 @@ ULONGLONG CFile::GetLength() const
 {
     LARGE_INTEGER size;
     size.QuadPart = 0;
-    if (!::GetFileSizeEx(m_hFile, &size))
+    if (!::GetFileSizeEx(m_hFile, &size)) {
         return 0;
+    }
     return (ULONGLONG)size.QuadPart;
 }
 
 BOOL CFile::SetLength(ULONGLONG dwNewLen)
 {
-    if (Seek((LONGLONG)dwNewLen, begin) == (ULONGLONG)-1)
+    if (Seek((LONGLONG)dwNewLen, begin) == (ULONGLONG)-1) {
         return FALSE;
+    }
     if (!::SetEndOfFile(m_hFile)) {
         m_dwLastError = ::GetLastError();
         return FALSE;

@@ -1,14 +1,15 @@
 // A binary file on disk. Failures are reported by the return values (and, for Open, an
 // optional CFileException), never thrown.
-#ifndef VEXO_FRAMEWORK_CFILE_H
-#define VEXO_FRAMEWORK_CFILE_H
+#pragma once
 
 #include "framework/CFileException.h"
 
-class CFile : public CObject {
+class CFile : public CObject
+{
     DECLARE_DYNAMIC(CFile)
 public:
-    enum OpenFlags {
+    enum OpenFlags
+    {
         modeRead = 0x0000,
         modeWrite = 0x0001,
         modeReadWrite = 0x0002,
@@ -23,15 +24,20 @@ public:
         typeText = 0x4000,
         typeBinary = 0x8000
     };
-    enum SeekPosition { begin = 0x0, current = 0x1, end = 0x2 };
+    enum SeekPosition
+    {
+        begin = 0x0,
+        current = 0x1,
+        end = 0x2
+    };
 
     CFile();
-    CFile(LPCSTR lpszFileName, UINT nOpenFlags);   // check m_hFile for success
-    ~CFile() override;                              // closes the file
+    CFile(LPCSTR lpszFileName, UINT nOpenFlags); // check m_hFile for success
+    ~CFile() override;                           // closes the file
 
-    HANDLE m_hFile;   // INVALID_HANDLE_VALUE when closed
+    HANDLE m_hFile; // INVALID_HANDLE_VALUE when closed
 
-    virtual BOOL Open(LPCSTR lpszFileName, UINT nOpenFlags, CFileException* pError = NULL);
+    virtual BOOL Open(LPCSTR lpszFileName, UINT nOpenFlags, CFileException* pError = nullptr);
     virtual void Close();
     // Reads up to nCount bytes; the number read (0 at the end or on failure).
     virtual UINT Read(void* lpBuf, UINT nCount);
@@ -54,5 +60,3 @@ protected:
     CString m_strFileName;
     DWORD m_dwLastError;
 };
-
-#endif // VEXO_FRAMEWORK_CFILE_H

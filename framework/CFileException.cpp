@@ -3,7 +3,9 @@
 IMPLEMENT_DYNAMIC(CFileException, CObject)
 
 CFileException::CFileException(int cause, LONG lOsError, LPCSTR lpszFileName)
-    : m_cause(cause), m_lOsError(lOsError), m_strFileName(lpszFileName)
+    : m_cause(cause),
+      m_lOsError(lOsError),
+      m_strFileName(lpszFileName)
 {
 }
 

@@ -1,14 +1,15 @@
 // Why a file operation failed. The framework returns it filled in rather than throwing it.
-#ifndef VEXO_FRAMEWORK_CFILEEXCEPTION_H
-#define VEXO_FRAMEWORK_CFILEEXCEPTION_H
+#pragma once
 
 #include "framework/CObject.h"
 #include "framework/CString.h"
 
-class CFileException : public CObject {
+class CFileException : public CObject
+{
     DECLARE_DYNAMIC(CFileException)
 public:
-    enum {
+    enum
+    {
         none,
         generic,
         fileNotFound,
@@ -26,7 +27,7 @@ public:
         endOfFile
     };
 
-    explicit CFileException(int cause = none, LONG lOsError = -1, LPCSTR lpszFileName = NULL);
+    explicit CFileException(int cause = none, LONG lOsError = -1, LPCSTR lpszFileName = nullptr);
 
     int m_cause;
     LONG m_lOsError;
@@ -35,5 +36,3 @@ public:
     // The cause for a Win32 error code.
     static int OsErrorToException(LONG lOsError);
 };
-
-#endif // VEXO_FRAMEWORK_CFILEEXCEPTION_H

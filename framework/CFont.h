@@ -1,10 +1,10 @@
 // A font object.
-#ifndef VEXO_FRAMEWORK_CFONT_H
-#define VEXO_FRAMEWORK_CFONT_H
+#pragma once
 
 #include "framework/CGdiObject.h"
 
-class CFont : public CGdiObject {
+class CFont : public CGdiObject
+{
     DECLARE_DYNAMIC(CFont)
 public:
     CFont() = default;
@@ -18,10 +18,8 @@ public:
 
     BOOL CreateFont(int nHeight, int nWidth, int nEscapement, int nOrientation, int nWeight,
                     BYTE bItalic, BYTE bUnderline, BYTE cStrikeOut, BYTE nCharSet,
-                    BYTE nOutPrecision, BYTE nClipPrecision, BYTE nQuality,
-                    BYTE nPitchAndFamily, LPCSTR lpszFacename);
+                    BYTE nOutPrecision, BYTE nClipPrecision, BYTE nQuality, BYTE nPitchAndFamily,
+                    LPCSTR lpszFacename);
     BOOL CreateFontIndirect(const LOGFONTA* lpLogFont);
     int GetLogFont(LOGFONTA* pLogFont) const { return GetObject(sizeof(LOGFONTA), pLogFont); }
 };
-
-#endif // VEXO_FRAMEWORK_CFONT_H

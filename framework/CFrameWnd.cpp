@@ -49,32 +49,37 @@ void CFrameWnd::SetWindowTextIfChanged(HWND hWnd, LPCSTR lpszNew)
     char szOld[512];
     const int nNewLen = lstrlenA(lpszNew);
     if (nNewLen >= (int)sizeof(szOld) || ::GetWindowTextA(hWnd, szOld, sizeof(szOld)) != nNewLen ||
-        lstrcmpA(szOld, lpszNew) != 0)
+        lstrcmpA(szOld, lpszNew) != 0) {
         ::SetWindowTextA(hWnd, lpszNew);
+    }
 }
 
 // ---- Frames above a window ----------------------------------------------------------------
 
 CFrameWnd* CWnd::GetParentFrame() const
 {
-    if (GetSafeHwnd() == NULL)
-        return NULL;
-    for (CWnd* pParent = GetParent(); pParent != NULL; pParent = pParent->GetParent()) {
-        if (pParent->IsFrameWnd())
-            return static_cast<CFrameWnd*>(pParent);
+    if (GetSafeHwnd() == nullptr) {
+        return nullptr;
     }
-    return NULL;
+    for (CWnd* pParent = GetParent(); pParent != nullptr; pParent = pParent->GetParent()) {
+        if (pParent->IsFrameWnd()) {
+            return static_cast<CFrameWnd*>(pParent);
+        }
+    }
+    return nullptr;
 }
 
 CFrameWnd* CWnd::GetTopLevelFrame() const
 {
-    if (GetSafeHwnd() == NULL)
-        return NULL;
-    CFrameWnd* pFrame = IsFrameWnd() ? static_cast<CFrameWnd*>(const_cast<CWnd*>(this))
-                                     : GetParentFrame();
-    if (pFrame != NULL) {
-        for (CFrameWnd* pNext; (pNext = pFrame->GetParentFrame()) != NULL;)
+    if (GetSafeHwnd() == nullptr) {
+        return nullptr;
+    }
+    CFrameWnd* pFrame =
+        IsFrameWnd() ? static_cast<CFrameWnd*>(const_cast<CWnd*>(this)) : GetParentFrame();
+    if (pFrame != nullptr) {
+        for (CFrameWnd* pNext; (pNext = pFrame->GetParentFrame()) != nullptr;) {
             pFrame = pNext;
+        }
     }
     return pFrame;
 }
@@ -84,42 +89,44 @@ CFrameWnd* CWnd::GetTopLevelFrame() const
 CFrameWnd::CFrameWnd()
     : m_bAutoMenuEnable(TRUE),
       m_nWindow(-1),
-      m_hMenuDefault(NULL),
-      m_hAccelTable(NULL),
+      m_hMenuDefault(nullptr),
+      m_hAccelTable(nullptr),
       m_nIDHelp(0),
       m_nIDTracking(0),
       m_nIDLastMessage(0),
-      m_pViewActive(NULL),
+      m_pViewActive(nullptr),
       m_dwDockStyle(0)
 {
 }
 
 CFrameWnd::~CFrameWnd()
 {
-    for (CControlBar* pBar : m_listControlBars)
-        pBar->m_pDockSite = NULL;
+    for (CControlBar* pBar : m_listControlBars) {
+        pBar->m_pDockSite = nullptr;
+    }
 }
 
 BOOL CFrameWnd::PreCreateWindow(CREATESTRUCT& cs)
 {
-    if (cs.lpszClass == NULL) {
-        cs.lpszClass = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(NULL, IDC_ARROW),
+    if (cs.lpszClass == nullptr) {
+        cs.lpszClass = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(nullptr, IDC_ARROW),
                                            reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
     }
-    if (cs.style & FWS_ADDTOTITLE)
+    if (cs.style & FWS_ADDTOTITLE) {
         cs.style |= FWS_PREFIXTITLE;
+    }
     cs.dwExStyle |= WS_EX_CLIENTEDGE;
-    return cs.lpszClass != NULL;
+    return cs.lpszClass != nullptr;
 }
 
 BOOL CFrameWnd::Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
                        CWnd* pParentWnd, LPCSTR lpszMenuName, DWORD dwExStyle,
                        CCreateContext* pContext)
 {
-    HMENU hMenu = NULL;
-    if (lpszMenuName != NULL) {
+    HMENU hMenu = nullptr;
+    if (lpszMenuName != nullptr) {
         hMenu = ::LoadMenuA(AfxGetResourceHandle(), lpszMenuName);
-        if (hMenu == NULL) {
+        if (hMenu == nullptr) {
             PostNcDestroy();
             return FALSE;
         }
@@ -132,8 +139,9 @@ BOOL CFrameWnd::Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyl
     const int cy = bDefault ? CW_USEDEFAULT : rect.bottom - rect.top;
     if (!CreateEx(dwExStyle, lpszClassName, lpszWindowName, dwStyle, x, y, cx, cy,
                   pParentWnd->GetSafeHwnd(), hMenu, pContext)) {
-        if (hMenu != NULL)
+        if (hMenu != nullptr) {
             ::DestroyMenu(hMenu);
+        }
         return FALSE;
     }
     return TRUE;
@@ -142,16 +150,18 @@ BOOL CFrameWnd::Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyl
 LPCSTR CFrameWnd::GetIconWndClass(DWORD dwDefaultStyle, UINT nIDResource)
 {
     HICON hIcon = ::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(nIDResource));
-    if (hIcon == NULL)
-        return NULL;
+    if (hIcon == nullptr) {
+        return nullptr;
+    }
     CREATESTRUCT cs = {};
     cs.style = dwDefaultStyle;
     PreCreateWindow(cs);
     WNDCLASSA wndcls;
-    if (cs.lpszClass != NULL && ::GetClassInfoA(AfxGetInstanceHandle(), cs.lpszClass, &wndcls) &&
-        wndcls.hIcon != hIcon)
+    if (cs.lpszClass != nullptr && ::GetClassInfoA(AfxGetInstanceHandle(), cs.lpszClass, &wndcls) &&
+        wndcls.hIcon != hIcon) {
         return AfxRegisterWndClass(wndcls.style, wndcls.hCursor, wndcls.hbrBackground, hIcon);
-    return NULL;
+    }
+    return nullptr;
 }
 
 BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd,
@@ -159,39 +169,46 @@ BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentW
 {
     m_nIDHelp = nIDResource;
     CString strFullString;
-    if (strFullString.LoadString(nIDResource))
+    if (strFullString.LoadString(nIDResource)) {
         AfxExtractSubString(m_strTitle, strFullString, 0);
+    }
     LPCSTR lpszClass = GetIconWndClass(dwDefaultStyle, nIDResource);
     const CString strTitle = m_strTitle;
     if (!Create(lpszClass, strTitle, dwDefaultStyle, rectDefault, pParentWnd,
-                MAKEINTRESOURCEA(nIDResource), 0L, pContext))
+                MAKEINTRESOURCEA(nIDResource), 0L, pContext)) {
         return FALSE;
+    }
     m_hMenuDefault = ::GetMenu(m_hWnd);
     LoadAccelTable(MAKEINTRESOURCEA(nIDResource));
-    if (pContext == NULL)
+    if (pContext == nullptr) {
         SendMessageToDescendants(WM_INITIALUPDATE, 0, 0, TRUE, TRUE);
+    }
     return TRUE;
 }
 
 BOOL CFrameWnd::LoadAccelTable(LPCSTR lpszResourceName)
 {
-    if (m_hAccelTable != NULL)
-        return FALSE;   // only once
+    if (m_hAccelTable != nullptr) {
+        return FALSE; // only once
+    }
     m_hAccelTable = ::LoadAcceleratorsA(AfxGetResourceHandle(), lpszResourceName);
-    return m_hAccelTable != NULL;
+    return m_hAccelTable != nullptr;
 }
 
 int CFrameWnd::OnCreate(LPCREATESTRUCT lpCreateStruct)
 {
-    return OnCreateHelper(lpCreateStruct, static_cast<CCreateContext*>(lpCreateStruct->lpCreateParams));
+    return OnCreateHelper(lpCreateStruct,
+                          static_cast<CCreateContext*>(lpCreateStruct->lpCreateParams));
 }
 
 int CFrameWnd::OnCreateHelper(LPCREATESTRUCT lpcs, CCreateContext* pContext)
 {
-    if (CWnd::OnCreate(lpcs) == -1)
+    if (CWnd::OnCreate(lpcs) == -1) {
         return -1;
-    if (!OnCreateClient(lpcs, pContext))
+    }
+    if (!OnCreateClient(lpcs, pContext)) {
         return -1;
+    }
     // "Ready" once the frame (with its status bar, made after this) is up.
     PostMessage(WM_SETMESSAGESTRING, AFX_IDS_IDLEMESSAGE);
     RecalcLayout();
@@ -200,27 +217,32 @@ int CFrameWnd::OnCreateHelper(LPCREATESTRUCT lpcs, CCreateContext* pContext)
 
 BOOL CFrameWnd::OnCreateClient(LPCREATESTRUCT, CCreateContext* pContext)
 {
-    if (pContext != NULL && pContext->m_pNewViewClass != NULL)
-        return CreateView(pContext, AFX_IDW_PANE_FIRST) != NULL;
+    if (pContext != nullptr && pContext->m_pNewViewClass != nullptr) {
+        return CreateView(pContext, AFX_IDW_PANE_FIRST) != nullptr;
+    }
     return TRUE;
 }
 
 CWnd* CFrameWnd::CreateView(CCreateContext* pContext, UINT nID)
 {
     CObject* pObject = pContext->m_pNewViewClass->CreateObject();
-    if (pObject == NULL)
-        return NULL;
+    if (pObject == nullptr) {
+        return nullptr;
+    }
     if (!pObject->IsKindOf(RUNTIME_CLASS(CWnd))) {
         delete pObject;
-        return NULL;
+        return nullptr;
     }
     CWnd* pView = static_cast<CWnd*>(pObject);
     // A failed creation has already deleted a view (PostNcDestroy).
-    if (!pView->Create(NULL, NULL, AFX_WS_DEFAULT_VIEW, CRect(0, 0, 0, 0), this, nID, pContext))
-        return NULL;
+    if (!pView->Create(nullptr, nullptr, AFX_WS_DEFAULT_VIEW, CRect(0, 0, 0, 0), this, nID,
+                       pContext)) {
+        return nullptr;
+    }
     // The view draws the sunken edge; the frame needs none of its own.
-    if (pView->GetExStyle() & WS_EX_CLIENTEDGE)
+    if (pView->GetExStyle() & WS_EX_CLIENTEDGE) {
         ModifyStyleEx(WS_EX_CLIENTEDGE, 0, SWP_FRAMECHANGED);
+    }
     return pView;
 }
 
@@ -234,67 +256,77 @@ void CFrameWnd::PostNcDestroy()
 CDocument* CFrameWnd::GetActiveDocument()
 {
     CView* pView = GetActiveView();
-    return pView != NULL ? pView->GetDocument() : NULL;
+    return pView != nullptr ? pView->GetDocument() : nullptr;
 }
 
 void CFrameWnd::SetActiveView(CView* pViewNew, BOOL bNotify)
 {
     CView* pViewOld = m_pViewActive;
-    if (pViewNew == pViewOld)
+    if (pViewNew == pViewOld) {
         return;
-    m_pViewActive = NULL;   // nothing is active while the old view is told
-    if (pViewOld != NULL)
+    }
+    m_pViewActive = nullptr; // nothing is active while the old view is told
+    if (pViewOld != nullptr) {
         pViewOld->OnActivateView(FALSE, pViewNew, pViewOld);
-    if (m_pViewActive != NULL)
-        return;   // the deactivation activated another view
+    }
+    if (m_pViewActive != nullptr) {
+        return; // the deactivation activated another view
+    }
     m_pViewActive = pViewNew;
-    if (pViewNew != NULL && bNotify)
+    if (pViewNew != nullptr && bNotify) {
         pViewNew->OnActivateView(TRUE, pViewNew, pViewOld);
+    }
 }
 
 // After a new frame's view exists: the view becomes active, gets its initial update, the
 // frame is shown and activated, and the captions show the document.
 void CFrameWnd::InitialUpdateFrame(CDocument* pDoc, BOOL bMakeVisible)
 {
-    CView* pView = NULL;
-    if (GetActiveView() == NULL) {
+    CView* pView = nullptr;
+    if (GetActiveView() == nullptr) {
         CWnd* pWnd = FromHandlePermanent(::GetDlgItem(m_hWnd, AFX_IDW_PANE_FIRST));
-        if (pWnd != NULL && pWnd->IsKindOf(RUNTIME_CLASS(CView))) {
+        if (pWnd != nullptr && pWnd->IsKindOf(RUNTIME_CLASS(CView))) {
             pView = static_cast<CView*>(pWnd);
             SetActiveView(pView, FALSE);
         }
     }
     if (bMakeVisible) {
         SendMessageToDescendants(WM_INITIALUPDATE, 0, 0, TRUE, TRUE);
-        if (pView != NULL)
+        if (pView != nullptr) {
             pView->OnActivateFrame(WA_INACTIVE, this);
+        }
         int nCmdShow = -1;
         CWinApp* pApp = AfxGetApp();
-        if (pApp != NULL && pApp->m_pMainWnd == NULL) {
-            nCmdShow = pApp->m_nCmdShow;   // the first frame of the program
+        if (pApp != nullptr && pApp->m_pMainWnd == nullptr) {
+            nCmdShow = pApp->m_nCmdShow; // the first frame of the program
             pApp->m_nCmdShow = -1;
         }
         ActivateFrame(nCmdShow);
-        if (pView != NULL)
+        if (pView != nullptr) {
             pView->OnActivateView(TRUE, pView, pView);
+        }
     }
-    if (pDoc != NULL)
+    if (pDoc != nullptr) {
         pDoc->UpdateFrameCounts();
+    }
     OnUpdateFrameTitle(TRUE);
 }
 
 void CFrameWnd::ActivateFrame(int nCmdShow)
 {
     if (nCmdShow == -1) {
-        if (!IsWindowVisible())
+        if (!IsWindowVisible()) {
             nCmdShow = SW_SHOWNORMAL;
-        else if (IsIconic())
+        } else if (IsIconic()) {
             nCmdShow = SW_RESTORE;
+        }
     }
-    if (nCmdShow != -1)
+    if (nCmdShow != -1) {
         ShowWindow(nCmdShow);
-    if (nCmdShow != SW_HIDE && !(GetStyle() & WS_CHILD))
+    }
+    if (nCmdShow != SW_HIDE && !(GetStyle() & WS_CHILD)) {
         BringWindowToTop();
+    }
 }
 
 // ---- Command routing and menus ----------------------------------------------------------------
@@ -302,39 +334,45 @@ void CFrameWnd::ActivateFrame(int nCmdShow)
 BOOL CFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo)
 {
     CView* pView = GetActiveView();
-    if (pView != NULL && pView->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
+    if (pView != nullptr && pView->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo)) {
         return TRUE;
-    if (CWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
+    }
+    if (CWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo)) {
         return TRUE;
+    }
     CWinApp* pApp = AfxGetApp();
-    return pApp != NULL && pApp->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+    return pApp != nullptr && pApp->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
 }
 
 // Before a popup opens: every item's update handler runs; items that nothing handles are
 // disabled (system commands excepted).
 void CFrameWnd::OnInitMenuPopup(CMenu* pMenu, UINT, BOOL bSysMenu)
 {
-    if (bSysMenu || pMenu == NULL)
+    if (bSysMenu || pMenu == nullptr) {
         return;
+    }
     CCmdUI state;
     state.m_pMenu = pMenu;
     state.m_nIndexMax = (UINT)::GetMenuItemCount(pMenu->m_hMenu);
     for (state.m_nIndex = 0; state.m_nIndex < state.m_nIndexMax; state.m_nIndex++) {
         state.m_nID = ::GetMenuItemID(pMenu->m_hMenu, (int)state.m_nIndex);
-        if (state.m_nID == 0)
-            continue;   // separator
+        if (state.m_nID == 0) {
+            continue; // separator
+        }
         if (state.m_nID == (UINT)-1) {
             // A submenu follows the first item of the submenu; it is never disabled.
             HMENU hSub = ::GetSubMenu(pMenu->m_hMenu, (int)state.m_nIndex);
-            if (hSub == NULL)
+            if (hSub == nullptr) {
                 continue;
+            }
             state.m_nID = ::GetMenuItemID(hSub, 0);
-            if (state.m_nID == 0 || state.m_nID == (UINT)-1)
+            if (state.m_nID == 0 || state.m_nID == (UINT)-1) {
                 continue;
+            }
             state.m_pSubMenu = CMenu::FromHandle(hSub);
             state.DoUpdate(this, FALSE);
         } else {
-            state.m_pSubMenu = NULL;
+            state.m_pSubMenu = nullptr;
             state.DoUpdate(this, m_bAutoMenuEnable && state.m_nID < 0xF000);
         }
         // Handlers may have added or removed items.
@@ -342,8 +380,9 @@ void CFrameWnd::OnInitMenuPopup(CMenu* pMenu, UINT, BOOL bSysMenu)
         if (nCount < state.m_nIndexMax) {
             state.m_nIndex -= (state.m_nIndexMax - nCount);
             while (state.m_nIndex < nCount &&
-                   ::GetMenuItemID(pMenu->m_hMenu, (int)state.m_nIndex) == state.m_nID)
+                   ::GetMenuItemID(pMenu->m_hMenu, (int)state.m_nIndex) == state.m_nID) {
                 state.m_nIndex++;
+            }
         }
         state.m_nIndexMax = nCount;
     }
@@ -352,29 +391,31 @@ void CFrameWnd::OnInitMenuPopup(CMenu* pMenu, UINT, BOOL bSysMenu)
 // The highlighted item's prompt goes to the message pane at once; "Ready" when the menu closes.
 void CFrameWnd::OnMenuSelect(UINT nItemID, UINT nFlags, HMENU hSysMenu)
 {
-    if (nFlags == 0xFFFF && hSysMenu == NULL) {
+    if (nFlags == 0xFFFF && hSysMenu == nullptr) {
         m_nIDTracking = AFX_IDS_IDLEMESSAGE;
     } else if (nItemID == 0 || (nFlags & (MF_SEPARATOR | MF_POPUP))) {
         m_nIDTracking = 0;
     } else if (nItemID >= 0xF000 && nItemID < 0xF1F0) {
-        m_nIDTracking = AFX_IDS_SCFIRST + ((nItemID - 0xF000) >> 4);   // system commands
+        m_nIDTracking = AFX_IDS_SCFIRST + ((nItemID - 0xF000) >> 4); // system commands
     } else if (nItemID >= kFirstMdiChildId) {
         m_nIDTracking = AFX_IDS_MDICHILD;
     } else {
         m_nIDTracking = nItemID;
     }
     SetMessageText(m_nIDTracking);
-    if (CWnd* pBar = GetMessageBar())
+    if (CWnd* pBar = GetMessageBar()) {
         pBar->UpdateWindow();
+    }
 }
 
 BOOL CFrameWnd::PreTranslateMessage(MSG* pMsg)
 {
-    if (CWnd::PreTranslateMessage(pMsg))
+    if (CWnd::PreTranslateMessage(pMsg)) {
         return TRUE;
+    }
     if (pMsg->message >= WM_KEYFIRST && pMsg->message <= WM_KEYLAST) {
         HACCEL hAccel = GetDefaultAccelerator();
-        return hAccel != NULL && ::TranslateAcceleratorA(m_hWnd, hAccel, pMsg);
+        return hAccel != nullptr && ::TranslateAcceleratorA(m_hWnd, hAccel, pMsg);
     }
     return FALSE;
 }
@@ -382,18 +423,20 @@ BOOL CFrameWnd::PreTranslateMessage(MSG* pMsg)
 HACCEL CFrameWnd::GetDefaultAccelerator()
 {
     CDocument* pDoc = GetActiveDocument();
-    HACCEL hAccel = pDoc != NULL ? pDoc->GetDefaultAccelerator() : NULL;
-    return hAccel != NULL ? hAccel : m_hAccelTable;
+    HACCEL hAccel = pDoc != nullptr ? pDoc->GetDefaultAccelerator() : nullptr;
+    return hAccel != nullptr ? hAccel : m_hAccelTable;
 }
 
 void CFrameWnd::OnUpdateFrameMenu(HMENU hMenuAlt)
 {
-    if (hMenuAlt == NULL) {
+    if (hMenuAlt == nullptr) {
         CDocument* pDoc = GetActiveDocument();
-        if (pDoc != NULL)
+        if (pDoc != nullptr) {
             hMenuAlt = pDoc->GetDefaultMenu();
-        if (hMenuAlt == NULL)
+        }
+        if (hMenuAlt == nullptr) {
             hMenuAlt = m_hMenuDefault;
+        }
     }
     ::SetMenu(m_hWnd, hMenuAlt);
 }
@@ -403,10 +446,11 @@ void CFrameWnd::OnUpdateFrameMenu(HMENU hMenuAlt)
 void CFrameWnd::GetMessageString(UINT nID, CString& rMessage) const
 {
     CString strFull;
-    if (strFull.LoadString(nID))
+    if (strFull.LoadString(nID)) {
         AfxExtractSubString(rMessage, strFull, 0);
-    else
+    } else {
         rMessage.Empty();
+    }
 }
 
 void CFrameWnd::SetMessageText(LPCSTR lpszText)
@@ -422,12 +466,13 @@ void CFrameWnd::SetMessageText(UINT nID)
 // The status bar of this frame, or of the frame this one sits in.
 CWnd* CFrameWnd::GetMessageBar()
 {
-    for (CFrameWnd* pFrame = this; pFrame != NULL; pFrame = pFrame->GetParentFrame()) {
+    for (CFrameWnd* pFrame = this; pFrame != nullptr; pFrame = pFrame->GetParentFrame()) {
         HWND hBar = ::GetDlgItem(pFrame->m_hWnd, AFX_IDW_STATUS_BAR);
-        if (hBar != NULL)
+        if (hBar != nullptr) {
             return FromHandle(hBar);
+        }
     }
-    return NULL;
+    return nullptr;
 }
 
 // wParam: a string id whose prompt to show (0: nothing); lParam: an explicit text.
@@ -435,7 +480,7 @@ LRESULT CFrameWnd::OnSetMessageString(WPARAM wParam, LPARAM lParam)
 {
     const UINT nIDLast = m_nIDLastMessage;
     CWnd* pMessageBar = GetMessageBar();
-    if (pMessageBar != NULL) {
+    if (pMessageBar != nullptr) {
         CString strMessage;
         LPCSTR lpsz = "";
         if (lParam != 0) {
@@ -446,7 +491,7 @@ LRESULT CFrameWnd::OnSetMessageString(WPARAM wParam, LPARAM lParam)
         }
         pMessageBar->SetWindowText(lpsz);
         CFrameWnd* pBarFrame = pMessageBar->GetParentFrame();
-        if (pBarFrame != NULL && pBarFrame != this) {
+        if (pBarFrame != nullptr && pBarFrame != this) {
             pBarFrame->m_nIDLastMessage = (UINT)wParam;
             pBarFrame->m_nIDTracking = (UINT)wParam;
         }
@@ -458,8 +503,9 @@ LRESULT CFrameWnd::OnSetMessageString(WPARAM wParam, LPARAM lParam)
 
 LRESULT CFrameWnd::OnIdleUpdateCmdUI(WPARAM, LPARAM)
 {
-    if (m_nIDTracking != m_nIDLastMessage)
+    if (m_nIDTracking != m_nIDLastMessage) {
         SetMessageText(m_nIDTracking);
+    }
     return 0;
 }
 
@@ -470,27 +516,30 @@ BOOL CFrameWnd::OnToolTipText(UINT, NMHDR* pNMHDR, LRESULT* pResult)
     const bool bAnsi = pNMHDR->code == TTN_NEEDTEXTA;
     const UINT uFlags = bAnsi ? reinterpret_cast<NMTTDISPINFOA*>(pNMHDR)->uFlags
                               : reinterpret_cast<NMTTDISPINFOW*>(pNMHDR)->uFlags;
-    if (uFlags & TTF_IDISHWND)
+    if (uFlags & TTF_IDISHWND) {
         nID = (UINT)(WORD)::GetDlgCtrlID(reinterpret_cast<HWND>(nID));
+    }
     CString strTipText;
     if (nID != 0) {
         CString strFull;
-        if (strFull.LoadString((UINT)nID))
+        if (strFull.LoadString((UINT)nID)) {
             AfxExtractSubString(strTipText, strFull, 1);
+        }
     }
     if (bAnsi) {
         NMTTDISPINFOA* pTTT = reinterpret_cast<NMTTDISPINFOA*>(pNMHDR);
         lstrcpynA(pTTT->szText, strTipText, sizeof(pTTT->szText));
         pTTT->lpszText = pTTT->szText;
-        pTTT->hinst = NULL;
+        pTTT->hinst = nullptr;
     } else {
         NMTTDISPINFOW* pTTT = reinterpret_cast<NMTTDISPINFOW*>(pNMHDR);
         const int nChars = sizeof(pTTT->szText) / sizeof(pTTT->szText[0]);
-        if (::MultiByteToWideChar(CP_ACP, 0, strTipText, -1, pTTT->szText, nChars) == 0)
+        if (::MultiByteToWideChar(CP_ACP, 0, strTipText, -1, pTTT->szText, nChars) == 0) {
             pTTT->szText[0] = L'\0';
+        }
         pTTT->szText[nChars - 1] = L'\0';
         pTTT->lpszText = pTTT->szText;
-        pTTT->hinst = NULL;
+        pTTT->hinst = nullptr;
     }
     *pResult = 0;
     ::SetWindowPos(pNMHDR->hwndFrom, HWND_TOP, 0, 0, 0, 0,
@@ -503,10 +552,17 @@ void CFrameWnd::OnUpdateKeyIndicator(CCmdUI* pCmdUI)
 {
     int nVK;
     switch (pCmdUI->m_nID) {
-    case ID_INDICATOR_CAPS: nVK = VK_CAPITAL; break;
-    case ID_INDICATOR_NUM: nVK = VK_NUMLOCK; break;
-    case ID_INDICATOR_SCRL: nVK = VK_SCROLL; break;
-    default: return;
+    case ID_INDICATOR_CAPS:
+        nVK = VK_CAPITAL;
+        break;
+    case ID_INDICATOR_NUM:
+        nVK = VK_NUMLOCK;
+        break;
+    case ID_INDICATOR_SCRL:
+        nVK = VK_SCROLL;
+        break;
+    default:
+        return;
     }
     pCmdUI->Enable((::GetKeyState(nVK) & 1) != 0);
 }
@@ -515,8 +571,10 @@ void CFrameWnd::OnUpdateKeyIndicator(CCmdUI* pCmdUI)
 
 void CFrameWnd::AddControlBar(CControlBar* pBar)
 {
-    if (std::find(m_listControlBars.begin(), m_listControlBars.end(), pBar) == m_listControlBars.end())
+    if (std::find(m_listControlBars.begin(), m_listControlBars.end(), pBar) ==
+        m_listControlBars.end()) {
         m_listControlBars.push_back(pBar);
+    }
 }
 
 void CFrameWnd::RemoveControlBar(CControlBar* pBar)
@@ -528,10 +586,11 @@ void CFrameWnd::RemoveControlBar(CControlBar* pBar)
 CControlBar* CFrameWnd::GetControlBar(UINT nID)
 {
     for (CControlBar* pBar : m_listControlBars) {
-        if (pBar->m_hWnd != NULL && (UINT)pBar->GetDlgCtrlID() == nID)
+        if (pBar->m_hWnd != nullptr && (UINT)pBar->GetDlgCtrlID() == nID) {
             return pBar;
+        }
     }
-    return NULL;
+    return nullptr;
 }
 
 void CFrameWnd::EnableDocking(DWORD dwDockStyle)
@@ -555,7 +614,7 @@ void CFrameWnd::ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL)
 void CFrameWnd::OnUpdateControlBarMenu(CCmdUI* pCmdUI)
 {
     CControlBar* pBar = GetControlBar(pCmdUI->m_nID);
-    if (pBar != NULL) {
+    if (pBar != nullptr) {
         pCmdUI->SetCheck((pBar->GetStyle() & WS_VISIBLE) != 0);
         return;
     }
@@ -565,8 +624,9 @@ void CFrameWnd::OnUpdateControlBarMenu(CCmdUI* pCmdUI)
 BOOL CFrameWnd::OnBarCheck(UINT nID)
 {
     CControlBar* pBar = GetControlBar(nID);
-    if (pBar == NULL)
+    if (pBar == nullptr) {
         return FALSE;
+    }
     ShowControlBar(pBar, (pBar->GetStyle() & WS_VISIBLE) == 0, FALSE);
     return TRUE;
 }
@@ -575,13 +635,15 @@ BOOL CFrameWnd::OnBarCheck(UINT nID)
 // from the sides; the client pane (view or MDI client) takes the rest.
 void CFrameWnd::RecalcLayout(BOOL)
 {
-    if (m_hWnd == NULL)
+    if (m_hWnd == nullptr) {
         return;
+    }
     CRect rect;
     GetClientRect(&rect);
     for (CControlBar* pBar : m_listControlBars) {
-        if (!pBar->IsVisible())
+        if (!pBar->IsVisible()) {
             continue;
+        }
         const DWORD dwAlign = pBar->GetBarStyle() & CBRS_ALIGN_ANY;
         const BOOL bHorz = (dwAlign & CBRS_ORIENT_HORZ) != 0 || dwAlign == 0;
         const CSize size = pBar->CalcFixedLayout(TRUE, bHorz);
@@ -599,34 +661,39 @@ void CFrameWnd::RecalcLayout(BOOL)
             rectBar.left = rect.right - size.cx;
             rect.right = rectBar.left;
         }
-        pBar->SetWindowPos(NULL, rectBar.left, rectBar.top, rectBar.Width(), rectBar.Height(),
+        pBar->SetWindowPos(nullptr, rectBar.left, rectBar.top, rectBar.Width(), rectBar.Height(),
                            SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    if (rect.bottom < rect.top)
+    if (rect.bottom < rect.top) {
         rect.bottom = rect.top;
-    if (rect.right < rect.left)
+    }
+    if (rect.right < rect.left) {
         rect.right = rect.left;
+    }
     HWND hPane = ::GetDlgItem(m_hWnd, AFX_IDW_PANE_FIRST);
-    if (hPane != NULL)
-        ::SetWindowPos(hPane, NULL, rect.left, rect.top, rect.Width(), rect.Height(),
+    if (hPane != nullptr) {
+        ::SetWindowPos(hPane, nullptr, rect.left, rect.top, rect.Width(), rect.Height(),
                        SWP_NOZORDER | SWP_NOACTIVATE);
+    }
 }
 
 // ---- Window messages --------------------------------------------------------------------------
 
 void CFrameWnd::OnSize(UINT nType, int cx, int cy)
 {
-    CWnd::OnSize(nType, cx, cy);   // MDI children need their default processing
-    if (nType != SIZE_MINIMIZED)
+    CWnd::OnSize(nType, cx, cy); // MDI children need their default processing
+    if (nType != SIZE_MINIMIZED) {
         RecalcLayout();
+    }
 }
 
 void CFrameWnd::OnSetFocus(CWnd* pOldWnd)
 {
-    if (m_pViewActive != NULL)
+    if (m_pViewActive != nullptr) {
         m_pViewActive->SetFocus();
-    else
+    } else {
         CWnd::OnSetFocus(pOldWnd);
+    }
 }
 
 // The active view learns that its frame became active again.
@@ -634,14 +701,16 @@ void CFrameWnd::OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized)
 {
     CWnd::OnActivate(nState, pWndOther, bMinimized);
     CView* pActiveView = GetActiveView();
-    if (pActiveView == NULL) {
+    if (pActiveView == nullptr) {
         CFrameWnd* pActiveFrame = GetActiveFrame();
-        if (pActiveFrame != NULL)
+        if (pActiveFrame != nullptr) {
             pActiveView = pActiveFrame->GetActiveView();
+        }
     }
-    if (pActiveView != NULL) {
-        if (nState != WA_INACTIVE && !bMinimized)
+    if (pActiveView != nullptr) {
+        if (nState != WA_INACTIVE && !bMinimized) {
             pActiveView->OnActivateView(TRUE, pActiveView, pActiveView);
+        }
         pActiveView->OnActivateFrame(nState, this);
     }
 }
@@ -651,20 +720,23 @@ void CFrameWnd::OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized)
 void CFrameWnd::OnClose()
 {
     CDocument* pDocument = GetActiveDocument();
-    if (pDocument != NULL && !pDocument->CanCloseFrame(this))
+    if (pDocument != nullptr && !pDocument->CanCloseFrame(this)) {
         return;
-    CWinApp* pApp = AfxGetApp();
-    if (pApp != NULL && pApp->m_pMainWnd == this) {
-        if (pDocument == NULL && !pApp->SaveAllModified())
-            return;
-        pApp->CloseAllDocuments(FALSE);
-        if (pApp->m_pMainWnd == NULL)
-            return;   // closing the documents took the main window with them
     }
-    if (pDocument != NULL && pDocument->m_bAutoDelete) {
+    CWinApp* pApp = AfxGetApp();
+    if (pApp != nullptr && pApp->m_pMainWnd == this) {
+        if (pDocument == nullptr && !pApp->SaveAllModified()) {
+            return;
+        }
+        pApp->CloseAllDocuments(FALSE);
+        if (pApp->m_pMainWnd == nullptr) {
+            return; // closing the documents took the main window with them
+        }
+    }
+    if (pDocument != nullptr && pDocument->m_bAutoDelete) {
         BOOL bOtherFrame = FALSE;
         POSITION pos = pDocument->GetFirstViewPosition();
-        while (pos != NULL) {
+        while (pos != nullptr) {
             CView* pView = pDocument->GetNextView(pos);
             if (pView->GetParentFrame() != this) {
                 bOtherFrame = TRUE;
@@ -683,8 +755,9 @@ void CFrameWnd::OnClose()
 // The window destroys the menu it holds: give it back its own, not a shared one.
 void CFrameWnd::OnDestroy()
 {
-    if (m_hMenuDefault != NULL && ::GetMenu(m_hWnd) != m_hMenuDefault)
+    if (m_hMenuDefault != nullptr && ::GetMenu(m_hWnd) != m_hMenuDefault) {
         ::SetMenu(m_hWnd, m_hMenuDefault);
+    }
     CWnd::OnDestroy();
 }
 
@@ -692,13 +765,15 @@ void CFrameWnd::OnDestroy()
 
 void CFrameWnd::OnUpdateFrameTitle(BOOL bAddToTitle)
 {
-    if ((GetStyle() & FWS_ADDTOTITLE) == 0)
+    if ((GetStyle() & FWS_ADDTOTITLE) == 0) {
         return;
+    }
     CDocument* pDocument = GetActiveDocument();
-    if (bAddToTitle && pDocument != NULL)
+    if (bAddToTitle && pDocument != nullptr) {
         UpdateFrameTitleForDocument(pDocument->GetTitle());
-    else
-        UpdateFrameTitleForDocument(NULL);
+    } else {
+        UpdateFrameTitleForDocument(nullptr);
+    }
 }
 
 // "Frame - Document" (or "Document - Frame" with FWS_PREFIXTITLE); ":n" numbers the frames
@@ -707,7 +782,7 @@ void CFrameWnd::UpdateFrameTitleForDocument(LPCSTR lpszDocName)
 {
     CString strText;
     CString strDoc;
-    if (lpszDocName != NULL) {
+    if (lpszDocName != nullptr) {
         strDoc = lpszDocName;
         if (m_nWindow > 0) {
             CString strNumber;
@@ -716,13 +791,15 @@ void CFrameWnd::UpdateFrameTitleForDocument(LPCSTR lpszDocName)
         }
     }
     if (GetStyle() & FWS_PREFIXTITLE) {
-        if (lpszDocName != NULL)
+        if (lpszDocName != nullptr) {
             strText = strDoc + " - ";
+        }
         strText += m_strTitle;
     } else {
         strText = m_strTitle;
-        if (lpszDocName != NULL)
+        if (lpszDocName != nullptr) {
             strText += " - " + strDoc;
+        }
     }
     SetWindowTextIfChanged(m_hWnd, strText);
 }

@@ -1,8 +1,7 @@
 // A frame window: holds a view (or, for the MDI frame, the MDI client) and control bars,
 // routes commands to its active view first, runs the menus' update handlers, keeps the
 // status bar's message pane and shows the active document's title in its caption.
-#ifndef VEXO_FRAMEWORK_CFRAMEWND_H
-#define VEXO_FRAMEWORK_CFRAMEWND_H
+#pragma once
 
 #include <vector>
 
@@ -14,27 +13,28 @@ class CDocument;
 class CView;
 
 // Frame styles (class-specific bits of the window style).
-#define FWS_ADDTOTITLE  0x00008000L   // the caption shows the active document's title
-#define FWS_PREFIXTITLE 0x00004000L   // the document's title before the frame's own
-#define FWS_SNAPTOBARS  0x00002000L
+#define FWS_ADDTOTITLE 0x00008000L  // the caption shows the active document's title
+#define FWS_PREFIXTITLE 0x00004000L // the document's title before the frame's own
+#define FWS_SNAPTOBARS 0x00002000L
 
-class CFrameWnd : public CWnd {
+class CFrameWnd : public CWnd
+{
     DECLARE_DYNCREATE(CFrameWnd)
 public:
-    static const CRect rectDefault;   // lets the system place and size the window
+    static const CRect rectDefault; // lets the system place and size the window
 
     CFrameWnd();
     ~CFrameWnd() override;
 
     virtual BOOL Create(LPCSTR lpszClassName, LPCSTR lpszWindowName,
                         DWORD dwStyle = WS_OVERLAPPEDWINDOW, const RECT& rect = rectDefault,
-                        CWnd* pParentWnd = NULL, LPCSTR lpszMenuName = NULL, DWORD dwExStyle = 0,
-                        CCreateContext* pContext = NULL);
+                        CWnd* pParentWnd = nullptr, LPCSTR lpszMenuName = nullptr,
+                        DWORD dwExStyle = 0, CCreateContext* pContext = nullptr);
     // Creates the frame from resource nIDResource: its menu, icon, accelerators and the
     // caption (the first field of string nIDResource).
     virtual BOOL LoadFrame(UINT nIDResource,
                            DWORD dwDefaultStyle = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
-                           CWnd* pParentWnd = NULL, CCreateContext* pContext = NULL);
+                           CWnd* pParentWnd = nullptr, CCreateContext* pContext = nullptr);
     BOOL LoadAccelTable(LPCSTR lpszResourceName);
     CWnd* CreateView(CCreateContext* pContext, UINT nID = AFX_IDW_PANE_FIRST);
 
@@ -49,7 +49,7 @@ public:
 
     // Control bars.
     void EnableDocking(DWORD dwDockStyle);
-    void DockControlBar(CControlBar* pBar, UINT nDockBarID = 0, LPCRECT lpRect = NULL);
+    void DockControlBar(CControlBar* pBar, UINT nDockBarID = 0, LPCRECT lpRect = nullptr);
     void ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay);
     CControlBar* GetControlBar(UINT nID);
     void AddControlBar(CControlBar* pBar);
@@ -75,9 +75,9 @@ public:
     // The active view (and its document), then this frame, then the application.
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
 
-    BOOL m_bAutoMenuEnable;   // menu items without any handler are disabled
-    int m_nWindow;            // number of this frame among its document's frames (0: alone)
-    HMENU m_hMenuDefault;     // the menu the frame was created with
+    BOOL m_bAutoMenuEnable; // menu items without any handler are disabled
+    int m_nWindow;          // number of this frame among its document's frames (0: alone)
+    HMENU m_hMenuDefault;   // the menu the frame was created with
     HACCEL m_hAccelTable;
 
 protected:
@@ -107,13 +107,11 @@ protected:
 
     DECLARE_MESSAGE_MAP()
 
-    CString m_strTitle;        // the frame's own part of the caption
-    UINT m_nIDHelp;            // resource id the frame was loaded from
-    UINT m_nIDTracking;        // string id the message pane should show
-    UINT m_nIDLastMessage;     // string id the message pane shows
+    CString m_strTitle;    // the frame's own part of the caption
+    UINT m_nIDHelp;        // resource id the frame was loaded from
+    UINT m_nIDTracking;    // string id the message pane should show
+    UINT m_nIDLastMessage; // string id the message pane shows
     CView* m_pViewActive;
     DWORD m_dwDockStyle;
     std::vector<CControlBar*> m_listControlBars;
 };
-
-#endif // VEXO_FRAMEWORK_CFRAMEWND_H

@@ -4,7 +4,7 @@
 
 IMPLEMENT_DYNCREATE(CGdiObject, CObject)
 
-CGdiObject::CGdiObject() : m_hObject(NULL)
+CGdiObject::CGdiObject() : m_hObject(nullptr)
 {
 }
 
@@ -20,8 +20,9 @@ CGdiObject* CGdiObject::FromHandle(HGDIOBJ hObject)
 
 BOOL CGdiObject::Attach(HGDIOBJ hObject)
 {
-    if (hObject == NULL || m_hObject != NULL)
+    if (hObject == nullptr || m_hObject != nullptr) {
         return FALSE;
+    }
     m_hObject = hObject;
     AfxGetThreadState()->gdiMap.SetPermanent(hObject, this);
     return TRUE;
@@ -30,15 +31,17 @@ BOOL CGdiObject::Attach(HGDIOBJ hObject)
 HGDIOBJ CGdiObject::Detach()
 {
     HGDIOBJ hObject = m_hObject;
-    if (hObject != NULL)
+    if (hObject != nullptr) {
         AfxGetThreadState()->gdiMap.RemovePermanent(hObject, this);
-    m_hObject = NULL;
+    }
+    m_hObject = nullptr;
     return hObject;
 }
 
 BOOL CGdiObject::DeleteObject()
 {
-    if (m_hObject == NULL)
+    if (m_hObject == nullptr) {
         return FALSE;
+    }
     return ::DeleteObject(Detach());
 }

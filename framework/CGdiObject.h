@@ -1,10 +1,10 @@
 // A GDI object: wraps an HGDIOBJ and deletes it with the wrapper.
-#ifndef VEXO_FRAMEWORK_CGDIOBJECT_H
-#define VEXO_FRAMEWORK_CGDIOBJECT_H
+#pragma once
 
 #include "framework/CObject.h"
 
-class CGdiObject : public CObject {
+class CGdiObject : public CObject
+{
     DECLARE_DYNCREATE(CGdiObject)
 public:
     CGdiObject();
@@ -13,7 +13,10 @@ public:
     HGDIOBJ m_hObject;
 
     static CGdiObject* FromHandle(HGDIOBJ hObject);
-    HGDIOBJ GetSafeHandle() const { return reinterpret_cast<UINT_PTR>(this) == 0 ? NULL : m_hObject; }
+    HGDIOBJ GetSafeHandle() const
+    {
+        return reinterpret_cast<UINT_PTR>(this) == 0 ? nullptr : m_hObject;
+    }
     operator HGDIOBJ() const { return GetSafeHandle(); }
     BOOL Attach(HGDIOBJ hObject);
     HGDIOBJ Detach();
@@ -25,7 +28,5 @@ public:
 
     // Used by the handle maps for temporary wrappers.
     void AttachTemporary(HGDIOBJ hObject) { m_hObject = hObject; }
-    void DetachTemporary() { m_hObject = NULL; }
+    void DetachTemporary() { m_hObject = nullptr; }
 };
-
-#endif // VEXO_FRAMEWORK_CGDIOBJECT_H

@@ -106,8 +106,9 @@ int InsertListColumns(CListCtrl& list, const ListColumn* pColumns, int nCount)
 {
     int nInserted = 0;
     for (int i = 0; i < nCount; ++i) {
-        if (list.InsertColumn(i, pColumns[i].title, LVCFMT_LEFT, pColumns[i].width, i) >= 0)
+        if (list.InsertColumn(i, pColumns[i].title, LVCFMT_LEFT, pColumns[i].width, i) >= 0) {
             ++nInserted;
+        }
     }
     return nInserted;
 }

@@ -3,20 +3,20 @@
 // member asserts that the window is alive and sends one ANSI message; on a window that is
 // gone it answers as the control does when it has nothing: -1 for an index, 0 or FALSE
 // otherwise. Beside the class: a report list's column table and the helper that inserts it.
-#ifndef VEXO_FRAMEWORK_CLISTCTRL_H
-#define VEXO_FRAMEWORK_CLISTCTRL_H
+#pragma once
 
 #include "framework/CWnd.h"
 
-class CListCtrl : public CWnd {
+class CListCtrl : public CWnd
+{
     DECLARE_DYNAMIC(CListCtrl)
 public:
     CListCtrl() = default;
 
     // LVM_INSERTCOLUMNA: a column at index nCol; a width or subitem of -1 is left to the
     // control. Returns the new column's index, -1 on failure.
-    int InsertColumn(int nCol, LPCSTR lpszColumnHeading, int nFormat = LVCFMT_LEFT,
-                     int nWidth = -1, int nSubItem = -1);
+    int InsertColumn(int nCol, LPCSTR lpszColumnHeading, int nFormat = LVCFMT_LEFT, int nWidth = -1,
+                     int nSubItem = -1);
 
     // LVM_INSERTITEMA: a row at index nItem with lpszItem in its first column. Returns the
     // row's index, -1 on failure.
@@ -49,7 +49,8 @@ public:
 };
 
 // One column of a report list's column table: its heading and its width in pixels.
-struct ListColumn {
+struct ListColumn
+{
     const char* title;
     int width;
 };
@@ -63,5 +64,3 @@ int InsertListColumns(CListCtrl& list, const ListColumn (&columns)[N])
 {
     return InsertListColumns(list, columns, N);
 }
-
-#endif // VEXO_FRAMEWORK_CLISTCTRL_H

@@ -16,7 +16,7 @@ BEGIN_MESSAGE_MAP(CMDIChildWnd, CFrameWnd)
     ON_WM_CHILDACTIVATE()
 END_MESSAGE_MAP()
 
-CMDIChildWnd::CMDIChildWnd() : m_hMenuShared(NULL)
+CMDIChildWnd::CMDIChildWnd() : m_hMenuShared(nullptr)
 {
 }
 
@@ -35,8 +35,9 @@ CMDIFrameWnd* CMDIChildWnd::GetMDIFrame() const
     // parent: the MDI client; its parent: the MDI frame
     HWND hWndClient = ::GetParent(m_hWnd);
     CWnd* pFrame = FromHandlePermanent(::GetParent(hWndClient));
-    if (pFrame == NULL || !pFrame->IsKindOf(RUNTIME_CLASS(CMDIFrameWnd)))
-        return NULL;
+    if (pFrame == nullptr || !pFrame->IsKindOf(RUNTIME_CLASS(CMDIFrameWnd))) {
+        return nullptr;
+    }
     return static_cast<CMDIFrameWnd*>(pFrame);
 }
 
@@ -45,21 +46,24 @@ BOOL CMDIChildWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pPare
 {
     m_nIDHelp = nIDResource;
     dwDefaultStyle |= WS_CHILD;
-    CMultiDocTemplate* pTemplate = NULL;
-    if (pContext != NULL && pContext->m_pNewDocTemplate != NULL &&
-        pContext->m_pNewDocTemplate->IsKindOf(RUNTIME_CLASS(CMultiDocTemplate)))
+    CMultiDocTemplate* pTemplate = nullptr;
+    if (pContext != nullptr && pContext->m_pNewDocTemplate != nullptr &&
+        pContext->m_pNewDocTemplate->IsKindOf(RUNTIME_CLASS(CMultiDocTemplate))) {
         pTemplate = static_cast<CMultiDocTemplate*>(pContext->m_pNewDocTemplate);
-    if (pTemplate != NULL) {
+    }
+    if (pTemplate != nullptr) {
         m_hMenuShared = pTemplate->m_hMenuShared;
         m_hAccelTable = pTemplate->m_hAccelTable;
     }
     CString strFullString;
-    if (strFullString.LoadString(nIDResource))
+    if (strFullString.LoadString(nIDResource)) {
         AfxExtractSubString(m_strTitle, strFullString, 0);
+    }
     LPCSTR lpszClass = GetIconWndClass(dwDefaultStyle, nIDResource);
-    CMDIFrameWnd* pFrame = NULL;
-    if (pParentWnd != NULL && pParentWnd->IsKindOf(RUNTIME_CLASS(CMDIFrameWnd)))
+    CMDIFrameWnd* pFrame = nullptr;
+    if (pParentWnd != nullptr && pParentWnd->IsKindOf(RUNTIME_CLASS(CMDIFrameWnd))) {
         pFrame = static_cast<CMDIFrameWnd*>(pParentWnd);
+    }
     const CString strTitle = m_strTitle;
     return Create(lpszClass, strTitle, dwDefaultStyle, rectDefault, pFrame, pContext);
 }
@@ -69,12 +73,13 @@ BOOL CMDIChildWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pPare
 BOOL CMDIChildWnd::Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle,
                           const RECT& rect, CMDIFrameWnd* pParentWnd, CCreateContext* pContext)
 {
-    if (pParentWnd == NULL) {
+    if (pParentWnd == nullptr) {
         CWnd* pMainWnd = AfxGetMainWnd();
-        if (pMainWnd != NULL && pMainWnd->IsKindOf(RUNTIME_CLASS(CMDIFrameWnd)))
+        if (pMainWnd != nullptr && pMainWnd->IsKindOf(RUNTIME_CLASS(CMDIFrameWnd))) {
             pParentWnd = static_cast<CMDIFrameWnd*>(pMainWnd);
+        }
     }
-    if (pParentWnd == NULL || pParentWnd->m_hWndMDIClient == NULL) {
+    if (pParentWnd == nullptr || pParentWnd->m_hWndMDIClient == nullptr) {
         PostNcDestroy();
         return FALSE;
     }
@@ -107,22 +112,24 @@ BOOL CMDIChildWnd::Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwS
     mcs.style = cs.style & ~(WS_MAXIMIZE | WS_VISIBLE);
     mcs.lParam = reinterpret_cast<LPARAM>(cs.lpCreateParams);
     AfxHookWindowCreate(this);
-    HWND hWnd = reinterpret_cast<HWND>(
-        ::SendMessageA(pParentWnd->m_hWndMDIClient, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&mcs)));
+    HWND hWnd = reinterpret_cast<HWND>(::SendMessageA(pParentWnd->m_hWndMDIClient, WM_MDICREATE, 0,
+                                                      reinterpret_cast<LPARAM>(&mcs)));
     const BOOL bAttached = AfxUnhookWindowCreate();
-    if (hWnd == NULL) {
-        if (!bAttached)
-            PostNcDestroy();   // an attached window deleted us on WM_NCDESTROY already
+    if (hWnd == nullptr) {
+        if (!bAttached) {
+            PostNcDestroy(); // an attached window deleted us on WM_NCDESTROY already
+        }
         return FALSE;
     }
     if (cs.style & WS_VISIBLE) {
         ::BringWindowToTop(hWnd);
-        if (cs.style & WS_MINIMIZE)
+        if (cs.style & WS_MINIMIZE) {
             ShowWindow(SW_SHOWMINIMIZED);
-        else if (cs.style & WS_MAXIMIZE)
+        } else if (cs.style & WS_MAXIMIZE) {
             ShowWindow(SW_SHOWMAXIMIZED);
-        else
+        } else {
             ShowWindow(SW_SHOWNORMAL);
+        }
         pParentWnd->MDIActivate(this);
         ::SendMessageA(pParentWnd->m_hWndMDIClient, WM_MDIREFRESHMENU, 0, 0);
     }
@@ -132,55 +139,63 @@ BOOL CMDIChildWnd::Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwS
 // The creation context travels in the MDI creation structure.
 int CMDIChildWnd::OnCreate(LPCREATESTRUCT lpCreateStruct)
 {
-    const MDICREATESTRUCTA* lpmcs = static_cast<const MDICREATESTRUCTA*>(lpCreateStruct->lpCreateParams);
-    CCreateContext* pContext = lpmcs != NULL ? reinterpret_cast<CCreateContext*>(lpmcs->lParam) : NULL;
+    const MDICREATESTRUCTA* lpmcs =
+        static_cast<const MDICREATESTRUCTA*>(lpCreateStruct->lpCreateParams);
+    CCreateContext* pContext =
+        lpmcs != nullptr ? reinterpret_cast<CCreateContext*>(lpmcs->lParam) : nullptr;
     return OnCreateHelper(lpCreateStruct, pContext);
 }
 
 void CMDIChildWnd::MDIDestroy()
 {
     CMDIFrameWnd* pFrame = GetMDIFrame();
-    if (pFrame != NULL)
+    if (pFrame != nullptr) {
         ::SendMessageA(pFrame->m_hWndMDIClient, WM_MDIDESTROY, reinterpret_cast<WPARAM>(m_hWnd), 0);
-    else
+    } else {
         ::DestroyWindow(m_hWnd);
+    }
 }
 
 void CMDIChildWnd::MDIActivate()
 {
-    if (CMDIFrameWnd* pFrame = GetMDIFrame())
+    if (CMDIFrameWnd* pFrame = GetMDIFrame()) {
         pFrame->MDIActivate(this);
+    }
 }
 
 void CMDIChildWnd::MDIMaximize()
 {
-    if (CMDIFrameWnd* pFrame = GetMDIFrame())
+    if (CMDIFrameWnd* pFrame = GetMDIFrame()) {
         pFrame->MDIMaximize(this);
+    }
 }
 
 void CMDIChildWnd::MDIRestore()
 {
-    if (CMDIFrameWnd* pFrame = GetMDIFrame())
+    if (CMDIFrameWnd* pFrame = GetMDIFrame()) {
         pFrame->MDIRestore(this);
+    }
 }
 
 // Destroyed through the MDI client, which activates the next child; afterwards the frame's
 // menu and caption follow whatever is active now (the frame's own when nothing is).
 BOOL CMDIChildWnd::DestroyWindow()
 {
-    if (m_hWnd == NULL)
+    if (m_hWnd == nullptr) {
         return FALSE;
+    }
     CMDIFrameWnd* pFrame = GetMDIFrame();
-    if (pFrame == NULL)
+    if (pFrame == nullptr) {
         return CFrameWnd::DestroyWindow();
+    }
     const HWND hWndFrame = pFrame->m_hWnd;
     // No caption changes while the child goes.
     const LONG dwStyle = ::GetWindowLongA(hWndFrame, GWL_STYLE);
     ::SetWindowLongA(hWndFrame, GWL_STYLE, dwStyle & ~FWS_ADDTOTITLE);
-    MDIDestroy();   // this object may be deleted from here on
+    MDIDestroy(); // this object may be deleted from here on
     if (::IsWindow(hWndFrame) && CWnd::FromHandlePermanent(hWndFrame) == pFrame) {
         ::SetWindowLongA(hWndFrame, GWL_STYLE, dwStyle);
-        pFrame->OnUpdateFrameMenu(NULL);
+        pFrame->OnUpdateFrameMenu(nullptr);
         pFrame->OnUpdateFrameTitle(TRUE);
     }
     return TRUE;
@@ -190,34 +205,39 @@ void CMDIChildWnd::ActivateFrame(int nCmdShow)
 {
     const BOOL bVisibleThen = (GetStyle() & WS_VISIBLE) != 0;
     CMDIFrameWnd* pFrame = GetMDIFrame();
-    if (nCmdShow == -1 && pFrame != NULL) {
+    if (nCmdShow == -1 && pFrame != nullptr) {
         // A new child takes the maximised state of the one active before it.
         BOOL bMaximized = FALSE;
         pFrame->MDIGetActive(&bMaximized);
         const DWORD dwStyle = GetStyle();
-        if (bMaximized || (dwStyle & WS_MAXIMIZE))
+        if (bMaximized || (dwStyle & WS_MAXIMIZE)) {
             nCmdShow = SW_SHOWMAXIMIZED;
-        else if (dwStyle & WS_MINIMIZE)
+        } else if (dwStyle & WS_MINIMIZE) {
             nCmdShow = SW_SHOWMINIMIZED;
+        }
     }
     CFrameWnd::ActivateFrame(nCmdShow);
-    if (pFrame == NULL)
+    if (pFrame == nullptr) {
         return;
+    }
     const BOOL bVisibleNow = (GetStyle() & WS_VISIBLE) != 0;
-    if (bVisibleNow && (!bVisibleThen || pFrame->MDIGetActive() != this))
+    if (bVisibleNow && (!bVisibleThen || pFrame->MDIGetActive() != this)) {
         pFrame->MDIActivate(this);
+    }
     ::SendMessageA(pFrame->m_hWndMDIClient, WM_MDIREFRESHMENU, 0, 0);
 }
 
 BOOL CMDIChildWnd::PreTranslateMessage(MSG* pMsg)
 {
-    if (CWnd::PreTranslateMessage(pMsg))
+    if (CWnd::PreTranslateMessage(pMsg)) {
         return TRUE;
+    }
     // A child has no menu of its own: its accelerators work in the MDI frame's name.
     if (pMsg->message >= WM_KEYFIRST && pMsg->message <= WM_KEYLAST) {
         HACCEL hAccel = GetDefaultAccelerator();
         CMDIFrameWnd* pFrame = GetMDIFrame();
-        return hAccel != NULL && pFrame != NULL && ::TranslateAcceleratorA(pFrame->m_hWnd, hAccel, pMsg);
+        return hAccel != nullptr && pFrame != nullptr &&
+               ::TranslateAcceleratorA(pFrame->m_hWnd, hAccel, pMsg);
     }
     return FALSE;
 }
@@ -225,20 +245,22 @@ BOOL CMDIChildWnd::PreTranslateMessage(MSG* pMsg)
 HACCEL CMDIChildWnd::GetDefaultAccelerator()
 {
     CDocument* pDoc = GetActiveDocument();
-    HACCEL hAccel = pDoc != NULL ? pDoc->GetDefaultAccelerator() : NULL;
-    return hAccel != NULL ? hAccel : m_hAccelTable;
+    HACCEL hAccel = pDoc != nullptr ? pDoc->GetDefaultAccelerator() : nullptr;
+    return hAccel != nullptr ? hAccel : m_hAccelTable;
 }
 
 // The child's caption is its document's title (":n" when the document has several frames);
 // the MDI frame's caption follows.
 void CMDIChildWnd::OnUpdateFrameTitle(BOOL bAddToTitle)
 {
-    if (CMDIFrameWnd* pFrame = GetMDIFrame())
+    if (CMDIFrameWnd* pFrame = GetMDIFrame()) {
         pFrame->OnUpdateFrameTitle(bAddToTitle);
-    if ((GetStyle() & FWS_ADDTOTITLE) == 0 || !bAddToTitle)
+    }
+    if ((GetStyle() & FWS_ADDTOTITLE) == 0 || !bAddToTitle) {
         return;
+    }
     CDocument* pDocument = GetActiveDocument();
-    CString strText = pDocument != NULL ? pDocument->GetTitle() : m_strTitle;
+    CString strText = pDocument != nullptr ? pDocument->GetTitle() : m_strTitle;
     if (m_nWindow > 0) {
         CString strNumber;
         strNumber.Format(":%d", m_nWindow);
@@ -250,19 +272,22 @@ void CMDIChildWnd::OnUpdateFrameTitle(BOOL bAddToTitle)
 void CMDIChildWnd::OnUpdateFrameMenu(BOOL bActivate, CWnd* pActivateWnd, HMENU hMenuAlt)
 {
     CMDIFrameWnd* pFrame = GetMDIFrame();
-    if (pFrame == NULL)
+    if (pFrame == nullptr) {
         return;
-    if (hMenuAlt == NULL && bActivate) {
-        CDocument* pDoc = GetActiveDocument();
-        if (pDoc != NULL)
-            hMenuAlt = pDoc->GetDefaultMenu();
     }
-    if (hMenuAlt == NULL)
+    if (hMenuAlt == nullptr && bActivate) {
+        CDocument* pDoc = GetActiveDocument();
+        if (pDoc != nullptr) {
+            hMenuAlt = pDoc->GetDefaultMenu();
+        }
+    }
+    if (hMenuAlt == nullptr) {
         hMenuAlt = m_hMenuShared;
-    if (hMenuAlt != NULL && bActivate) {
+    }
+    if (hMenuAlt != nullptr && bActivate) {
         ::SendMessageA(pFrame->m_hWndMDIClient, WM_MDISETMENU, reinterpret_cast<WPARAM>(hMenuAlt),
                        reinterpret_cast<LPARAM>(CMDIFrameWnd::GetWindowMenuPopup(hMenuAlt)));
-    } else if (!bActivate && pActivateWnd == NULL) {
+    } else if (!bActivate && pActivateWnd == nullptr) {
         // The last child is going: the frame's own menu again.
         ::SendMessageA(pFrame->m_hWndMDIClient, WM_MDISETMENU,
                        reinterpret_cast<WPARAM>(pFrame->m_hMenuDefault), 0);
@@ -273,25 +298,30 @@ void CMDIChildWnd::OnUpdateFrameMenu(BOOL bActivate, CWnd* pActivateWnd, HMENU h
 void CMDIChildWnd::OnMDIActivate(BOOL bActivate, CWnd* pActivateWnd, CWnd*)
 {
     CView* pActiveView = GetActiveView();
-    if (!bActivate && pActiveView != NULL)
+    if (!bActivate && pActiveView != nullptr) {
         pActiveView->OnActivateView(FALSE, pActiveView, pActiveView);
-    OnUpdateFrameTitle(bActivate || pActivateWnd != NULL);
+    }
+    OnUpdateFrameTitle(bActivate || pActivateWnd != nullptr);
     CMDIFrameWnd* pFrame = GetMDIFrame();
-    if (bActivate && pActiveView != NULL && pFrame != NULL && pFrame->m_hWnd == ::GetActiveWindow())
+    if (bActivate && pActiveView != nullptr && pFrame != nullptr &&
+        pFrame->m_hWnd == ::GetActiveWindow()) {
         pActiveView->OnActivateView(TRUE, pActiveView, pActiveView);
-    OnUpdateFrameMenu(bActivate, pActivateWnd, NULL);
-    if (pFrame != NULL)
+    }
+    OnUpdateFrameMenu(bActivate, pActivateWnd, nullptr);
+    if (pFrame != nullptr) {
         pFrame->DrawMenuBar();
+    }
 }
 
 // A child about to become the active MDI child has an active view (its first pane) before
 // the activation notice tells that view.
 void CMDIChildWnd::OnChildActivate()
 {
-    if (GetActiveView() == NULL) {
+    if (GetActiveView() == nullptr) {
         CWnd* pWnd = FromHandlePermanent(::GetDlgItem(m_hWnd, AFX_IDW_PANE_FIRST));
-        if (pWnd != NULL && pWnd->IsKindOf(RUNTIME_CLASS(CView)))
+        if (pWnd != nullptr && pWnd->IsKindOf(RUNTIME_CLASS(CView))) {
             SetActiveView(static_cast<CView*>(pWnd), FALSE);
+        }
     }
     CFrameWnd::OnChildActivate();
 }

@@ -1,26 +1,26 @@
 // A child frame inside the MDI frame's client: shows one view of a document. While it is
 // the active child the MDI frame shows its template's menu, and its document's title goes
 // into both captions.
-#ifndef VEXO_FRAMEWORK_CMDICHILDWND_H
-#define VEXO_FRAMEWORK_CMDICHILDWND_H
+#pragma once
 
 #include "framework/CFrameWnd.h"
 
 class CMDIFrameWnd;
 
-class CMDIChildWnd : public CFrameWnd {
+class CMDIChildWnd : public CFrameWnd
+{
     DECLARE_DYNCREATE(CMDIChildWnd)
 public:
     CMDIChildWnd();
 
     virtual BOOL Create(LPCSTR lpszClassName, LPCSTR lpszWindowName,
                         DWORD dwStyle = WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW,
-                        const RECT& rect = rectDefault, CMDIFrameWnd* pParentWnd = NULL,
-                        CCreateContext* pContext = NULL);
+                        const RECT& rect = rectDefault, CMDIFrameWnd* pParentWnd = nullptr,
+                        CCreateContext* pContext = nullptr);
     // Creates the child inside the MDI frame; its menu and accelerators come from the
     // template of pContext (shared by all its children), its icon from nIDResource.
     BOOL LoadFrame(UINT nIDResource, DWORD dwDefaultStyle = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
-                   CWnd* pParentWnd = NULL, CCreateContext* pContext = NULL) override;
+                   CWnd* pParentWnd = nullptr, CCreateContext* pContext = nullptr) override;
     BOOL DestroyWindow() override;
 
     CMDIFrameWnd* GetMDIFrame() const;
@@ -39,7 +39,7 @@ public:
     virtual void OnUpdateFrameMenu(BOOL bActivate, CWnd* pActivateWnd, HMENU hMenuAlt);
     LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
-    HMENU m_hMenuShared;   // the template's menu, shown while this child is active
+    HMENU m_hMenuShared; // the template's menu, shown while this child is active
 
 protected:
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
@@ -48,5 +48,3 @@ protected:
 
     DECLARE_MESSAGE_MAP()
 };
-
-#endif // VEXO_FRAMEWORK_CMDICHILDWND_H

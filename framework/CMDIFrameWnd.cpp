@@ -24,17 +24,17 @@ BEGIN_MESSAGE_MAP(CMDIFrameWnd, CFrameWnd)
     ON_COMMAND(ID_WINDOW_NEW, OnWindowNew)
 END_MESSAGE_MAP()
 
-CMDIFrameWnd::CMDIFrameWnd() : m_hWndMDIClient(NULL)
+CMDIFrameWnd::CMDIFrameWnd() : m_hWndMDIClient(nullptr)
 {
 }
 
 BOOL CMDIFrameWnd::PreCreateWindow(CREATESTRUCT& cs)
 {
-    if (cs.lpszClass == NULL) {
-        cs.lpszClass = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(NULL, IDC_ARROW),
+    if (cs.lpszClass == nullptr) {
+        cs.lpszClass = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(nullptr, IDC_ARROW),
                                            reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
     }
-    return cs.lpszClass != NULL;
+    return cs.lpszClass != nullptr;
 }
 
 BOOL CMDIFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd,
@@ -60,31 +60,35 @@ BOOL CMDIFrameWnd::CreateClient(LPCREATESTRUCT lpCreateStruct, CMenu* pWindowMen
     CLIENTCREATESTRUCT ccs;
     ccs.hWindowMenu = pWindowMenu->GetSafeHmenu();
     ccs.idFirstChild = AFX_IDM_FIRST_MDICHILD;
-    m_hWndMDIClient = ::CreateWindowExA(WS_EX_CLIENTEDGE, "MDICLIENT", NULL, dwStyle, 0, 0, 0, 0,
-                                        m_hWnd, reinterpret_cast<HMENU>((UINT_PTR)AFX_IDW_PANE_FIRST),
-                                        AfxGetInstanceHandle(), &ccs);
-    if (m_hWndMDIClient == NULL)
+    m_hWndMDIClient = ::CreateWindowExA(
+        WS_EX_CLIENTEDGE, "MDICLIENT", nullptr, dwStyle, 0, 0, 0, 0, m_hWnd,
+        reinterpret_cast<HMENU>((UINT_PTR)AFX_IDW_PANE_FIRST), AfxGetInstanceHandle(), &ccs);
+    if (m_hWndMDIClient == nullptr) {
         return FALSE;
+    }
     ::BringWindowToTop(m_hWndMDIClient);
     return TRUE;
 }
 
 HMENU CMDIFrameWnd::GetWindowMenuPopup(HMENU hMenuBar)
 {
-    if (hMenuBar == NULL)
-        return NULL;
+    if (hMenuBar == nullptr) {
+        return nullptr;
+    }
     for (int iItem = ::GetMenuItemCount(hMenuBar) - 1; iItem >= 0; --iItem) {
         HMENU hPopup = ::GetSubMenu(hMenuBar, iItem);
-        if (hPopup == NULL)
+        if (hPopup == nullptr) {
             continue;
+        }
         const int nItems = ::GetMenuItemCount(hPopup);
         for (int iPopupItem = 0; iPopupItem < nItems; ++iPopupItem) {
             const UINT nID = ::GetMenuItemID(hPopup, iPopupItem);
-            if (nID >= ID_WINDOW_NEW && nID <= ID_WINDOW_NEW + 0x0F)
+            if (nID >= ID_WINDOW_NEW && nID <= ID_WINDOW_NEW + 0x0F) {
                 return hPopup;
+            }
         }
     }
-    return NULL;
+    return nullptr;
 }
 
 LRESULT CMDIFrameWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
@@ -96,17 +100,20 @@ LRESULT CMDIFrameWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 
 CMDIChildWnd* CMDIFrameWnd::MDIGetActive(BOOL* pbMaximized) const
 {
-    if (pbMaximized != NULL)
+    if (pbMaximized != nullptr) {
         *pbMaximized = FALSE;
-    if (m_hWndMDIClient == NULL)
-        return NULL;
+    }
+    if (m_hWndMDIClient == nullptr) {
+        return nullptr;
+    }
     HWND hWnd = reinterpret_cast<HWND>(
         ::SendMessageA(m_hWndMDIClient, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(pbMaximized)));
     CWnd* pWnd = CWnd::FromHandlePermanent(hWnd);
-    if (pWnd == NULL || !pWnd->IsKindOf(RUNTIME_CLASS(CMDIChildWnd))) {
-        if (pbMaximized != NULL)
+    if (pWnd == nullptr || !pWnd->IsKindOf(RUNTIME_CLASS(CMDIChildWnd))) {
+        if (pbMaximized != nullptr) {
             *pbMaximized = FALSE;
-        return NULL;
+        }
+        return nullptr;
     }
     return static_cast<CMDIChildWnd*>(pWnd);
 }
@@ -114,24 +121,28 @@ CMDIChildWnd* CMDIFrameWnd::MDIGetActive(BOOL* pbMaximized) const
 CFrameWnd* CMDIFrameWnd::GetActiveFrame()
 {
     CMDIChildWnd* pActiveChild = MDIGetActive();
-    if (pActiveChild == NULL)
+    if (pActiveChild == nullptr) {
         return this;
+    }
     return pActiveChild;
 }
 
 void CMDIFrameWnd::MDIActivate(CWnd* pWndActivate)
 {
-    ::SendMessageA(m_hWndMDIClient, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(pWndActivate->GetSafeHwnd()), 0);
+    ::SendMessageA(m_hWndMDIClient, WM_MDIACTIVATE,
+                   reinterpret_cast<WPARAM>(pWndActivate->GetSafeHwnd()), 0);
 }
 
 void CMDIFrameWnd::MDIMaximize(CWnd* pWnd)
 {
-    ::SendMessageA(m_hWndMDIClient, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(pWnd->GetSafeHwnd()), 0);
+    ::SendMessageA(m_hWndMDIClient, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(pWnd->GetSafeHwnd()),
+                   0);
 }
 
 void CMDIFrameWnd::MDIRestore(CWnd* pWnd)
 {
-    ::SendMessageA(m_hWndMDIClient, WM_MDIRESTORE, reinterpret_cast<WPARAM>(pWnd->GetSafeHwnd()), 0);
+    ::SendMessageA(m_hWndMDIClient, WM_MDIRESTORE, reinterpret_cast<WPARAM>(pWnd->GetSafeHwnd()),
+                   0);
 }
 
 void CMDIFrameWnd::MDINext()
@@ -156,9 +167,9 @@ void CMDIFrameWnd::MDIIconArrange()
 
 CMenu* CMDIFrameWnd::MDISetMenu(CMenu* pFrameMenu, CMenu* pWindowMenu)
 {
-    HMENU hOld = reinterpret_cast<HMENU>(
-        ::SendMessageA(m_hWndMDIClient, WM_MDISETMENU, reinterpret_cast<WPARAM>(pFrameMenu->GetSafeHmenu()),
-                       reinterpret_cast<LPARAM>(pWindowMenu->GetSafeHmenu())));
+    HMENU hOld = reinterpret_cast<HMENU>(::SendMessageA(
+        m_hWndMDIClient, WM_MDISETMENU, reinterpret_cast<WPARAM>(pFrameMenu->GetSafeHmenu()),
+        reinterpret_cast<LPARAM>(pWindowMenu->GetSafeHmenu())));
     ::DrawMenuBar(m_hWnd);
     return CMenu::FromHandle(hOld);
 }
@@ -168,24 +179,30 @@ CMenu* CMDIFrameWnd::MDISetMenu(CMenu* pFrameMenu, CMenu* pWindowMenu)
 BOOL CMDIFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo)
 {
     CMDIChildWnd* pActiveChild = MDIGetActive();
-    if (pActiveChild != NULL && pActiveChild->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
+    if (pActiveChild != nullptr && pActiveChild->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo)) {
         return TRUE;
+    }
     return CFrameWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
 }
 
 BOOL CMDIFrameWnd::PreTranslateMessage(MSG* pMsg)
 {
-    if (CWnd::PreTranslateMessage(pMsg))
+    if (CWnd::PreTranslateMessage(pMsg)) {
         return TRUE;
+    }
     CMDIChildWnd* pActiveChild = MDIGetActive();
-    if (pActiveChild != NULL && pActiveChild->PreTranslateMessage(pMsg))
+    if (pActiveChild != nullptr && pActiveChild->PreTranslateMessage(pMsg)) {
         return TRUE;
+    }
     if (pMsg->message >= WM_KEYFIRST && pMsg->message <= WM_KEYLAST) {
-        if (m_hAccelTable != NULL && ::TranslateAcceleratorA(m_hWnd, m_hAccelTable, pMsg))
+        if (m_hAccelTable != nullptr && ::TranslateAcceleratorA(m_hWnd, m_hAccelTable, pMsg)) {
             return TRUE;
-        if (GetActiveView() == NULL && (pMsg->message == WM_KEYDOWN || pMsg->message == WM_SYSKEYDOWN) &&
-            m_hWndMDIClient != NULL && ::TranslateMDISysAccel(m_hWndMDIClient, pMsg))
+        }
+        if (GetActiveView() == nullptr &&
+            (pMsg->message == WM_KEYDOWN || pMsg->message == WM_SYSKEYDOWN) &&
+            m_hWndMDIClient != nullptr && ::TranslateMDISysAccel(m_hWndMDIClient, pMsg)) {
             return TRUE;
+        }
     }
     return FALSE;
 }
@@ -194,30 +211,33 @@ BOOL CMDIFrameWnd::PreTranslateMessage(MSG* pMsg)
 // MDI frame adds the child's caption itself.
 void CMDIFrameWnd::OnUpdateFrameTitle(BOOL bAddToTitle)
 {
-    if ((GetStyle() & FWS_ADDTOTITLE) == 0)
+    if ((GetStyle() & FWS_ADDTOTITLE) == 0) {
         return;
+    }
     CMDIChildWnd* pActiveChild = MDIGetActive();
     CDocument* pDocument = GetActiveDocument();
-    if (bAddToTitle && pActiveChild != NULL && (pActiveChild->GetStyle() & WS_MAXIMIZE) == 0 &&
-        (pDocument != NULL || (pDocument = pActiveChild->GetActiveDocument()) != NULL)) {
+    if (bAddToTitle && pActiveChild != nullptr && (pActiveChild->GetStyle() & WS_MAXIMIZE) == 0 &&
+        (pDocument != nullptr || (pDocument = pActiveChild->GetActiveDocument()) != nullptr)) {
         UpdateFrameTitleForDocument(pDocument->GetTitle());
         return;
     }
     CString strTitle;
-    if (pActiveChild != NULL)
+    if (pActiveChild != nullptr) {
         strTitle = pActiveChild->GetTitle();
-    UpdateFrameTitleForDocument(strTitle.IsEmpty() ? NULL : static_cast<LPCSTR>(strTitle));
+    }
+    UpdateFrameTitleForDocument(strTitle.IsEmpty() ? nullptr : static_cast<LPCSTR>(strTitle));
 }
 
 void CMDIFrameWnd::OnUpdateFrameMenu(HMENU hMenuAlt)
 {
     CMDIChildWnd* pActiveWnd = MDIGetActive();
-    if (pActiveWnd != NULL) {
+    if (pActiveWnd != nullptr) {
         pActiveWnd->OnUpdateFrameMenu(TRUE, pActiveWnd, hMenuAlt);
         return;
     }
-    if (hMenuAlt == NULL)
+    if (hMenuAlt == nullptr) {
         hMenuAlt = m_hMenuDefault;
+    }
     ::SendMessageA(m_hWndMDIClient, WM_MDISETMENU, reinterpret_cast<WPARAM>(hMenuAlt), 0);
     ::DrawMenuBar(m_hWnd);
 }
@@ -227,32 +247,44 @@ void CMDIFrameWnd::OnUpdateFrameMenu(HMENU hMenuAlt)
 // Not the default processing: that would give the MDI client the whole client area.
 void CMDIFrameWnd::OnSize(UINT nType, int, int)
 {
-    if (nType != SIZE_MINIMIZED)
+    if (nType != SIZE_MINIMIZED) {
         RecalcLayout();
+    }
 }
 
 // The MDI client takes its window list out of a shared menu before the frame's own menu
 // comes back.
 void CMDIFrameWnd::OnDestroy()
 {
-    if (m_hMenuDefault != NULL && ::GetMenu(m_hWnd) != m_hMenuDefault && m_hWndMDIClient != NULL)
+    if (m_hMenuDefault != nullptr && ::GetMenu(m_hWnd) != m_hMenuDefault &&
+        m_hWndMDIClient != nullptr) {
         ::SendMessageA(m_hWndMDIClient, WM_MDISETMENU, reinterpret_cast<WPARAM>(m_hMenuDefault), 0);
+    }
     CFrameWnd::OnDestroy();
 }
 
 void CMDIFrameWnd::OnUpdateMDIWindowCmd(CCmdUI* pCmdUI)
 {
-    pCmdUI->Enable(MDIGetActive() != NULL);
+    pCmdUI->Enable(MDIGetActive() != nullptr);
 }
 
 BOOL CMDIFrameWnd::OnMDIWindowCmd(UINT nID)
 {
     switch (nID) {
-    case ID_WINDOW_ARRANGE: MDIIconArrange(); return TRUE;
-    case ID_WINDOW_CASCADE: MDICascade(); return TRUE;
-    case ID_WINDOW_TILE_HORZ: MDITile(MDITILE_HORIZONTAL); return TRUE;
-    case ID_WINDOW_TILE_VERT: MDITile(MDITILE_VERTICAL); return TRUE;
-    default: return FALSE;
+    case ID_WINDOW_ARRANGE:
+        MDIIconArrange();
+        return TRUE;
+    case ID_WINDOW_CASCADE:
+        MDICascade();
+        return TRUE;
+    case ID_WINDOW_TILE_HORZ:
+        MDITile(MDITILE_HORIZONTAL);
+        return TRUE;
+    case ID_WINDOW_TILE_VERT:
+        MDITile(MDITILE_VERTICAL);
+        return TRUE;
+    default:
+        return FALSE;
     }
 }
 
@@ -260,10 +292,11 @@ BOOL CMDIFrameWnd::OnMDIWindowCmd(UINT nID)
 void CMDIFrameWnd::OnWindowNew()
 {
     CMDIChildWnd* pActiveChild = MDIGetActive();
-    CDocument* pDocument = pActiveChild != NULL ? pActiveChild->GetActiveDocument() : NULL;
-    CDocTemplate* pTemplate = pDocument != NULL ? pDocument->GetDocTemplate() : NULL;
-    CFrameWnd* pFrame = pTemplate != NULL ? pTemplate->CreateNewFrame(pDocument, pActiveChild) : NULL;
-    if (pFrame == NULL) {
+    CDocument* pDocument = pActiveChild != nullptr ? pActiveChild->GetActiveDocument() : nullptr;
+    CDocTemplate* pTemplate = pDocument != nullptr ? pDocument->GetDocTemplate() : nullptr;
+    CFrameWnd* pFrame =
+        pTemplate != nullptr ? pTemplate->CreateNewFrame(pDocument, pActiveChild) : nullptr;
+    if (pFrame == nullptr) {
         AfxMessageBox("Failed to open another window for the document.", MB_ICONEXCLAMATION);
         return;
     }

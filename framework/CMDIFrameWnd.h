@@ -1,8 +1,7 @@
 // The MDI frame: the main window that holds the MDI client with its child frames. Routes
 // commands to the active child frame first, switches the menu bar with the active child and
 // runs the Window menu's commands.
-#ifndef VEXO_FRAMEWORK_CMDIFRAMEWND_H
-#define VEXO_FRAMEWORK_CMDIFRAMEWND_H
+#pragma once
 
 #include "framework/CFrameWnd.h"
 
@@ -11,7 +10,8 @@ class CMDIChildWnd;
 // Command id of the first item of the MDI window list in the Window menu.
 #define AFX_IDM_FIRST_MDICHILD 0xFF00
 
-class CMDIFrameWnd : public CFrameWnd {
+class CMDIFrameWnd : public CFrameWnd
+{
     DECLARE_DYNAMIC(CMDIFrameWnd)
 public:
     CMDIFrameWnd();
@@ -20,7 +20,7 @@ public:
 
     // The active child frame; NULL when there is none. *pbMaximized tells whether it is
     // maximised.
-    CMDIChildWnd* MDIGetActive(BOOL* pbMaximized = NULL) const;
+    CMDIChildWnd* MDIGetActive(BOOL* pbMaximized = nullptr) const;
     void MDIActivate(CWnd* pWndActivate);
     void MDIMaximize(CWnd* pWnd);
     void MDIRestore(CWnd* pWnd);
@@ -36,7 +36,7 @@ public:
     // The active child frame, or this frame when no child is open.
     CFrameWnd* GetActiveFrame() override;
     BOOL LoadFrame(UINT nIDResource, DWORD dwDefaultStyle = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
-                   CWnd* pParentWnd = NULL, CCreateContext* pContext = NULL) override;
+                   CWnd* pParentWnd = nullptr, CCreateContext* pContext = nullptr) override;
     virtual BOOL CreateClient(LPCREATESTRUCT lpCreateStruct, CMenu* pWindowMenu);
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
     // Accelerators of the frame, then the MDI system keys (Ctrl+F4, Ctrl+F6).
@@ -58,5 +58,3 @@ protected:
 
     DECLARE_MESSAGE_MAP()
 };
-
-#endif // VEXO_FRAMEWORK_CMDIFRAMEWND_H

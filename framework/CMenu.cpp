@@ -6,7 +6,7 @@
 
 IMPLEMENT_DYNCREATE(CMenu, CObject)
 
-CMenu::CMenu() : m_hMenu(NULL)
+CMenu::CMenu() : m_hMenu(nullptr)
 {
 }
 
@@ -22,8 +22,9 @@ CMenu* CMenu::FromHandle(HMENU hMenu)
 
 BOOL CMenu::Attach(HMENU hMenu)
 {
-    if (hMenu == NULL || m_hMenu != NULL)
+    if (hMenu == nullptr || m_hMenu != nullptr) {
         return FALSE;
+    }
     m_hMenu = hMenu;
     AfxGetThreadState()->menuMap.SetPermanent(hMenu, this);
     return TRUE;
@@ -32,9 +33,10 @@ BOOL CMenu::Attach(HMENU hMenu)
 HMENU CMenu::Detach()
 {
     HMENU hMenu = m_hMenu;
-    if (hMenu != NULL)
+    if (hMenu != nullptr) {
         AfxGetThreadState()->menuMap.RemovePermanent(hMenu, this);
-    m_hMenu = NULL;
+    }
+    m_hMenu = nullptr;
     return hMenu;
 }
 
@@ -55,8 +57,9 @@ BOOL CMenu::LoadMenu(LPCSTR lpszResourceName)
 
 BOOL CMenu::DestroyMenu()
 {
-    if (m_hMenu == NULL)
+    if (m_hMenu == nullptr) {
         return FALSE;
+    }
     return ::DestroyMenu(Detach());
 }
 

@@ -1,11 +1,11 @@
 // A menu: wraps an HMENU. The destructor destroys a menu that is still attached.
-#ifndef VEXO_FRAMEWORK_CMENU_H
-#define VEXO_FRAMEWORK_CMENU_H
+#pragma once
 
 #include "framework/CObject.h"
 #include "framework/CString.h"
 
-class CMenu : public CObject {
+class CMenu : public CObject
+{
     DECLARE_DYNCREATE(CMenu)
 public:
     CMenu();
@@ -14,7 +14,7 @@ public:
     HMENU m_hMenu;
 
     static CMenu* FromHandle(HMENU hMenu);
-    HMENU GetSafeHmenu() const { return reinterpret_cast<UINT_PTR>(this) == 0 ? NULL : m_hMenu; }
+    HMENU GetSafeHmenu() const { return reinterpret_cast<UINT_PTR>(this) == 0 ? nullptr : m_hMenu; }
     operator HMENU() const { return GetSafeHmenu(); }
     BOOL Attach(HMENU hMenu);
     HMENU Detach();
@@ -38,26 +38,32 @@ public:
     {
         return ::CheckMenuItem(m_hMenu, nIDCheckItem, nCheck);
     }
-    BOOL AppendMenu(UINT nFlags, UINT_PTR nIDNewItem = 0, LPCSTR lpszNewItem = NULL)
+    BOOL AppendMenu(UINT nFlags, UINT_PTR nIDNewItem = 0, LPCSTR lpszNewItem = nullptr)
     {
         return ::AppendMenuA(m_hMenu, nFlags, nIDNewItem, lpszNewItem);
     }
-    BOOL InsertMenu(UINT nPosition, UINT nFlags, UINT_PTR nIDNewItem = 0, LPCSTR lpszNewItem = NULL)
+    BOOL InsertMenu(UINT nPosition, UINT nFlags, UINT_PTR nIDNewItem = 0,
+                    LPCSTR lpszNewItem = nullptr)
     {
         return ::InsertMenuA(m_hMenu, nPosition, nFlags, nIDNewItem, lpszNewItem);
     }
-    BOOL ModifyMenu(UINT nPosition, UINT nFlags, UINT_PTR nIDNewItem = 0, LPCSTR lpszNewItem = NULL)
+    BOOL ModifyMenu(UINT nPosition, UINT nFlags, UINT_PTR nIDNewItem = 0,
+                    LPCSTR lpszNewItem = nullptr)
     {
         return ::ModifyMenuA(m_hMenu, nPosition, nFlags, nIDNewItem, lpszNewItem);
     }
-    BOOL RemoveMenu(UINT nPosition, UINT nFlags) { return ::RemoveMenu(m_hMenu, nPosition, nFlags); }
-    BOOL DeleteMenu(UINT nPosition, UINT nFlags) { return ::DeleteMenu(m_hMenu, nPosition, nFlags); }
+    BOOL RemoveMenu(UINT nPosition, UINT nFlags)
+    {
+        return ::RemoveMenu(m_hMenu, nPosition, nFlags);
+    }
+    BOOL DeleteMenu(UINT nPosition, UINT nFlags)
+    {
+        return ::DeleteMenu(m_hMenu, nPosition, nFlags);
+    }
     // Shows a popup menu; commands go to pWnd's window as WM_COMMAND.
-    BOOL TrackPopupMenu(UINT nFlags, int x, int y, CWnd* pWnd, LPCRECT lpRect = NULL);
+    BOOL TrackPopupMenu(UINT nFlags, int x, int y, CWnd* pWnd, LPCRECT lpRect = nullptr);
 
     // Used by the handle maps for temporary wrappers.
     void AttachTemporary(HMENU hMenu) { m_hMenu = hMenu; }
-    void DetachTemporary() { m_hMenu = NULL; }
+    void DetachTemporary() { m_hMenu = nullptr; }
 };
-
-#endif // VEXO_FRAMEWORK_CMENU_H

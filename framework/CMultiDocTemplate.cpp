@@ -18,8 +18,8 @@ const char kFailedToCreate[] = "Failed to create empty document.";
 CMultiDocTemplate::CMultiDocTemplate(UINT nIDResource, CRuntimeClass* pDocClass,
                                      CRuntimeClass* pFrameClass, CRuntimeClass* pViewClass)
     : CDocTemplate(nIDResource, pDocClass, pFrameClass, pViewClass),
-      m_hMenuShared(NULL),
-      m_hAccelTable(NULL),
+      m_hMenuShared(nullptr),
+      m_hAccelTable(nullptr),
       m_nUntitledCount(0)
 {
     CMultiDocTemplate::LoadTemplate();
@@ -28,16 +28,18 @@ CMultiDocTemplate::CMultiDocTemplate(UINT nIDResource, CRuntimeClass* pDocClass,
 CMultiDocTemplate::~CMultiDocTemplate()
 {
     // Documents still open lose their template rather than point at a dead one.
-    for (CDocument* pDoc : std::vector<CDocument*>(m_docList))
+    for (CDocument* pDoc : std::vector<CDocument*>(m_docList)) {
         CDocTemplate::RemoveDocument(pDoc);
-    if (m_hMenuShared != NULL)
+    }
+    if (m_hMenuShared != nullptr) {
         ::DestroyMenu(m_hMenuShared);
+    }
 }
 
 void CMultiDocTemplate::LoadTemplate()
 {
     CDocTemplate::LoadTemplate();
-    if (m_nIDResource != 0 && m_hMenuShared == NULL) {
+    if (m_nIDResource != 0 && m_hMenuShared == nullptr) {
         HINSTANCE hInst = AfxGetResourceHandle();
         m_hMenuShared = ::LoadMenuA(hInst, MAKEINTRESOURCEA(m_nIDResource));
         m_hAccelTable = ::LoadAcceleratorsA(hInst, MAKEINTRESOURCEA(m_nIDResource));
@@ -69,34 +71,35 @@ CDocument* CMultiDocTemplate::GetNextDoc(POSITION& rPos) const
 CDocument* CMultiDocTemplate::OpenDocumentFile(LPCSTR lpszPathName, BOOL bMakeVisible)
 {
     CDocument* pDocument = CreateNewDocument();
-    if (pDocument == NULL) {
+    if (pDocument == nullptr) {
         AfxMessageBox(kFailedToCreate, MB_ICONEXCLAMATION);
-        return NULL;
+        return nullptr;
     }
     // Not deleted with its view should the frame fail half-way.
     const BOOL bAutoDelete = pDocument->m_bAutoDelete;
     pDocument->m_bAutoDelete = FALSE;
-    CFrameWnd* pFrame = CreateNewFrame(pDocument, NULL);
+    CFrameWnd* pFrame = CreateNewFrame(pDocument, nullptr);
     pDocument->m_bAutoDelete = bAutoDelete;
-    if (pFrame == NULL) {
+    if (pFrame == nullptr) {
         AfxMessageBox(kFailedToCreate, MB_ICONEXCLAMATION);
         delete pDocument;
-        return NULL;
+        return nullptr;
     }
 
-    if (lpszPathName == NULL) {
+    if (lpszPathName == nullptr) {
         SetDefaultTitle(pDocument);
-        if (!bMakeVisible)
+        if (!bMakeVisible) {
             pDocument->m_bEmbedded = TRUE;
-        if (!pDocument->OnNewDocument()) {
-            pFrame->DestroyWindow();   // takes the document with its view
-            return NULL;
         }
-        m_nUntitledCount++;   // only documents that were made count
+        if (!pDocument->OnNewDocument()) {
+            pFrame->DestroyWindow(); // takes the document with its view
+            return nullptr;
+        }
+        m_nUntitledCount++; // only documents that were made count
     } else {
         if (!pDocument->OnOpenDocument(lpszPathName)) {
             pFrame->DestroyWindow();
-            return NULL;
+            return nullptr;
         }
         pDocument->SetPathName(lpszPathName);
     }

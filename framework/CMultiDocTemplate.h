@@ -1,14 +1,14 @@
 // The template of an MDI program: any number of documents, each in its own child frame; all
 // its child frames share one menu (and accelerator table) loaded from the resource id. New
 // documents are titled with the document name and a running number (Doc1, Doc2, ...).
-#ifndef VEXO_FRAMEWORK_CMULTIDOCTEMPLATE_H
-#define VEXO_FRAMEWORK_CMULTIDOCTEMPLATE_H
+#pragma once
 
 #include <vector>
 
 #include "framework/CDocTemplate.h"
 
-class CMultiDocTemplate : public CDocTemplate {
+class CMultiDocTemplate : public CDocTemplate
+{
     DECLARE_DYNAMIC(CMultiDocTemplate)
 public:
     CMultiDocTemplate(UINT nIDResource, CRuntimeClass* pDocClass, CRuntimeClass* pFrameClass,
@@ -28,7 +28,5 @@ public:
 
 protected:
     std::vector<CDocument*> m_docList;
-    UINT m_nUntitledCount;   // new documents made so far; the next is titled with this + 1
+    UINT m_nUntitledCount; // new documents made so far; the next is titled with this + 1
 };
-
-#endif // VEXO_FRAMEWORK_CMULTIDOCTEMPLATE_H

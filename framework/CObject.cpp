@@ -1,6 +1,6 @@
 #include "framework/CObject.h"
 
-CRuntimeClass CObject::classCObject = { "CObject", (int)sizeof(CObject), 0xFFFF, NULL, NULL };
+CRuntimeClass CObject::classCObject = {"CObject", (int)sizeof(CObject), 0xFFFF, nullptr, nullptr};
 
 CRuntimeClass* CObject::GetRuntimeClass() const
 {
@@ -18,5 +18,5 @@ void CObject::Serialize(CArchive&)
 
 CObject* AfxDynamicDownCast(CRuntimeClass* pClass, CObject* pObject)
 {
-    return pObject != NULL && pObject->IsKindOf(pClass) ? pObject : NULL;
+    return pObject != nullptr && pObject->IsKindOf(pClass) ? pObject : nullptr;
 }

@@ -1,10 +1,10 @@
 // Root of the framework's classes: run-time type information and serialization.
-#ifndef VEXO_FRAMEWORK_COBJECT_H
-#define VEXO_FRAMEWORK_COBJECT_H
+#pragma once
 
 #include "framework/CRuntimeClass.h"
 
-class CObject {
+class CObject
+{
 public:
     static CRuntimeClass classCObject;
 
@@ -27,5 +27,3 @@ CObject* AfxDynamicDownCast(CRuntimeClass* pClass, CObject* pObject);
 // (a class with the run-time class macros), or NULL when it is none.
 #define DYNAMIC_DOWNCAST(class_name, object) \
     static_cast<class_name*>(AfxDynamicDownCast(RUNTIME_CLASS(class_name), object))
-
-#endif // VEXO_FRAMEWORK_COBJECT_H

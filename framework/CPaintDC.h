@@ -1,10 +1,10 @@
 // The device context of one WM_PAINT: BeginPaint in the constructor, EndPaint in the destructor.
-#ifndef VEXO_FRAMEWORK_CPAINTDC_H
-#define VEXO_FRAMEWORK_CPAINTDC_H
+#pragma once
 
 #include "framework/CDC.h"
 
-class CPaintDC : public CDC {
+class CPaintDC : public CDC
+{
     DECLARE_DYNAMIC(CPaintDC)
 public:
     explicit CPaintDC(CWnd* pWnd);
@@ -15,5 +15,3 @@ public:
 protected:
     HWND m_hWnd;
 };
-
-#endif // VEXO_FRAMEWORK_CPAINTDC_H

@@ -1,19 +1,43 @@
 // A position: POINT with MFC's constructors and arithmetic.
-#ifndef VEXO_FRAMEWORK_CPOINT_H
-#define VEXO_FRAMEWORK_CPOINT_H
+#pragma once
 
 #include "framework/CSize.h"
 
-class CPoint : public POINT {
+class CPoint : public POINT
+{
 public:
-    CPoint() { x = 0; y = 0; }
-    CPoint(int initX, int initY) { x = initX; y = initY; }
-    CPoint(POINT initPt) { x = initPt.x; y = initPt.y; }
-    CPoint(SIZE initSize) { x = initSize.cx; y = initSize.cy; }
+    CPoint()
+    {
+        x = 0;
+        y = 0;
+    }
+    CPoint(int initX, int initY)
+    {
+        x = initX;
+        y = initY;
+    }
+    CPoint(POINT initPt)
+    {
+        x = initPt.x;
+        y = initPt.y;
+    }
+    CPoint(SIZE initSize)
+    {
+        x = initSize.cx;
+        y = initSize.cy;
+    }
     // From a packed message position: x in the low word, y in the high word, both signed.
-    explicit CPoint(DWORD dwPoint) { x = (short)LOWORD(dwPoint); y = (short)HIWORD(dwPoint); }
+    explicit CPoint(DWORD dwPoint)
+    {
+        x = (short)LOWORD(dwPoint);
+        y = (short)HIWORD(dwPoint);
+    }
 
-    void Offset(int xOffset, int yOffset) { x += xOffset; y += yOffset; }
+    void Offset(int xOffset, int yOffset)
+    {
+        x += xOffset;
+        y += yOffset;
+    }
     void Offset(POINT point) { Offset(point.x, point.y); }
     void Offset(SIZE size) { Offset(size.cx, size.cy); }
     BOOL operator==(POINT point) const { return x == point.x && y == point.y; }
@@ -28,5 +52,3 @@ public:
     CSize operator-(POINT point) const { return CSize(x - point.x, y - point.y); }
     CPoint operator-() const { return CPoint(-x, -y); }
 };
-
-#endif // VEXO_FRAMEWORK_CPOINT_H

@@ -14,8 +14,8 @@ CPrintDialog::CPrintDialog(BOOL bPrintSetupOnly, DWORD dwFlags, CWnd* pParentWnd
 
 INT_PTR CPrintDialog::DoModal()
 {
-    CWnd* pOwner = m_pParentWnd != NULL ? m_pParentWnd : AfxGetMainWnd();
-    m_pd.hwndOwner = pOwner != NULL ? pOwner->GetSafeHwnd() : NULL;
+    CWnd* pOwner = m_pParentWnd != nullptr ? m_pParentWnd : AfxGetMainWnd();
+    m_pd.hwndOwner = pOwner != nullptr ? pOwner->GetSafeHwnd() : nullptr;
     return ::PrintDlgA(&m_pd) ? IDOK : IDCANCEL;
 }
 
@@ -23,7 +23,7 @@ BOOL CPrintDialog::GetDefaults()
 {
     const DWORD dwFlags = m_pd.Flags;
     m_pd.Flags |= PD_RETURNDEFAULT;
-    m_pd.hwndOwner = NULL;
+    m_pd.hwndOwner = nullptr;
     const BOOL bResult = ::PrintDlgA(&m_pd);
     m_pd.Flags = dwFlags;
     return bResult;
@@ -31,28 +31,34 @@ BOOL CPrintDialog::GetDefaults()
 
 HDC CPrintDialog::CreatePrinterDC()
 {
-    if (m_pd.hDevNames == NULL)
-        return NULL;
-    if (m_pd.hDC != NULL)
+    if (m_pd.hDevNames == nullptr) {
+        return nullptr;
+    }
+    if (m_pd.hDC != nullptr) {
         ::DeleteDC(m_pd.hDC);
+    }
     const CString strDriver = GetDriverName();
     const CString strDevice = GetDeviceName();
     const CString strPort = GetPortName();
-    const DEVMODEA* pDevMode =
-        m_pd.hDevMode != NULL ? static_cast<const DEVMODEA*>(::GlobalLock(m_pd.hDevMode)) : NULL;
+    const DEVMODEA* pDevMode = m_pd.hDevMode != nullptr
+                                   ? static_cast<const DEVMODEA*>(::GlobalLock(m_pd.hDevMode))
+                                   : nullptr;
     m_pd.hDC = ::CreateDCA(strDriver, strDevice, strPort, pDevMode);
-    if (pDevMode != NULL)
+    if (pDevMode != nullptr) {
         ::GlobalUnlock(m_pd.hDevMode);
+    }
     return m_pd.hDC;
 }
 
 CString CPrintDialog::DevNamesField(WORD DEVNAMES::*offset) const
 {
-    if (m_pd.hDevNames == NULL)
+    if (m_pd.hDevNames == nullptr) {
         return CString();
+    }
     const DEVNAMES* pNames = static_cast<const DEVNAMES*>(::GlobalLock(m_pd.hDevNames));
-    if (pNames == NULL)
+    if (pNames == nullptr) {
         return CString();
+    }
     CString strField(reinterpret_cast<LPCSTR>(pNames) + pNames->*offset);
     ::GlobalUnlock(m_pd.hDevNames);
     return strField;

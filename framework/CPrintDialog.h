@@ -1,23 +1,23 @@
 // The standard print and print-setup dialogs of the common dialog library, holding the
 // printer selection (PRINTDLG) that printing reads its device context from.
-#ifndef VEXO_FRAMEWORK_CPRINTDIALOG_H
-#define VEXO_FRAMEWORK_CPRINTDIALOG_H
+#pragma once
 
-#include "framework/CObject.h"
-
+#include <windows.h>
 #include <commdlg.h>
 
+#include "framework/CObject.h"
 #include "framework/CString.h"
 
 class CWnd;
 
-class CPrintDialog : public CObject {
+class CPrintDialog : public CObject
+{
 public:
     // bPrintSetupOnly: the printer setup dialog instead of the print dialog.
     explicit CPrintDialog(BOOL bPrintSetupOnly,
                           DWORD dwFlags = PD_ALLPAGES | PD_USEDEVMODECOPIES | PD_NOPAGENUMS |
                                           PD_HIDEPRINTTOFILE | PD_NOSELECTION,
-                          CWnd* pParentWnd = NULL);
+                          CWnd* pParentWnd = nullptr);
 
     PRINTDLG m_pd;
 
@@ -37,5 +37,3 @@ private:
 
     CWnd* m_pParentWnd;
 };
-
-#endif // VEXO_FRAMEWORK_CPRINTDIALOG_H

@@ -10,7 +10,7 @@ CPrintInfo::CPrintInfo()
       m_bContinuePrinting(TRUE),
       m_nCurPage(1),
       m_nNumPreviewPages(0),
-      m_lpUserData(NULL)
+      m_lpUserData(nullptr)
 {
     SetMinPage(1);
     SetMaxPage(0xFFFF);
@@ -20,7 +20,8 @@ CPrintInfo::CPrintInfo()
 
 CPrintInfo::~CPrintInfo()
 {
-    if (m_pPD->m_pd.hDC != NULL)
+    if (m_pPD->m_pd.hDC != nullptr) {
         ::DeleteDC(m_pPD->m_pd.hDC);
+    }
     delete m_pPD;
 }

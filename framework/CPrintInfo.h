@@ -1,26 +1,26 @@
 // State of one printing run: the print dialog with its device context, the page range and
 // the page being printed.
-#ifndef VEXO_FRAMEWORK_CPRINTINFO_H
-#define VEXO_FRAMEWORK_CPRINTINFO_H
+#pragma once
 
 #include "framework/CPrintDialog.h"
 #include "framework/CRect.h"
 #include "framework/CString.h"
 
-struct CPrintInfo {
+struct CPrintInfo
+{
     CPrintInfo();
     ~CPrintInfo();
 
-    CPrintDialog* m_pPD;          // owns the printer DC once the dialog has run
+    CPrintDialog* m_pPD; // owns the printer DC once the dialog has run
     BOOL m_bDocObject;
     BOOL m_bPreview;
-    BOOL m_bDirect;               // print without asking the user
-    BOOL m_bContinuePrinting;     // OnPrepareDC clears it to end the run
+    BOOL m_bDirect;           // print without asking the user
+    BOOL m_bContinuePrinting; // OnPrepareDC clears it to end the run
     UINT m_nCurPage;
     UINT m_nNumPreviewPages;
     CString m_strPageDesc;
     LPVOID m_lpUserData;
-    CRect m_rectDraw;             // printable area of the current page
+    CRect m_rectDraw; // printable area of the current page
 
     void SetMinPage(UINT nMinPage) { m_pPD->m_pd.nMinPage = (WORD)nMinPage; }
     void SetMaxPage(UINT nMaxPage) { m_pPD->m_pd.nMaxPage = (WORD)nMaxPage; }
@@ -33,5 +33,3 @@ private:
     CPrintInfo(const CPrintInfo&) = delete;
     CPrintInfo& operator=(const CPrintInfo&) = delete;
 };
-
-#endif // VEXO_FRAMEWORK_CPRINTINFO_H

@@ -2,8 +2,8 @@
 
 #include "framework/CWinApp.h"
 
-CRecentFileList::CRecentFileList(UINT nStart, LPCSTR lpszSection, LPCSTR lpszEntryFormat,
-                                 int nSize, int nMaxDispLen)
+CRecentFileList::CRecentFileList(UINT nStart, LPCSTR lpszSection, LPCSTR lpszEntryFormat, int nSize,
+                                 int nMaxDispLen)
     : m_arrNames((size_t)(nSize > 0 ? nSize : 0)),
       m_strSectionName(lpszSection),
       m_strEntryFormat(lpszEntryFormat),
@@ -21,10 +21,11 @@ CString CRecentFileList::EntryName(int nIndex) const
 
 void CRecentFileList::Add(LPCSTR lpszPathName)
 {
-    if (m_arrNames.empty() || lpszPathName == NULL || *lpszPathName == '\0')
+    if (m_arrNames.empty() || lpszPathName == nullptr || *lpszPathName == '\0') {
         return;
+    }
     char szFull[MAX_PATH];
-    LPSTR pFilePart = NULL;
+    LPSTR pFilePart = nullptr;
     const DWORD nLen = ::GetFullPathNameA(lpszPathName, MAX_PATH, szFull, &pFilePart);
     const CString strPath = (nLen > 0 && nLen < MAX_PATH) ? CString(szFull) : CString(lpszPathName);
 
@@ -36,15 +37,17 @@ void CRecentFileList::Add(LPCSTR lpszPathName)
             break;
         }
     }
-    for (size_t i = iMove; i > 0; --i)
+    for (size_t i = iMove; i > 0; --i) {
         m_arrNames[i] = m_arrNames[i - 1];
+    }
     m_arrNames[0] = strPath;
 }
 
 void CRecentFileList::Remove(int nIndex)
 {
-    if (nIndex < 0 || nIndex >= GetSize())
+    if (nIndex < 0 || nIndex >= GetSize()) {
         return;
+    }
     m_arrNames.erase(m_arrNames.begin() + nIndex);
     m_arrNames.push_back(CString());
 }
@@ -52,17 +55,19 @@ void CRecentFileList::Remove(int nIndex)
 void CRecentFileList::ReadList()
 {
     CWinApp* pApp = AfxGetApp();
-    for (int i = 0; i < GetSize(); ++i)
+    for (int i = 0; i < GetSize(); ++i) {
         m_arrNames[(size_t)i] = pApp->GetProfileString(m_strSectionName, EntryName(i), "");
+    }
 }
 
 // Rewrites the whole section, so entries beyond the list's end do not survive.
 void CRecentFileList::WriteList()
 {
     CWinApp* pApp = AfxGetApp();
-    pApp->WriteProfileString(m_strSectionName, NULL, NULL);
+    pApp->WriteProfileString(m_strSectionName, nullptr, nullptr);
     for (int i = 0; i < GetSize(); ++i) {
-        if (!m_arrNames[(size_t)i].IsEmpty())
+        if (!m_arrNames[(size_t)i].IsEmpty()) {
             pApp->WriteProfileString(m_strSectionName, EntryName(i), m_arrNames[(size_t)i]);
+        }
     }
 }

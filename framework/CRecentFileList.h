@@ -1,13 +1,13 @@
 // The list of recently used documents, most recent first, kept in the application's
 // settings as one section with entries File1, File2, ...
-#ifndef VEXO_FRAMEWORK_CRECENTFILELIST_H
-#define VEXO_FRAMEWORK_CRECENTFILELIST_H
+#pragma once
 
 #include <vector>
 
 #include "framework/CString.h"
 
-class CRecentFileList {
+class CRecentFileList
+{
 public:
     // nStart: first menu command of the list (kept for the interface, no menu shows it);
     // lpszEntryFormat: printf format of an entry name with the 1-based number.
@@ -33,5 +33,3 @@ protected:
     UINT m_nStart;
     int m_nMaxDisplayLength;
 };
-
-#endif // VEXO_FRAMEWORK_CRECENTFILELIST_H

@@ -1,22 +1,34 @@
 // A rectangle: RECT with MFC's members; converts to LPRECT / LPCRECT.
-#ifndef VEXO_FRAMEWORK_CRECT_H
-#define VEXO_FRAMEWORK_CRECT_H
+#pragma once
 
 #include "framework/CPoint.h"
 
-class CRect : public RECT {
+class CRect : public RECT
+{
 public:
     CRect() { left = top = right = bottom = 0; }
-    CRect(int l, int t, int r, int b) { left = l; top = t; right = r; bottom = b; }
+    CRect(int l, int t, int r, int b)
+    {
+        left = l;
+        top = t;
+        right = r;
+        bottom = b;
+    }
     CRect(const RECT& srcRect) { ::CopyRect(this, &srcRect); }
     CRect(LPCRECT lpSrcRect) { ::CopyRect(this, lpSrcRect); }
     CRect(POINT point, SIZE size)
     {
-        left = point.x; top = point.y; right = point.x + size.cx; bottom = point.y + size.cy;
+        left = point.x;
+        top = point.y;
+        right = point.x + size.cx;
+        bottom = point.y + size.cy;
     }
     CRect(POINT topLeft, POINT bottomRight)
     {
-        left = topLeft.x; top = topLeft.y; right = bottomRight.x; bottom = bottomRight.y;
+        left = topLeft.x;
+        top = topLeft.y;
+        right = bottomRight.x;
+        bottom = bottomRight.y;
     }
 
     int Width() const { return right - left; }
@@ -43,17 +55,31 @@ public:
     void DeflateRect(int x, int y) { ::InflateRect(this, -x, -y); }
     void DeflateRect(LPCRECT lpRect)
     {
-        left += lpRect->left; top += lpRect->top; right -= lpRect->right; bottom -= lpRect->bottom;
+        left += lpRect->left;
+        top += lpRect->top;
+        right -= lpRect->right;
+        bottom -= lpRect->bottom;
     }
     void OffsetRect(int x, int y) { ::OffsetRect(this, x, y); }
     void OffsetRect(POINT point) { ::OffsetRect(this, point.x, point.y); }
     void OffsetRect(SIZE size) { ::OffsetRect(this, size.cx, size.cy); }
     void NormalizeRect()
     {
-        if (left > right) { int t = left; left = right; right = t; }
-        if (top > bottom) { int t = top; top = bottom; bottom = t; }
+        if (left > right) {
+            int t = left;
+            left = right;
+            right = t;
+        }
+        if (top > bottom) {
+            int t = top;
+            top = bottom;
+            bottom = t;
+        }
     }
-    BOOL IntersectRect(LPCRECT lpRect1, LPCRECT lpRect2) { return ::IntersectRect(this, lpRect1, lpRect2); }
+    BOOL IntersectRect(LPCRECT lpRect1, LPCRECT lpRect2)
+    {
+        return ::IntersectRect(this, lpRect1, lpRect2);
+    }
     BOOL UnionRect(LPCRECT lpRect1, LPCRECT lpRect2) { return ::UnionRect(this, lpRect1, lpRect2); }
 
     void operator=(const RECT& srcRect) { ::CopyRect(this, &srcRect); }
@@ -62,5 +88,3 @@ public:
     void operator+=(POINT point) { OffsetRect(point); }
     void operator-=(POINT point) { OffsetRect(-point.x, -point.y); }
 };
-
-#endif // VEXO_FRAMEWORK_CRECT_H

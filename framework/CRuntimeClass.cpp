@@ -4,20 +4,22 @@
 
 CObject* CRuntimeClass::CreateObject()
 {
-    if (m_pfnCreateObject == NULL)
-        return NULL;
+    if (m_pfnCreateObject == nullptr) {
+        return nullptr;
+    }
     try {
         return m_pfnCreateObject();
     } catch (const std::bad_alloc&) {
-        return NULL;
+        return nullptr;
     }
 }
 
 BOOL CRuntimeClass::IsDerivedFrom(const CRuntimeClass* pBaseClass) const
 {
-    for (const CRuntimeClass* p = this; p != NULL; p = p->m_pBaseClass) {
-        if (p == pBaseClass)
+    for (const CRuntimeClass* p = this; p != nullptr; p = p->m_pBaseClass) {
+        if (p == pBaseClass) {
             return TRUE;
+        }
     }
     return FALSE;
 }

@@ -15,7 +15,8 @@ END_MESSAGE_MAP()
 namespace {
 
 // Update handlers see a pane: Enable shows or blanks its text, SetText replaces it.
-class CStatusCmdUI : public CCmdUI {
+class CStatusCmdUI : public CCmdUI
+{
 public:
     void Enable(BOOL bOn) override
     {
@@ -53,10 +54,12 @@ BOOL CStatusBar::CreateEx(CWnd* pParentWnd, DWORD dwCtrlStyle, DWORD dwStyle, UI
 {
     SetBarStyle(dwStyle & CBRS_ALL);
     DWORD dwWndStyle = (dwStyle & ~CBRS_ALL) | dwCtrlStyle;
-    if (pParentWnd != NULL && (pParentWnd->GetStyle() & WS_THICKFRAME))
+    if (pParentWnd != nullptr && (pParentWnd->GetStyle() & WS_THICKFRAME)) {
         dwWndStyle |= SBARS_SIZEGRIP;
-    if (!CWnd::Create(STATUSCLASSNAMEA, NULL, dwWndStyle, CRect(0, 0, 0, 0), pParentWnd, nID))
+    }
+    if (!CWnd::Create(STATUSCLASSNAMEA, nullptr, dwWndStyle, CRect(0, 0, 0, 0), pParentWnd, nID)) {
         return FALSE;
+    }
     CRect rect;
     GetWindowRect(&rect);
     m_cyBar = rect.Height();
@@ -71,7 +74,7 @@ BOOL CStatusBar::SetIndicators(const UINT* lpIDArray, int nIDCount)
     BOOL bResult = TRUE;
     HDC hDC = ::GetDC(m_hWnd);
     HGDIOBJ hOldFont = ::SelectObject(hDC, reinterpret_cast<HGDIOBJ>(SendMessage(WM_GETFONT)));
-    for (int i = 0; i < nIDCount && lpIDArray != NULL; i++) {
+    for (int i = 0; i < nIDCount && lpIDArray != nullptr; i++) {
         Pane& pane = m_panes[(size_t)i];
         pane.nID = lpIDArray[i];
         if (pane.nID != ID_SEPARATOR) {
@@ -84,8 +87,9 @@ BOOL CStatusBar::SetIndicators(const UINT* lpIDArray, int nIDCount)
             pane.cxText = size.cx;
         } else {
             pane.cxText = ::GetSystemMetrics(SM_CXSCREEN) / 4;
-            if (i == 0)
+            if (i == 0) {
                 pane.nStyle |= SBPS_STRETCH | SBPS_NOBORDERS;
+            }
         }
     }
     ::SelectObject(hDC, hOldFont);
@@ -98,8 +102,9 @@ BOOL CStatusBar::SetIndicators(const UINT* lpIDArray, int nIDCount)
 // stretching pane takes what is left.
 void CStatusBar::UpdateAllPanes()
 {
-    if (m_hWnd == NULL || m_panes.empty())
+    if (m_hWnd == nullptr || m_panes.empty()) {
         return;
+    }
     CRect rect;
     GetClientRect(&rect);
     int borders[3] = {0, 0, 0};
@@ -107,13 +112,15 @@ void CStatusBar::UpdateAllPanes()
     const int cxPadding = 2 * ::GetSystemMetrics(SM_CXEDGE) + 2 * borders[0] + 4;
     int cxFixed = 0;
     for (const Pane& pane : m_panes) {
-        if (!(pane.nStyle & SBPS_STRETCH))
+        if (!(pane.nStyle & SBPS_STRETCH)) {
             cxFixed += pane.cxText + cxPadding;
+        }
     }
     int cxGrip = (GetStyle() & SBARS_SIZEGRIP) ? rect.Height() : 0;
     int cxStretch = rect.Width() - cxGrip - cxFixed;
-    if (cxStretch < 0)
+    if (cxStretch < 0) {
         cxStretch = 0;
+    }
     std::vector<int> rights(m_panes.size());
     int right = 0;
     for (size_t i = 0; i < m_panes.size(); ++i) {
@@ -122,8 +129,9 @@ void CStatusBar::UpdateAllPanes()
         rights[i] = right;
     }
     SendMessage(SB_SETPARTS, (WPARAM)rights.size(), reinterpret_cast<LPARAM>(rights.data()));
-    for (int i = 0; i < GetCount(); ++i)
+    for (int i = 0; i < GetCount(); ++i) {
         ShowPaneText(i);
+    }
 }
 
 void CStatusBar::ShowPaneText(int nIndex)
@@ -137,8 +145,9 @@ void CStatusBar::ShowPaneText(int nIndex)
 int CStatusBar::CommandToIndex(UINT nIDFind) const
 {
     for (size_t i = 0; i < m_panes.size(); ++i) {
-        if (m_panes[i].nID == nIDFind)
+        if (m_panes[i].nID == nIDFind) {
             return (int)i;
+        }
     }
     return -1;
 }
@@ -150,8 +159,9 @@ UINT CStatusBar::GetItemID(int nIndex) const
 
 void CStatusBar::GetItemRect(int nIndex, LPRECT lpRect) const
 {
-    if (!::SendMessageA(m_hWnd, SB_GETRECT, (WPARAM)nIndex, reinterpret_cast<LPARAM>(lpRect)))
+    if (!::SendMessageA(m_hWnd, SB_GETRECT, (WPARAM)nIndex, reinterpret_cast<LPARAM>(lpRect))) {
         ::SetRectEmpty(lpRect);
+    }
 }
 
 void CStatusBar::GetPaneText(int nIndex, CString& rString) const
@@ -166,22 +176,26 @@ CString CStatusBar::GetPaneText(int nIndex) const
 
 BOOL CStatusBar::SetPaneText(int nIndex, LPCSTR lpszNewText, BOOL bUpdate)
 {
-    if (nIndex < 0 || nIndex >= GetCount())
+    if (nIndex < 0 || nIndex >= GetCount()) {
         return FALSE;
+    }
     Pane& pane = m_panes[(size_t)nIndex];
     const CString strNew(lpszNewText);
-    if (pane.strText == strNew)
+    if (pane.strText == strNew) {
         return TRUE;
+    }
     pane.strText = strNew;
-    if (m_hWnd != NULL && bUpdate)
+    if (m_hWnd != nullptr && bUpdate) {
         ShowPaneText(nIndex);
+    }
     return TRUE;
 }
 
 void CStatusBar::GetPaneInfo(int nIndex, UINT& nID, UINT& nStyle, int& cxWidth) const
 {
-    if (nIndex < 0 || nIndex >= GetCount())
+    if (nIndex < 0 || nIndex >= GetCount()) {
         return;
+    }
     const Pane& pane = m_panes[(size_t)nIndex];
     nID = pane.nID;
     nStyle = pane.nStyle;
@@ -190,8 +204,9 @@ void CStatusBar::GetPaneInfo(int nIndex, UINT& nID, UINT& nStyle, int& cxWidth) 
 
 void CStatusBar::SetPaneInfo(int nIndex, UINT nID, UINT nStyle, int cxWidth)
 {
-    if (nIndex < 0 || nIndex >= GetCount())
+    if (nIndex < 0 || nIndex >= GetCount()) {
         return;
+    }
     Pane& pane = m_panes[(size_t)nIndex];
     pane.nID = nID;
     pane.nStyle = nStyle;
@@ -206,14 +221,16 @@ UINT CStatusBar::GetPaneStyle(int nIndex) const
 
 void CStatusBar::SetPaneStyle(int nIndex, UINT nStyle)
 {
-    if (nIndex < 0 || nIndex >= GetCount() || m_panes[(size_t)nIndex].nStyle == nStyle)
+    if (nIndex < 0 || nIndex >= GetCount() || m_panes[(size_t)nIndex].nStyle == nStyle) {
         return;
+    }
     const BOOL bWidthChanged = (m_panes[(size_t)nIndex].nStyle ^ nStyle) & SBPS_STRETCH;
     m_panes[(size_t)nIndex].nStyle = nStyle;
-    if (bWidthChanged)
+    if (bWidthChanged) {
         UpdateAllPanes();
-    else
+    } else {
         ShowPaneText(nIndex);
+    }
 }
 
 CSize CStatusBar::CalcFixedLayout(BOOL, BOOL)
@@ -230,8 +247,9 @@ void CStatusBar::OnUpdateCmdUI(CFrameWnd* pTarget, BOOL)
     state.m_nIndexMax = (UINT)GetCount();
     for (state.m_nIndex = 0; state.m_nIndex < state.m_nIndexMax; state.m_nIndex++) {
         state.m_nID = m_panes[state.m_nIndex].nID;
-        if (CWnd::OnCmdMsg(state.m_nID, CN_UPDATE_COMMAND_UI, &state, NULL))
+        if (CWnd::OnCmdMsg(state.m_nID, CN_UPDATE_COMMAND_UI, &state, nullptr)) {
             continue;
+        }
         state.DoUpdate(pTarget, FALSE);
     }
 }
@@ -245,8 +263,9 @@ void CStatusBar::OnSize(UINT nType, int cx, int cy)
 LRESULT CStatusBar::OnSetText(WPARAM, LPARAM lParam)
 {
     const int nIndex = CommandToIndex(ID_SEPARATOR);
-    if (nIndex < 0)
+    if (nIndex < 0) {
         return FALSE;
+    }
     return SetPaneText(nIndex, reinterpret_cast<LPCSTR>(lParam));
 }
 
@@ -254,8 +273,9 @@ LRESULT CStatusBar::OnGetText(WPARAM wParam, LPARAM lParam)
 {
     const int nIndex = CommandToIndex(ID_SEPARATOR);
     LPSTR lpszDest = reinterpret_cast<LPSTR>(lParam);
-    if (nIndex < 0 || lpszDest == NULL || wParam == 0)
+    if (nIndex < 0 || lpszDest == nullptr || wParam == 0) {
         return 0;
+    }
     lstrcpynA(lpszDest, m_panes[(size_t)nIndex].strText, (int)wParam);
     return lstrlenA(lpszDest);
 }

@@ -1,22 +1,22 @@
 // A status bar: the common-control status bar with panes made from indicator ids. The first
 // pane (ID_SEPARATOR) takes the frame's messages and stretches; the others are sized to their
 // string-table texts and updated at idle time (CAP, NUM, SCRL show only while their key is on).
-#ifndef VEXO_FRAMEWORK_CSTATUSBAR_H
-#define VEXO_FRAMEWORK_CSTATUSBAR_H
+#pragma once
 
 #include <vector>
 
 #include "framework/CControlBar.h"
 
 // Pane styles.
-#define SBPS_NORMAL     0x0000
-#define SBPS_NOBORDERS  SBT_NOBORDERS
-#define SBPS_POPOUT     SBT_POPOUT
-#define SBPS_OWNERDRAW  SBT_OWNERDRAW
-#define SBPS_DISABLED   0x04000000   // the pane shows no text
-#define SBPS_STRETCH    0x08000000   // the pane takes the space the others leave
+#define SBPS_NORMAL 0x0000
+#define SBPS_NOBORDERS SBT_NOBORDERS
+#define SBPS_POPOUT SBT_POPOUT
+#define SBPS_OWNERDRAW SBT_OWNERDRAW
+#define SBPS_DISABLED 0x04000000 // the pane shows no text
+#define SBPS_STRETCH 0x08000000  // the pane takes the space the others leave
 
-class CStatusBar : public CControlBar {
+class CStatusBar : public CControlBar
+{
     DECLARE_DYNAMIC(CStatusBar)
 public:
     CStatusBar();
@@ -24,7 +24,8 @@ public:
     BOOL Create(CWnd* pParentWnd, DWORD dwStyle = WS_CHILD | WS_VISIBLE | CBRS_BOTTOM,
                 UINT nID = AFX_IDW_STATUS_BAR);
     BOOL CreateEx(CWnd* pParentWnd, DWORD dwCtrlStyle = 0,
-                  DWORD dwStyle = WS_CHILD | WS_VISIBLE | CBRS_BOTTOM, UINT nID = AFX_IDW_STATUS_BAR);
+                  DWORD dwStyle = WS_CHILD | WS_VISIBLE | CBRS_BOTTOM,
+                  UINT nID = AFX_IDW_STATUS_BAR);
     // One pane per id; the texts of nonzero ids come from the string table (FALSE when one
     // is missing).
     BOOL SetIndicators(const UINT* lpIDArray, int nIDCount);
@@ -45,10 +46,11 @@ public:
     void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) override;
 
 protected:
-    struct Pane {
+    struct Pane
+    {
         UINT nID = 0;
         UINT nStyle = 0;
-        int cxText = 0;       // width of the pane's text area
+        int cxText = 0; // width of the pane's text area
         CString strText;
     };
 
@@ -65,7 +67,5 @@ protected:
     DECLARE_MESSAGE_MAP()
 
     std::vector<Pane> m_panes;
-    int m_cyBar;   // the control's own height
+    int m_cyBar; // the control's own height
 };
-
-#endif // VEXO_FRAMEWORK_CSTATUSBAR_H

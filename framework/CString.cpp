@@ -1,8 +1,9 @@
 #include "framework/CString.h"
 
+#include <algorithm>
+
 #include "framework/AfxGlobals.h"
 
-#include <algorithm>
 #include <ctype.h>
 #include <stdio.h>
 #include <string.h>
@@ -10,30 +11,34 @@
 CString::CString(LPCSTR lpsz)
 {
     // A resource id in the pointer (MAKEINTRESOURCE) means that string of the string table.
-    if (lpsz != NULL && IS_INTRESOURCE(lpsz))
+    if (lpsz != nullptr && IS_INTRESOURCE(lpsz)) {
         LoadString(LOWORD(reinterpret_cast<UINT_PTR>(lpsz)));
-    else if (lpsz != NULL)
+    } else if (lpsz != nullptr) {
         m_str = lpsz;
+    }
 }
 
 CString::CString(LPCSTR lpch, int nLength)
 {
-    if (lpch != NULL && nLength > 0)
+    if (lpch != nullptr && nLength > 0) {
         m_str.assign(lpch, (size_t)nLength);
+    }
 }
 
 CString::CString(char ch, int nRepeat)
 {
-    if (nRepeat > 0)
+    if (nRepeat > 0) {
         m_str.assign((size_t)nRepeat, ch);
+    }
 }
 
 CString& CString::operator=(LPCSTR lpsz)
 {
-    if (lpsz == NULL)
+    if (lpsz == nullptr) {
         m_str.clear();
-    else
+    } else {
         m_str = lpsz;
+    }
     return *this;
 }
 
@@ -45,19 +50,20 @@ CString& CString::operator=(char ch)
 
 const CString& CString::operator+=(LPCSTR lpsz)
 {
-    if (lpsz != NULL)
+    if (lpsz != nullptr) {
         m_str += lpsz;
+    }
     return *this;
 }
 
 int CString::Compare(LPCSTR lpsz) const
 {
-    return strcmp(m_str.c_str(), lpsz != NULL ? lpsz : "");
+    return strcmp(m_str.c_str(), lpsz != nullptr ? lpsz : "");
 }
 
 int CString::CompareNoCase(LPCSTR lpsz) const
 {
-    return _stricmp(m_str.c_str(), lpsz != NULL ? lpsz : "");
+    return _stricmp(m_str.c_str(), lpsz != nullptr ? lpsz : "");
 }
 
 CString CString::Mid(int nFirst) const
@@ -68,8 +74,9 @@ CString CString::Mid(int nFirst) const
 CString CString::Mid(int nFirst, int nCount) const
 {
     nFirst = std::max(nFirst, 0);
-    if (nFirst >= GetLength() || nCount <= 0)
+    if (nFirst >= GetLength() || nCount <= 0) {
         return CString();
+    }
     nCount = std::min(nCount, GetLength() - nFirst);
     return CString(m_str.substr((size_t)nFirst, (size_t)nCount));
 }
@@ -87,44 +94,50 @@ CString CString::Right(int nCount) const
 
 void CString::MakeUpper()
 {
-    for (char& c : m_str)
+    for (char& c : m_str) {
         c = (char)toupper((unsigned char)c);
+    }
 }
 
 void CString::MakeLower()
 {
-    for (char& c : m_str)
+    for (char& c : m_str) {
         c = (char)tolower((unsigned char)c);
+    }
 }
 
 void CString::TrimLeft()
 {
     size_t n = 0;
-    while (n < m_str.size() && isspace((unsigned char)m_str[n]))
+    while (n < m_str.size() && isspace((unsigned char)m_str[n])) {
         ++n;
+    }
     m_str.erase(0, n);
 }
 
 void CString::TrimRight()
 {
     size_t n = m_str.size();
-    while (n > 0 && isspace((unsigned char)m_str[n - 1]))
+    while (n > 0 && isspace((unsigned char)m_str[n - 1])) {
         --n;
+    }
     m_str.erase(n);
 }
 
 int CString::Find(char ch, int nStart) const
 {
-    if (nStart < 0 || nStart >= GetLength())
+    if (nStart < 0 || nStart >= GetLength()) {
         return -1;
+    }
     size_t pos = m_str.find(ch, (size_t)nStart);
     return pos == std::string::npos ? -1 : (int)pos;
 }
 
 int CString::Find(LPCSTR lpszSub, int nStart) const
 {
-    if (lpszSub == NULL || nStart < 0 || nStart > GetLength())
+    if (lpszSub == nullptr || nStart < 0 || nStart > GetLength()) {
         return -1;
+    }
     size_t pos = m_str.find(lpszSub, (size_t)nStart);
     return pos == std::string::npos ? -1 : (int)pos;
 }
@@ -147,7 +160,7 @@ void CString::FormatV(LPCSTR lpszFormat, va_list argList)
 {
     va_list args;
     va_copy(args, argList);
-    int n = vsnprintf(NULL, 0, lpszFormat, args);
+    int n = vsnprintf(nullptr, 0, lpszFormat, args);
     va_end(args);
     if (n <= 0) {
         m_str.clear();
@@ -174,15 +187,17 @@ BOOL CString::LoadString(UINT nID)
 
 LPSTR CString::GetBuffer(int nMinBufLength)
 {
-    if (nMinBufLength > GetLength())
+    if (nMinBufLength > GetLength()) {
         m_str.resize((size_t)nMinBufLength);
+    }
     return &m_str[0];
 }
 
 void CString::ReleaseBuffer(int nNewLength)
 {
-    if (nNewLength < 0)
+    if (nNewLength < 0) {
         nNewLength = (int)strlen(m_str.c_str());
+    }
     m_str.resize((size_t)nNewLength);
 }
 
@@ -227,10 +242,31 @@ CString operator+(char ch, const CString& string)
     return s;
 }
 
-bool operator==(const CString& s1, const CString& s2) { return s1.str() == s2.str(); }
-bool operator==(const CString& s1, LPCSTR s2) { return s1.Compare(s2) == 0; }
-bool operator==(LPCSTR s1, const CString& s2) { return s2.Compare(s1) == 0; }
-bool operator!=(const CString& s1, const CString& s2) { return !(s1 == s2); }
-bool operator!=(const CString& s1, LPCSTR s2) { return !(s1 == s2); }
-bool operator!=(LPCSTR s1, const CString& s2) { return !(s1 == s2); }
-bool operator<(const CString& s1, const CString& s2) { return s1.str() < s2.str(); }
+bool operator==(const CString& s1, const CString& s2)
+{
+    return s1.str() == s2.str();
+}
+bool operator==(const CString& s1, LPCSTR s2)
+{
+    return s1.Compare(s2) == 0;
+}
+bool operator==(LPCSTR s1, const CString& s2)
+{
+    return s2.Compare(s1) == 0;
+}
+bool operator!=(const CString& s1, const CString& s2)
+{
+    return !(s1 == s2);
+}
+bool operator!=(const CString& s1, LPCSTR s2)
+{
+    return !(s1 == s2);
+}
+bool operator!=(LPCSTR s1, const CString& s2)
+{
+    return !(s1 == s2);
+}
+bool operator<(const CString& s1, const CString& s2)
+{
+    return s1.str() < s2.str();
+}

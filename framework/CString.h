@@ -1,18 +1,19 @@
 // A small ANSI string with the common members of MFC's CString.
-#ifndef VEXO_FRAMEWORK_CSTRING_H
-#define VEXO_FRAMEWORK_CSTRING_H
+#pragma once
+
+#include <string>
 
 #include "framework/AfxDefs.h"
 
 #include <stdarg.h>
-#include <string>
 
-class CString {
+class CString
+{
 public:
     CString() = default;
     CString(const CString& stringSrc) = default;
     CString(CString&& stringSrc) noexcept = default;
-    CString(LPCSTR lpsz);   // NULL gives an empty string; MAKEINTRESOURCE(id) loads string id
+    CString(LPCSTR lpsz); // NULL gives an empty string; MAKEINTRESOURCE(id) loads string id
     CString(LPCSTR lpch, int nLength);
     CString(char ch, int nRepeat = 1);
     CString(const std::string& str) : m_str(str) {}
@@ -32,9 +33,17 @@ public:
     char operator[](int nIndex) const { return m_str[(size_t)nIndex]; }
     void SetAt(int nIndex, char ch) { m_str[(size_t)nIndex] = ch; }
 
-    const CString& operator+=(const CString& string) { m_str += string.m_str; return *this; }
+    const CString& operator+=(const CString& string)
+    {
+        m_str += string.m_str;
+        return *this;
+    }
     const CString& operator+=(LPCSTR lpsz);
-    const CString& operator+=(char ch) { m_str += ch; return *this; }
+    const CString& operator+=(char ch)
+    {
+        m_str += ch;
+        return *this;
+    }
 
     int Compare(LPCSTR lpsz) const;
     int CompareNoCase(LPCSTR lpsz) const;
@@ -85,5 +94,3 @@ bool operator!=(const CString& s1, const CString& s2);
 bool operator!=(const CString& s1, LPCSTR s2);
 bool operator!=(LPCSTR s1, const CString& s2);
 bool operator<(const CString& s1, const CString& s2);
-
-#endif // VEXO_FRAMEWORK_CSTRING_H

@@ -16,10 +16,11 @@ END_MESSAGE_MAP()
 namespace {
 
 // Layout of a toolbar resource (RT_TOOLBAR).
-struct ToolBarData {
-    WORD wVersion;   // 1
-    WORD wWidth;     // image width
-    WORD wHeight;    // image height
+struct ToolBarData
+{
+    WORD wVersion; // 1
+    WORD wWidth;   // image width
+    WORD wHeight;  // image height
     WORD wItemCount;
     // followed by wItemCount command ids, 0 for a separator
 };
@@ -28,42 +29,51 @@ struct ToolBarData {
 const int kBorderY = 2;
 
 // Update handlers see a toolbar button: Enable disables it, SetCheck presses it.
-class CToolCmdUI : public CCmdUI {
+class CToolCmdUI : public CCmdUI
+{
 public:
     void Enable(BOOL bOn) override
     {
         m_bEnableChanged = TRUE;
         CToolBar* pToolBar = static_cast<CToolBar*>(m_pOther);
         UINT nNewStyle = pToolBar->GetButtonStyle((int)m_nIndex) & ~TBBS_DISABLED;
-        if (!bOn)
-            nNewStyle = (nNewStyle | TBBS_DISABLED) & ~TBBS_PRESSED;   // no disabled button stays down
+        if (!bOn) {
+            nNewStyle =
+                (nNewStyle | TBBS_DISABLED) & ~TBBS_PRESSED; // no disabled button stays down
+        }
         pToolBar->SetButtonStyle((int)m_nIndex, nNewStyle);
     }
     void SetCheck(int nCheck) override
     {
         CToolBar* pToolBar = static_cast<CToolBar*>(m_pOther);
-        UINT nNewStyle = pToolBar->GetButtonStyle((int)m_nIndex) & ~(TBBS_CHECKED | TBBS_INDETERMINATE);
-        if (nCheck == 1)
+        UINT nNewStyle =
+            pToolBar->GetButtonStyle((int)m_nIndex) & ~(TBBS_CHECKED | TBBS_INDETERMINATE);
+        if (nCheck == 1) {
             nNewStyle |= TBBS_CHECKED;
-        else if (nCheck == 2)
+        } else if (nCheck == 2) {
             nNewStyle |= TBBS_INDETERMINATE;
+        }
         pToolBar->SetButtonStyle((int)m_nIndex, nNewStyle | TBBS_CHECKBOX);
     }
     void SetRadio(BOOL bOn) override { SetCheck(bOn ? 1 : 0); }
-    void SetText(LPCSTR) override {}   // buttons have no text
+    void SetText(LPCSTR) override {} // buttons have no text
 };
 
 } // namespace
 
 CToolBar::CToolBar()
-    : m_hbmImageWell(NULL), m_sizeButton(23, 22), m_sizeImage(16, 15), m_nFlybyID(0)
+    : m_hbmImageWell(nullptr),
+      m_sizeButton(23, 22),
+      m_sizeImage(16, 15),
+      m_nFlybyID(0)
 {
 }
 
 CToolBar::~CToolBar()
 {
-    if (m_hbmImageWell != NULL)
+    if (m_hbmImageWell != nullptr) {
         ::DeleteObject(m_hbmImageWell);
+    }
 }
 
 BOOL CToolBar::Create(CWnd* pParentWnd, DWORD dwStyle, UINT nID)
@@ -78,8 +88,9 @@ BOOL CToolBar::CreateEx(CWnd* pParentWnd, DWORD dwCtrlStyle, DWORD dwStyle, CRec
     SetBarStyle(dwStyle & CBRS_ALL);
     const DWORD dwWndStyle = (dwStyle & ~CBRS_ALL) | dwCtrlStyle | TBSTYLE_TOOLTIPS | CCS_NORESIZE |
                              CCS_NOPARENTALIGN | CCS_NODIVIDER;
-    if (!CWnd::Create(TOOLBARCLASSNAMEA, NULL, dwWndStyle, CRect(0, 0, 0, 0), pParentWnd, nID))
+    if (!CWnd::Create(TOOLBARCLASSNAMEA, nullptr, dwWndStyle, CRect(0, 0, 0, 0), pParentWnd, nID)) {
         return FALSE;
+    }
     SendMessage(TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON));
     SetSizes(m_sizeButton, m_sizeImage);
     EnableToolTips((m_dwStyle & CBRS_TOOLTIPS) != 0);
@@ -91,8 +102,9 @@ BOOL CToolBar::EnableToolTips(BOOL bEnable)
 {
     CControlBar::EnableToolTips(bEnable);
     HWND hTip = reinterpret_cast<HWND>(SendMessage(TB_GETTOOLTIPS));
-    if (hTip == NULL)
+    if (hTip == nullptr) {
         return FALSE;
+    }
     ::SendMessageA(hTip, TTM_ACTIVATE, bEnable, 0);
     return TRUE;
 }
@@ -114,19 +126,23 @@ BOOL CToolBar::LoadToolBar(LPCSTR lpszResourceName)
 {
     HINSTANCE hInst = AfxGetResourceHandle();
     HRSRC hRsrc = ::FindResourceA(hInst, lpszResourceName, RT_TOOLBAR);
-    if (hRsrc == NULL)
+    if (hRsrc == nullptr) {
         return FALSE;
+    }
     HGLOBAL hGlobal = ::LoadResource(hInst, hRsrc);
-    const ToolBarData* pData = hGlobal != NULL ? static_cast<const ToolBarData*>(::LockResource(hGlobal)) : NULL;
+    const ToolBarData* pData =
+        hGlobal != nullptr ? static_cast<const ToolBarData*>(::LockResource(hGlobal)) : nullptr;
     const DWORD cbSize = ::SizeofResource(hInst, hRsrc);
-    if (pData == NULL || cbSize < sizeof(ToolBarData) || pData->wVersion != 1 ||
-        cbSize < sizeof(ToolBarData) + pData->wItemCount * sizeof(WORD))
+    if (pData == nullptr || cbSize < sizeof(ToolBarData) || pData->wVersion != 1 ||
+        cbSize < sizeof(ToolBarData) + pData->wItemCount * sizeof(WORD)) {
         return FALSE;
+    }
 
     const WORD* pItems = reinterpret_cast<const WORD*>(pData + 1);
     std::vector<UINT> ids(pItems, pItems + pData->wItemCount);
-    if (!SetButtons(ids.data(), (int)ids.size()))
+    if (!SetButtons(ids.data(), (int)ids.size())) {
         return FALSE;
+    }
     // Buttons are 7 pixels wider and higher than their images.
     SetSizes(CSize(pData->wWidth + 7, pData->wHeight + 7), CSize(pData->wWidth, pData->wHeight));
     return LoadBitmap(lpszResourceName);
@@ -137,28 +153,33 @@ BOOL CToolBar::LoadToolBar(LPCSTR lpszResourceName)
 BOOL CToolBar::LoadBitmap(LPCSTR lpszResourceName)
 {
     HINSTANCE hInst = AfxGetResourceHandle();
-    HBITMAP hbm = NULL;
-    if (IS_INTRESOURCE(lpszResourceName))
-        hbm = ::CreateMappedBitmap(hInst, reinterpret_cast<INT_PTR>(lpszResourceName), 0, NULL, 0);
-    if (hbm == NULL)
-        hbm = static_cast<HBITMAP>(::LoadImageA(hInst, lpszResourceName, IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
-    if (hbm == NULL)
+    HBITMAP hbm = nullptr;
+    if (IS_INTRESOURCE(lpszResourceName)) {
+        hbm =
+            ::CreateMappedBitmap(hInst, reinterpret_cast<INT_PTR>(lpszResourceName), 0, nullptr, 0);
+    }
+    if (hbm == nullptr) {
+        hbm = static_cast<HBITMAP>(
+            ::LoadImageA(hInst, lpszResourceName, IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
+    }
+    if (hbm == nullptr) {
         return FALSE;
+    }
     BITMAP bm = {};
     ::GetObjectA(hbm, sizeof(bm), &bm);
     const int nImages = m_sizeImage.cx > 0 ? bm.bmWidth / m_sizeImage.cx : 0;
     BOOL bResult;
-    if (m_hbmImageWell != NULL) {
+    if (m_hbmImageWell != nullptr) {
         TBREPLACEBITMAP rb = {};
-        rb.hInstOld = NULL;
+        rb.hInstOld = nullptr;
         rb.nIDOld = reinterpret_cast<UINT_PTR>(m_hbmImageWell);
-        rb.hInstNew = NULL;
+        rb.hInstNew = nullptr;
         rb.nIDNew = reinterpret_cast<UINT_PTR>(hbm);
         rb.nButtons = nImages;
         bResult = SendMessage(TB_REPLACEBITMAP, 0, reinterpret_cast<LPARAM>(&rb)) != 0;
     } else {
         TBADDBITMAP ab = {};
-        ab.hInst = NULL;
+        ab.hInst = nullptr;
         ab.nID = reinterpret_cast<UINT_PTR>(hbm);
         bResult = SendMessage(TB_ADDBITMAP, (WPARAM)nImages, reinterpret_cast<LPARAM>(&ab)) != -1;
     }
@@ -166,31 +187,34 @@ BOOL CToolBar::LoadBitmap(LPCSTR lpszResourceName)
         ::DeleteObject(hbm);
         return FALSE;
     }
-    if (m_hbmImageWell != NULL)
+    if (m_hbmImageWell != nullptr) {
         ::DeleteObject(m_hbmImageWell);
+    }
     m_hbmImageWell = hbm;
     return TRUE;
 }
 
 BOOL CToolBar::SetButtons(const UINT* lpIDArray, int nIDCount)
 {
-    for (int nCount = GetCount(); nCount > 0; --nCount)
+    for (int nCount = GetCount(); nCount > 0; --nCount) {
         SendMessage(TB_DELETEBUTTON, 0);
+    }
     int iImage = 0;
-    for (int i = 0; lpIDArray != NULL && i < nIDCount; i++) {
+    for (int i = 0; lpIDArray != nullptr && i < nIDCount; i++) {
         TBBUTTON button = {};
         button.iString = -1;
         button.fsState = TBSTATE_ENABLED;
         button.idCommand = (int)lpIDArray[i];
         if (button.idCommand == 0) {
             button.fsStyle = TBSTYLE_SEP;
-            button.iBitmap = (GetStyle() & TBSTYLE_FLAT) ? 6 : 8;   // separator width
+            button.iBitmap = (GetStyle() & TBSTYLE_FLAT) ? 6 : 8; // separator width
         } else {
             button.fsStyle = TBSTYLE_BUTTON;
             button.iBitmap = iImage++;
         }
-        if (!SendMessage(TB_ADDBUTTONSA, 1, reinterpret_cast<LPARAM>(&button)))
+        if (!SendMessage(TB_ADDBUTTONSA, 1, reinterpret_cast<LPARAM>(&button))) {
             return FALSE;
+        }
     }
     return TRUE;
 }
@@ -202,9 +226,10 @@ int CToolBar::GetCount() const
 
 BOOL CToolBar::GetButton(int nIndex, TBBUTTON* pButton) const
 {
-    if (!::SendMessageA(m_hWnd, TB_GETBUTTON, (WPARAM)nIndex, reinterpret_cast<LPARAM>(pButton)))
+    if (!::SendMessageA(m_hWnd, TB_GETBUTTON, (WPARAM)nIndex, reinterpret_cast<LPARAM>(pButton))) {
         return FALSE;
-    pButton->fsState ^= TBSTATE_ENABLED;   // kept as a disabled bit
+    }
+    pButton->fsState ^= TBSTATE_ENABLED; // kept as a disabled bit
     return TRUE;
 }
 
@@ -221,27 +246,31 @@ UINT CToolBar::GetItemID(int nIndex) const
 
 void CToolBar::GetItemRect(int nIndex, LPRECT lpRect) const
 {
-    if (!::SendMessageA(m_hWnd, TB_GETITEMRECT, (WPARAM)nIndex, reinterpret_cast<LPARAM>(lpRect)))
+    if (!::SendMessageA(m_hWnd, TB_GETITEMRECT, (WPARAM)nIndex, reinterpret_cast<LPARAM>(lpRect))) {
         ::SetRectEmpty(lpRect);
+    }
 }
 
 UINT CToolBar::GetButtonStyle(int nIndex) const
 {
     TBBUTTON button;
-    if (!GetButton(nIndex, &button))
+    if (!GetButton(nIndex, &button)) {
         return 0;
+    }
     return MAKELONG(button.fsStyle, button.fsState);
 }
 
 void CToolBar::SetButtonStyle(int nIndex, UINT nStyle)
 {
     TBBUTTON button;
-    if (!GetButton(nIndex, &button))
+    if (!GetButton(nIndex, &button)) {
         return;
+    }
     const BYTE fsStyle = (BYTE)LOWORD(nStyle);
     const BYTE fsState = (BYTE)HIWORD(nStyle);
-    if (button.fsStyle == fsStyle && button.fsState == fsState)
+    if (button.fsStyle == fsStyle && button.fsState == fsState) {
         return;
+    }
     TBBUTTONINFOA info = {};
     info.cbSize = sizeof(info);
     info.dwMask = TBIF_BYINDEX | TBIF_STYLE | TBIF_STATE;
@@ -253,8 +282,9 @@ void CToolBar::SetButtonStyle(int nIndex, UINT nStyle)
 CSize CToolBar::CalcFixedLayout(BOOL, BOOL bHorz)
 {
     const DWORD dwSize = (DWORD)SendMessage(TB_GETBUTTONSIZE);
-    if (bHorz)
+    if (bHorz) {
         return CSize(32767, HIWORD(dwSize) + 2 * kBorderY);
+    }
     return CSize(LOWORD(dwSize) + 2 * kBorderY, 32767);
 }
 
@@ -266,11 +296,13 @@ void CToolBar::OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler)
     state.m_nIndexMax = (UINT)GetCount();
     for (state.m_nIndex = 0; state.m_nIndex < state.m_nIndexMax; state.m_nIndex++) {
         TBBUTTON button;
-        if (!GetButton((int)state.m_nIndex, &button) || (button.fsStyle & TBSTYLE_SEP))
+        if (!GetButton((int)state.m_nIndex, &button) || (button.fsStyle & TBSTYLE_SEP)) {
             continue;
+        }
         state.m_nID = (UINT)button.idCommand;
-        if (CWnd::OnCmdMsg(state.m_nID, CN_UPDATE_COMMAND_UI, &state, NULL))
+        if (CWnd::OnCmdMsg(state.m_nID, CN_UPDATE_COMMAND_UI, &state, nullptr)) {
             continue;
+        }
         state.DoUpdate(pTarget, bDisableIfNoHndler);
     }
 }
@@ -278,14 +310,16 @@ void CToolBar::OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler)
 void CToolBar::OnMouseMove(UINT nFlags, CPoint point)
 {
     CControlBar::OnMouseMove(nFlags, point);
-    if ((m_dwStyle & CBRS_FLYBY) == 0 || m_hWnd == NULL)
+    if ((m_dwStyle & CBRS_FLYBY) == 0 || m_hWnd == nullptr) {
         return;
+    }
     POINT pt = point;
     const int nHit = (int)SendMessage(TB_HITTEST, 0, reinterpret_cast<LPARAM>(&pt));
     UINT nID = 0;
     TBBUTTON button;
-    if (nHit >= 0 && GetButton(nHit, &button) && !(button.fsStyle & TBSTYLE_SEP))
+    if (nHit >= 0 && GetButton(nHit, &button) && !(button.fsStyle & TBSTYLE_SEP)) {
         nID = (UINT)button.idCommand;
+    }
     ShowFlybyPrompt(nID);
     if (nID != 0) {
         TRACKMOUSEEVENT tme = {};
@@ -306,10 +340,12 @@ LRESULT CToolBar::OnMouseLeave(WPARAM, LPARAM)
 // The button's prompt while the pointer is over it, "Ready" again when it leaves.
 void CToolBar::ShowFlybyPrompt(UINT nID)
 {
-    if (nID == m_nFlybyID)
+    if (nID == m_nFlybyID) {
         return;
+    }
     m_nFlybyID = nID;
     CFrameWnd* pFrame = GetTargetFrame();
-    if (pFrame != NULL)
+    if (pFrame != nullptr) {
         pFrame->SetMessageText(nID != 0 ? nID : (UINT)AFX_IDS_IDLEMESSAGE);
+    }
 }

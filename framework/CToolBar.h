@@ -1,25 +1,25 @@
 // A toolbar: the common-control toolbar with buttons and images from a toolbar resource
 // (RT_TOOLBAR) and the bitmap of the same id. Its buttons' update handlers run at idle time;
 // its tooltips and status-bar prompts come from the string table.
-#ifndef VEXO_FRAMEWORK_CTOOLBAR_H
-#define VEXO_FRAMEWORK_CTOOLBAR_H
+#pragma once
 
 #include "framework/CControlBar.h"
 
 // Button styles: the low word holds the button's TBSTYLE_ bits, the high word its state,
 // with the enabled bit turned into a disabled bit.
-#define TBBS_BUTTON        MAKELONG(TBSTYLE_BUTTON, 0)
-#define TBBS_SEPARATOR     MAKELONG(TBSTYLE_SEP, 0)
-#define TBBS_CHECKBOX      MAKELONG(TBSTYLE_CHECK, 0)
-#define TBBS_GROUP         MAKELONG(TBSTYLE_GROUP, 0)
-#define TBBS_CHECKGROUP    MAKELONG(TBSTYLE_CHECKGROUP, 0)
-#define TBBS_CHECKED       MAKELONG(0, TBSTATE_CHECKED)
-#define TBBS_PRESSED       MAKELONG(0, TBSTATE_PRESSED)
-#define TBBS_DISABLED      MAKELONG(0, TBSTATE_ENABLED)
+#define TBBS_BUTTON MAKELONG(TBSTYLE_BUTTON, 0)
+#define TBBS_SEPARATOR MAKELONG(TBSTYLE_SEP, 0)
+#define TBBS_CHECKBOX MAKELONG(TBSTYLE_CHECK, 0)
+#define TBBS_GROUP MAKELONG(TBSTYLE_GROUP, 0)
+#define TBBS_CHECKGROUP MAKELONG(TBSTYLE_CHECKGROUP, 0)
+#define TBBS_CHECKED MAKELONG(0, TBSTATE_CHECKED)
+#define TBBS_PRESSED MAKELONG(0, TBSTATE_PRESSED)
+#define TBBS_DISABLED MAKELONG(0, TBSTATE_ENABLED)
 #define TBBS_INDETERMINATE MAKELONG(0, TBSTATE_INDETERMINATE)
-#define TBBS_HIDDEN        MAKELONG(0, TBSTATE_HIDDEN)
+#define TBBS_HIDDEN MAKELONG(0, TBSTATE_HIDDEN)
 
-class CToolBar : public CControlBar {
+class CToolBar : public CControlBar
+{
     DECLARE_DYNAMIC(CToolBar)
 public:
     CToolBar();
@@ -65,7 +65,5 @@ private:
     HBITMAP m_hbmImageWell;
     CSize m_sizeButton;
     CSize m_sizeImage;
-    UINT m_nFlybyID;      // command whose prompt the status bar shows; 0 for none
+    UINT m_nFlybyID; // command whose prompt the status bar shows; 0 for none
 };
-
-#endif // VEXO_FRAMEWORK_CTOOLBAR_H

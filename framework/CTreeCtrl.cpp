@@ -32,15 +32,15 @@ HTREEITEM CTreeCtrl::GetRootItem() const
 HTREEITEM CTreeCtrl::GetNextSiblingItem(HTREEITEM hItem) const
 {
     ASSERT(::IsWindow(m_hWnd));
-    return reinterpret_cast<HTREEITEM>(AfxSendIfAlive(m_hWnd, TVM_GETNEXTITEM, TVGN_NEXT,
-                                                      reinterpret_cast<LPARAM>(hItem), 0));
+    return reinterpret_cast<HTREEITEM>(
+        AfxSendIfAlive(m_hWnd, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(hItem), 0));
 }
 
 HTREEITEM CTreeCtrl::GetParentItem(HTREEITEM hItem) const
 {
     ASSERT(::IsWindow(m_hWnd));
-    return reinterpret_cast<HTREEITEM>(AfxSendIfAlive(m_hWnd, TVM_GETNEXTITEM, TVGN_PARENT,
-                                                      reinterpret_cast<LPARAM>(hItem), 0));
+    return reinterpret_cast<HTREEITEM>(
+        AfxSendIfAlive(m_hWnd, TVM_GETNEXTITEM, TVGN_PARENT, reinterpret_cast<LPARAM>(hItem), 0));
 }
 
 HTREEITEM CTreeCtrl::GetSelectedItem() const

@@ -2,12 +2,12 @@
 // subclassed with SubclassDlgItem) whose members are the tree-view messages, typed. Each
 // member asserts that the window is alive and sends one ANSI message; on a window that is
 // gone it answers NULL or FALSE.
-#ifndef VEXO_FRAMEWORK_CTREECTRL_H
-#define VEXO_FRAMEWORK_CTREECTRL_H
+#pragma once
 
 #include "framework/CWnd.h"
 
-class CTreeCtrl : public CWnd {
+class CTreeCtrl : public CWnd
+{
     DECLARE_DYNAMIC(CTreeCtrl)
 public:
     CTreeCtrl() = default;
@@ -35,5 +35,3 @@ public:
     // TVM_SELECTITEM with TVGN_FIRSTVISIBLE: scrolls hItem to the top; the selection stays.
     BOOL SelectSetFirstVisible(HTREEITEM hItem);
 };
-
-#endif // VEXO_FRAMEWORK_CTREECTRL_H

@@ -23,21 +23,22 @@ BEGIN_MESSAGE_MAP(CView, CWnd)
     ON_UPDATE_COMMAND_UI(ID_PREV_PANE, OnUpdateSplitCmd)
 END_MESSAGE_MAP()
 
-CView::CView() : m_pDocument(NULL)
+CView::CView() : m_pDocument(nullptr)
 {
 }
 
 CView::~CView()
 {
-    if (m_pDocument != NULL)
+    if (m_pDocument != nullptr) {
         m_pDocument->RemoveView(this);
+    }
 }
 
 BOOL CView::PreCreateWindow(CREATESTRUCT& cs)
 {
-    if (cs.lpszClass == NULL) {
+    if (cs.lpszClass == nullptr) {
         cs.lpszClass = AfxRegisterWndClass(CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW,
-                                           ::LoadCursor(NULL, IDC_ARROW),
+                                           ::LoadCursor(nullptr, IDC_ARROW),
                                            reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
     }
     // A sunken client edge instead of the flat border.
@@ -51,11 +52,13 @@ BOOL CView::PreCreateWindow(CREATESTRUCT& cs)
 // Joins the document named in the creation context.
 int CView::OnCreate(LPCREATESTRUCT lpCreateStruct)
 {
-    if (CWnd::OnCreate(lpCreateStruct) == -1)
+    if (CWnd::OnCreate(lpCreateStruct) == -1) {
         return -1;
+    }
     CCreateContext* pContext = static_cast<CCreateContext*>(lpCreateStruct->lpCreateParams);
-    if (pContext != NULL && pContext->m_pCurrentDoc != NULL)
+    if (pContext != nullptr && pContext->m_pCurrentDoc != nullptr) {
         pContext->m_pCurrentDoc->AddView(this);
+    }
     return 0;
 }
 
@@ -63,8 +66,9 @@ int CView::OnCreate(LPCREATESTRUCT lpCreateStruct)
 void CView::OnDestroy()
 {
     CFrameWnd* pFrame = GetParentFrame();
-    if (pFrame != NULL && pFrame->GetActiveView() == this)
-        pFrame->SetActiveView(NULL);
+    if (pFrame != nullptr && pFrame->GetActiveView() == this) {
+        pFrame->SetActiveView(nullptr);
+    }
     CWnd::OnDestroy();
 }
 
@@ -84,25 +88,28 @@ void CView::OnPaint()
 int CView::OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message)
 {
     const int nResult = CWnd::OnMouseActivate(pDesktopWnd, nHitTest, message);
-    if (nResult == MA_NOACTIVATE || nResult == MA_NOACTIVATEANDEAT)
+    if (nResult == MA_NOACTIVATE || nResult == MA_NOACTIVATEANDEAT) {
         return nResult;
+    }
     CFrameWnd* pParentFrame = GetParentFrame();
-    if (pParentFrame != NULL) {
+    if (pParentFrame != nullptr) {
         CView* pView = pParentFrame->GetActiveView();
         const HWND hWndFocus = ::GetFocus();
-        if (pView == this && m_hWnd != hWndFocus && !::IsChild(m_hWnd, hWndFocus))
+        if (pView == this && m_hWnd != hWndFocus && !::IsChild(m_hWnd, hWndFocus)) {
             OnActivateView(TRUE, this, this);
-        else
+        } else {
             pParentFrame->SetActiveView(this);
+        }
     }
     return nResult;
 }
 
 BOOL CView::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo)
 {
-    if (CWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
+    if (CWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo)) {
         return TRUE;
-    return m_pDocument != NULL && m_pDocument->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+    }
+    return m_pDocument != nullptr && m_pDocument->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
 }
 
 // The active view takes the focus while its top-level window is active.
@@ -110,8 +117,9 @@ void CView::OnActivateView(BOOL bActivate, CView* pActivateView, CView* pDeactiv
 {
     if (bActivate) {
         const HWND hTop = ::GetAncestor(m_hWnd, GA_ROOT);
-        if (hTop != NULL && hTop == ::GetForegroundWindow())
+        if (hTop != nullptr && hTop == ::GetForegroundWindow()) {
             SetFocus();
+        }
     }
 }
 
@@ -127,7 +135,7 @@ LRESULT CView::OnInitialUpdateMessage(WPARAM, LPARAM)
 
 void CView::OnInitialUpdate()
 {
-    OnUpdate(NULL, 0, NULL);
+    OnUpdate(nullptr, 0, nullptr);
 }
 
 void CView::OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint)
@@ -144,8 +152,9 @@ void CView::OnUpdateSplitCmd(CCmdUI* pCmdUI)
 // When the length of the document is not known, print one page.
 void CView::OnPrepareDC(CDC* pDC, CPrintInfo* pInfo)
 {
-    if (pInfo != NULL)
+    if (pInfo != nullptr) {
         pInfo->m_bContinuePrinting = pInfo->GetMaxPage() != 0xFFFF || pInfo->m_nCurPage == 1;
+    }
 }
 
 BOOL CView::OnPreparePrinting(CPrintInfo* pInfo)
@@ -158,23 +167,26 @@ BOOL CView::OnPreparePrinting(CPrintInfo* pInfo)
 BOOL CView::DoPreparePrinting(CPrintInfo* pInfo)
 {
     PRINTDLG& pd = pInfo->m_pPD->m_pd;
-    if (pd.nMinPage > pd.nMaxPage)
+    if (pd.nMinPage > pd.nMaxPage) {
         pd.nMaxPage = pd.nMinPage;
+    }
     pd.nFromPage = (WORD)pInfo->GetMinPage();
     pd.nToPage = (WORD)pInfo->GetMaxPage();
 
     CWinApp* pApp = AfxGetApp();
     if (pInfo->m_bPreview || pInfo->m_bDirect) {
-        if (pd.hDC == NULL) {
-            if (!pApp->GetPrinterDeviceDefaults(&pd) && pApp->DoPrintDialog(pInfo->m_pPD) != IDOK)
+        if (pd.hDC == nullptr) {
+            if (!pApp->GetPrinterDeviceDefaults(&pd) && pApp->DoPrintDialog(pInfo->m_pPD) != IDOK) {
                 return FALSE;
-            if (pd.hDC == NULL && pInfo->m_pPD->CreatePrinterDC() == NULL)
+            }
+            if (pd.hDC == nullptr && pInfo->m_pPD->CreatePrinterDC() == nullptr) {
                 return FALSE;
+            }
         }
     } else if (pApp->DoPrintDialog(pInfo->m_pPD) != IDOK) {
         return FALSE;
     }
-    return pd.hDC != NULL;
+    return pd.hDC != nullptr;
 }
 
 void CView::OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo)
@@ -194,24 +206,30 @@ void CView::OnFilePrint()
 {
     CPrintInfo printInfo;
     const MSG* pMsg = GetCurrentMessage();
-    if (pMsg != NULL && pMsg->message == WM_COMMAND && LOWORD(pMsg->wParam) == ID_FILE_PRINT_DIRECT)
+    if (pMsg != nullptr && pMsg->message == WM_COMMAND &&
+        LOWORD(pMsg->wParam) == ID_FILE_PRINT_DIRECT) {
         printInfo.m_bDirect = TRUE;
-    if (!OnPreparePrinting(&printInfo))
+    }
+    if (!OnPreparePrinting(&printInfo)) {
         return;
+    }
 
     CDC dcPrint;
-    dcPrint.Attach(printInfo.m_pPD->m_pd.hDC);   // CPrintInfo deletes the DC
+    dcPrint.Attach(printInfo.m_pPD->m_pd.hDC); // CPrintInfo deletes the DC
     OnBeginPrinting(&dcPrint, &printInfo);
     CWnd* pMainWnd = AfxGetMainWnd();
-    if (pMainWnd != NULL)
+    if (pMainWnd != nullptr) {
         pMainWnd->EnableWindow(FALSE);
+    }
     const BOOL bStarted = PrintPages(dcPrint, printInfo);
-    if (pMainWnd != NULL)
+    if (pMainWnd != nullptr) {
         pMainWnd->EnableWindow(TRUE);
+    }
     OnEndPrinting(&dcPrint, &printInfo);
     dcPrint.Detach();
-    if (!bStarted)
+    if (!bStarted) {
         AfxMessageBox("Failed to start printing.", MB_ICONEXCLAMATION);
+    }
 }
 
 // Prints the chosen page range; FALSE when the print job could not be started.
@@ -219,44 +237,52 @@ BOOL CView::PrintPages(CDC& dcPrint, CPrintInfo& printInfo)
 {
     const HDC hDC = dcPrint.m_hDC;
     CString strTitle;
-    if (m_pDocument != NULL)
+    if (m_pDocument != nullptr) {
         strTitle = m_pDocument->GetTitle();
-    if (strTitle.GetLength() > 31)
+    }
+    if (strTitle.GetLength() > 31) {
         strTitle = strTitle.Left(31);
+    }
     DOCINFOA docInfo = {};
     docInfo.cbSize = sizeof(docInfo);
     docInfo.lpszDocName = strTitle;
-    if (::StartDocA(hDC, &docInfo) <= 0)
+    if (::StartDocA(hDC, &docInfo) <= 0) {
         return FALSE;
+    }
 
     UINT nStartPage = printInfo.GetFromPage();
     UINT nEndPage = printInfo.GetToPage();
     nStartPage = std::max(printInfo.GetMinPage(), std::min(nStartPage, printInfo.GetMaxPage()));
     nEndPage = std::max(printInfo.GetMinPage(), std::min(nEndPage, printInfo.GetMaxPage()));
     BOOL bError = FALSE;
-    for (printInfo.m_nCurPage = nStartPage; printInfo.m_nCurPage <= nEndPage; ++printInfo.m_nCurPage) {
+    for (printInfo.m_nCurPage = nStartPage; printInfo.m_nCurPage <= nEndPage;
+         ++printInfo.m_nCurPage) {
         OnPrepareDC(&dcPrint, &printInfo);
-        if (!printInfo.m_bContinuePrinting)
+        if (!printInfo.m_bContinuePrinting) {
             break;
-        printInfo.m_rectDraw.SetRect(0, 0, ::GetDeviceCaps(hDC, HORZRES), ::GetDeviceCaps(hDC, VERTRES));
+        }
+        printInfo.m_rectDraw.SetRect(0, 0, ::GetDeviceCaps(hDC, HORZRES),
+                                     ::GetDeviceCaps(hDC, VERTRES));
         ::DPtoLP(hDC, reinterpret_cast<LPPOINT>(static_cast<RECT*>(&printInfo.m_rectDraw)), 2);
         if (::StartPage(hDC) <= 0) {
             bError = TRUE;
             break;
         }
-        OnPrepareDC(&dcPrint, &printInfo);   // StartPage resets the DC's attributes
+        OnPrepareDC(&dcPrint, &printInfo); // StartPage resets the DC's attributes
         OnPrint(&dcPrint, &printInfo);
         if (::EndPage(hDC) <= 0) {
             bError = TRUE;
             break;
         }
-        if (printInfo.m_nCurPage == 0xFFFF)
+        if (printInfo.m_nCurPage == 0xFFFF) {
             break;
+        }
     }
-    if (bError)
+    if (bError) {
         ::AbortDoc(hDC);
-    else
+    } else {
         ::EndDoc(hDC);
+    }
     return TRUE;
 }
 

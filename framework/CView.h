@@ -1,7 +1,6 @@
 // A view: the window inside a frame that shows a document. Routes commands to its document,
 // becomes the frame's active view when clicked, and prints through OnDraw.
-#ifndef VEXO_FRAMEWORK_CVIEW_H
-#define VEXO_FRAMEWORK_CVIEW_H
+#pragma once
 
 #include "framework/AfxRes.h"
 #include "framework/CWnd.h"
@@ -14,7 +13,8 @@ struct CPrintInfo;
 // Window style of a view created by a frame.
 #define AFX_WS_DEFAULT_VIEW (WS_CHILD | WS_VISIBLE | WS_BORDER)
 
-class CView : public CWnd {
+class CView : public CWnd
+{
     DECLARE_DYNAMIC(CView)
 public:
     ~CView() override;
@@ -30,7 +30,7 @@ public:
     virtual void OnActivateFrame(UINT nState, CFrameWnd* pFrameWnd);
     virtual void OnInitialUpdate();
 
-    virtual void OnPrepareDC(CDC* pDC, CPrintInfo* pInfo = NULL);
+    virtual void OnPrepareDC(CDC* pDC, CPrintInfo* pInfo = nullptr);
 
 protected:
     CView();
@@ -66,5 +66,3 @@ private:
 
     friend class CDocument;
 };
-
-#endif // VEXO_FRAMEWORK_CVIEW_H

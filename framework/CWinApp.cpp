@@ -4,7 +4,6 @@
 #include "framework/AfxThreadState.h"
 #include "framework/CWnd.h"
 
-
 IMPLEMENT_DYNAMIC(CWinApp, CWinThread)
 
 BEGIN_MESSAGE_MAP(CWinApp, CWinThread)
@@ -13,12 +12,20 @@ BEGIN_MESSAGE_MAP(CWinApp, CWinThread)
 END_MESSAGE_MAP()
 
 CWinApp::CWinApp(LPCSTR lpszAppName)
-    : m_pszAppName(NULL), m_hInstance(NULL), m_hPrevInstance(NULL), m_lpCmdLine(NULL),
-      m_nCmdShow(SW_SHOWNORMAL), m_pszExeName(NULL), m_pDocManager(NULL), m_hDevMode(NULL),
-      m_hDevNames(NULL), m_pszRegistryKey(NULL), m_pszProfileName(NULL),
-      m_pRecentFileList(NULL)
+    : m_pszAppName(nullptr),
+      m_hInstance(nullptr),
+      m_hPrevInstance(nullptr),
+      m_lpCmdLine(nullptr),
+      m_nCmdShow(SW_SHOWNORMAL),
+      m_pszExeName(nullptr),
+      m_pDocManager(nullptr),
+      m_hDevMode(nullptr),
+      m_hDevNames(nullptr),
+      m_pszRegistryKey(nullptr),
+      m_pszProfileName(nullptr),
+      m_pRecentFileList(nullptr)
 {
-    if (lpszAppName != NULL) {
+    if (lpszAppName != nullptr) {
         m_strAppName = lpszAppName;
         m_pszAppName = m_strAppName;
     }
@@ -32,9 +39,10 @@ CWinApp::~CWinApp()
 {
     ReleaseDocManagerAndProfile();
     // The main thread's handle is a pseudo handle that needs no closing.
-    m_hThread = NULL;
-    if (AfxGetApp() == this)
-        AfxSetApp(NULL);
+    m_hThread = nullptr;
+    if (AfxGetApp() == this) {
+        AfxSetApp(nullptr);
+    }
 }
 
 BOOL CWinApp::InitInstance()
@@ -55,9 +63,10 @@ BOOL CWinApp::OnIdle(LONG lCount)
 
 int CWinApp::DoMessageBox(LPCSTR lpszPrompt, UINT nType, UINT)
 {
-    HWND hWndOwner = NULL;
+    HWND hWndOwner = nullptr;
     CWnd* pMainWnd = AfxGetMainWnd();
-    if (pMainWnd != NULL && pMainWnd->m_hWnd != NULL)
+    if (pMainWnd != nullptr && pMainWnd->m_hWnd != nullptr) {
         hWndOwner = ::GetLastActivePopup(pMainWnd->m_hWnd);
+    }
     return ::MessageBoxA(hWndOwner, lpszPrompt, m_pszAppName, nType);
 }

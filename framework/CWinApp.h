@@ -1,13 +1,13 @@
 // The application: the one CWinApp object of the program, constructed statically. WinMain
 // finds it, calls InitInstance, and runs its message loop.
-#ifndef VEXO_FRAMEWORK_CWINAPP_H
-#define VEXO_FRAMEWORK_CWINAPP_H
+#pragma once
+
+#include <windows.h>
+#include <commdlg.h>
 
 #include "framework/AfxGlobals.h"
 #include "framework/CString.h"
 #include "framework/CWinThread.h"
-
-#include <commdlg.h>
 
 class CCommandLineInfo;
 class CDocManager;
@@ -16,22 +16,23 @@ class CDocument;
 class CPrintDialog;
 class CRecentFileList;
 
-class CWinApp : public CWinThread {
+class CWinApp : public CWinThread
+{
     DECLARE_DYNAMIC(CWinApp)
 public:
     // A NULL name means the string resource AFX_IDS_APP_TITLE (else the executable's name).
-    explicit CWinApp(LPCSTR lpszAppName = NULL);
+    explicit CWinApp(LPCSTR lpszAppName = nullptr);
     ~CWinApp() override;
 
-    LPCSTR m_pszAppName;      // the application's title
+    LPCSTR m_pszAppName; // the application's title
     HINSTANCE m_hInstance;
     HINSTANCE m_hPrevInstance;
     LPSTR m_lpCmdLine;
     int m_nCmdShow;
-    LPCSTR m_pszExeName;      // file name of the executable without extension
+    LPCSTR m_pszExeName; // file name of the executable without extension
 
     BOOL InitInstance() override;
-    int ExitInstance() override;   // saves the standard profile settings
+    int ExitInstance() override; // saves the standard profile settings
     BOOL OnIdle(LONG lCount) override;
     BOOL Enable3dControls() { return TRUE; }
 
@@ -54,8 +55,8 @@ public:
     afx_msg void OnFileNew();
     afx_msg void OnFileOpen();
     afx_msg void OnFilePrintSetup();
-    afx_msg BOOL OnOpenRecentFile(UINT nID);   // ID_FILE_MRU_FILE1..16, in CWinApp's map
-    afx_msg void OnAppExit();                  // ID_APP_EXIT, in CWinApp's map: closes the main window
+    afx_msg BOOL OnOpenRecentFile(UINT nID); // ID_FILE_MRU_FILE1..16, in CWinApp's map
+    afx_msg void OnAppExit(); // ID_APP_EXIT, in CWinApp's map: closes the main window
     CDocManager* m_pDocManager;
     HGLOBAL m_hDevMode;
     HGLOBAL m_hDevNames;
@@ -66,7 +67,7 @@ public:
     void SaveStdProfileSettings();
     UINT GetProfileInt(LPCSTR lpszSection, LPCSTR lpszEntry, int nDefault);
     BOOL WriteProfileInt(LPCSTR lpszSection, LPCSTR lpszEntry, int nValue);
-    CString GetProfileString(LPCSTR lpszSection, LPCSTR lpszEntry, LPCSTR lpszDefault = NULL);
+    CString GetProfileString(LPCSTR lpszSection, LPCSTR lpszEntry, LPCSTR lpszDefault = nullptr);
     BOOL WriteProfileString(LPCSTR lpszSection, LPCSTR lpszEntry, LPCSTR lpszValue);
     LPCSTR m_pszRegistryKey;
     LPCSTR m_pszProfileName;
@@ -84,5 +85,3 @@ private:
     // Frees what the document manager and the profile settings hold; defined with them.
     void ReleaseDocManagerAndProfile();
 };
-
-#endif // VEXO_FRAMEWORK_CWINAPP_H

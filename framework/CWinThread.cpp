@@ -11,9 +11,9 @@ IMPLEMENT_DYNAMIC(CWinThread, CCmdTarget)
 
 namespace {
 
-thread_local CWinThread* t_pThread = NULL;
+thread_local CWinThread* t_pThread = nullptr;
 
-const UINT WM_SYSTIMER = 0x0118;   // caret blink: not a reason to run idle processing
+const UINT WM_SYSTIMER = 0x0118; // caret blink: not a reason to run idle processing
 
 // The top-level window above hWnd through parents and owners.
 HWND TopLevelOf(HWND hWnd)
@@ -21,8 +21,9 @@ HWND TopLevelOf(HWND hWnd)
     for (;;) {
         HWND hNext = (::GetWindowLongA(hWnd, GWL_STYLE) & WS_CHILD) ? ::GetParent(hWnd)
                                                                     : ::GetWindow(hWnd, GW_OWNER);
-        if (hNext == NULL)
+        if (hNext == nullptr) {
             return hWnd;
+        }
         hWnd = hNext;
     }
 }
@@ -41,33 +42,36 @@ CWinThread* AfxGetThread()
 
 void CWinThread::CommonConstruct()
 {
-    m_hThread = NULL;
+    m_hThread = nullptr;
     m_nThreadID = 0;
     m_bAutoDelete = TRUE;
-    m_pMainWnd = NULL;
-    m_pActiveWnd = NULL;
+    m_pMainWnd = nullptr;
+    m_pActiveWnd = nullptr;
     m_msgCur = MSG();
     m_ptCursorLast.x = m_ptCursorLast.y = -1;
     m_nMsgLast = 0;
 }
 
-CWinThread::CWinThread() : m_pfnThreadProc(NULL), m_pThreadParams(NULL)
+CWinThread::CWinThread() : m_pfnThreadProc(nullptr), m_pThreadParams(nullptr)
 {
     CommonConstruct();
 }
 
 CWinThread::CWinThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam)
-    : m_pfnThreadProc(pfnThreadProc), m_pThreadParams(pParam)
+    : m_pfnThreadProc(pfnThreadProc),
+      m_pThreadParams(pParam)
 {
     CommonConstruct();
 }
 
 CWinThread::~CWinThread()
 {
-    if (m_hThread != NULL)
+    if (m_hThread != nullptr) {
         ::CloseHandle(m_hThread);
-    if (t_pThread == this)
-        t_pThread = NULL;
+    }
+    if (t_pThread == this) {
+        t_pThread = nullptr;
+    }
 }
 
 unsigned __stdcall CWinThread::ThreadEntry(void* pParam)
@@ -76,19 +80,20 @@ unsigned __stdcall CWinThread::ThreadEntry(void* pParam)
     t_pThread = pThread;
     UINT nResult;
     try {
-        if (pThread->m_pfnThreadProc != NULL)
+        if (pThread->m_pfnThreadProc != nullptr) {
             nResult = pThread->m_pfnThreadProc(pThread->m_pThreadParams);
-        else if (pThread->InitInstance())
+        } else if (pThread->InitInstance()) {
             nResult = (UINT)pThread->Run();
-        else
+        } else {
             nResult = (UINT)pThread->ExitInstance();
+        }
     } catch (...) {
         ::OutputDebugStringA("framework: exception ended a worker thread\n");
         nResult = (UINT)-1;
     }
     AfxDeleteTempMaps();
     AfxFreeThreadState();
-    t_pThread = NULL;
+    t_pThread = nullptr;
     pThread->Delete();
     return nResult;
 }
@@ -99,15 +104,17 @@ BOOL CWinThread::CreateThread(DWORD dwCreateFlags, UINT nStackSize,
     // Always start suspended: m_hThread must be set before the thread can end and delete
     // this object.
     unsigned nThreadID = 0;
-    uintptr_t h = _beginthreadex(lpSecurityAttrs, nStackSize, &CWinThread::ThreadEntry, this,
-                                 (dwCreateFlags | CREATE_SUSPENDED) & ~STACK_SIZE_PARAM_IS_A_RESERVATION,
-                                 &nThreadID);
-    if (h == 0)
+    uintptr_t h = _beginthreadex(
+        lpSecurityAttrs, nStackSize, &CWinThread::ThreadEntry, this,
+        (dwCreateFlags | CREATE_SUSPENDED) & ~STACK_SIZE_PARAM_IS_A_RESERVATION, &nThreadID);
+    if (h == 0) {
         return FALSE;
+    }
     m_hThread = reinterpret_cast<HANDLE>(h);
     m_nThreadID = nThreadID;
-    if (!(dwCreateFlags & CREATE_SUSPENDED))
+    if (!(dwCreateFlags & CREATE_SUSPENDED)) {
         ::ResumeThread(m_hThread);
+    }
     return TRUE;
 }
 
@@ -115,23 +122,26 @@ CWinThread* AfxBeginThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam, int nPri
                            UINT nStackSize, DWORD dwCreateFlags,
                            LPSECURITY_ATTRIBUTES lpSecurityAttrs)
 {
-    if (pfnThreadProc == NULL)
-        return NULL;
+    if (pfnThreadProc == nullptr) {
+        return nullptr;
+    }
     CWinThread* pThread = new CWinThread(pfnThreadProc, pParam);
     if (!pThread->CreateThread(dwCreateFlags | CREATE_SUSPENDED, nStackSize, lpSecurityAttrs)) {
         delete pThread;
-        return NULL;
+        return nullptr;
     }
     pThread->SetThreadPriority(nPriority);
-    if (!(dwCreateFlags & CREATE_SUSPENDED))
+    if (!(dwCreateFlags & CREATE_SUSPENDED)) {
         pThread->ResumeThread();
+    }
     return pThread;
 }
 
 void CWinThread::Delete()
 {
-    if (m_bAutoDelete)
+    if (m_bAutoDelete) {
         delete this;
+    }
 }
 
 BOOL CWinThread::InitInstance()
@@ -146,15 +156,18 @@ int CWinThread::ExitInstance()
 
 CWnd* CWinThread::GetMainWnd()
 {
-    if (m_pActiveWnd != NULL)
+    if (m_pActiveWnd != nullptr) {
         return m_pActiveWnd;
-    if (m_pMainWnd != NULL)
+    }
+    if (m_pMainWnd != nullptr) {
         return m_pMainWnd;
+    }
     // Worker threads share the application's main window.
     CWinApp* pApp = AfxGetApp();
-    if (pApp != NULL && static_cast<CWinThread*>(pApp) != this)
+    if (pApp != nullptr && static_cast<CWinThread*>(pApp) != this) {
         return pApp->m_pMainWnd;
-    return NULL;
+    }
+    return nullptr;
 }
 
 int CWinThread::Run()
@@ -162,25 +175,28 @@ int CWinThread::Run()
     BOOL bIdle = TRUE;
     LONG lIdleCount = 0;
     for (;;) {
-        while (bIdle && !::PeekMessageA(&m_msgCur, NULL, 0, 0, PM_NOREMOVE)) {
-            if (!OnIdle(lIdleCount++))
+        while (bIdle && !::PeekMessageA(&m_msgCur, nullptr, 0, 0, PM_NOREMOVE)) {
+            if (!OnIdle(lIdleCount++)) {
                 bIdle = FALSE;
+            }
         }
         do {
-            if (!PumpMessage())
+            if (!PumpMessage()) {
                 return ExitInstance();
+            }
             if (IsIdleMessage(&m_msgCur)) {
                 bIdle = TRUE;
                 lIdleCount = 0;
             }
-        } while (::PeekMessageA(&m_msgCur, NULL, 0, 0, PM_NOREMOVE));
+        } while (::PeekMessageA(&m_msgCur, nullptr, 0, 0, PM_NOREMOVE));
     }
 }
 
 BOOL CWinThread::PumpMessage()
 {
-    if (::GetMessageA(&m_msgCur, NULL, 0, 0) <= 0)
+    if (::GetMessageA(&m_msgCur, nullptr, 0, 0) <= 0) {
         return FALSE;
+    }
     if (m_msgCur.message != WM_KICKIDLE && !PreTranslateMessage(&m_msgCur)) {
         ::TranslateMessage(&m_msgCur);
         ::DispatchMessageA(&m_msgCur);
@@ -193,8 +209,9 @@ BOOL CWinThread::IsIdleMessage(MSG* pMsg)
     // A pointer that did not move, painting and the caret blink do not start idle work.
     if (pMsg->message == WM_MOUSEMOVE || pMsg->message == WM_NCMOUSEMOVE) {
         if (m_ptCursorLast.x == pMsg->pt.x && m_ptCursorLast.y == pMsg->pt.y &&
-            pMsg->message == m_nMsgLast)
+            pMsg->message == m_nMsgLast) {
             return FALSE;
+        }
         m_ptCursorLast = pMsg->pt;
         m_nMsgLast = pMsg->message;
         return TRUE;
@@ -206,7 +223,7 @@ BOOL CWinThread::OnIdle(LONG lCount)
 {
     if (lCount <= 0) {
         CWnd* pMainWnd = m_pMainWnd;
-        if (pMainWnd != NULL && pMainWnd->m_hWnd != NULL && pMainWnd->IsWindowVisible()) {
+        if (pMainWnd != nullptr && pMainWnd->m_hWnd != nullptr && pMainWnd->IsWindowVisible()) {
             AfxCallWndProc(pMainWnd, pMainWnd->m_hWnd, WM_IDLEUPDATECMDUI, TRUE, 0);
             pMainWnd->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE);
         }
@@ -220,11 +237,13 @@ BOOL CWinThread::PreTranslateMessage(MSG* pMsg)
 {
     CWnd* pMainWnd = AfxGetMainWnd();
     HWND hWndMain = pMainWnd->GetSafeHwnd();
-    if (CWnd::WalkPreTranslateTree(hWndMain, pMsg))
+    if (CWnd::WalkPreTranslateTree(hWndMain, pMsg)) {
         return TRUE;
+    }
     // A window outside the main window (a modeless dialog of its own) still gets the main
     // window's accelerators.
-    if (hWndMain != NULL && pMsg->hwnd != NULL && TopLevelOf(pMsg->hwnd) != hWndMain)
+    if (hWndMain != nullptr && pMsg->hwnd != nullptr && TopLevelOf(pMsg->hwnd) != hWndMain) {
         return pMainWnd->PreTranslateMessage(pMsg);
+    }
     return FALSE;
 }

@@ -1,18 +1,18 @@
 // A thread of the framework: either a worker running one function, or (as the base of
 // CWinApp) a user-interface thread with a message loop and idle processing.
-#ifndef VEXO_FRAMEWORK_CWINTHREAD_H
-#define VEXO_FRAMEWORK_CWINTHREAD_H
+#pragma once
 
 #include "framework/CCmdTarget.h"
 
 typedef UINT(__cdecl* AFX_THREADPROC)(LPVOID);
 
-class CWinThread : public CCmdTarget {
+class CWinThread : public CCmdTarget
+{
     DECLARE_DYNAMIC(CWinThread)
 public:
     CWinThread();
     CWinThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam);
-    ~CWinThread() override;   // closes m_hThread
+    ~CWinThread() override; // closes m_hThread
 
     HANDLE m_hThread;
     DWORD m_nThreadID;
@@ -27,7 +27,7 @@ public:
 
     // Starts the thread; dwCreateFlags may hold CREATE_SUSPENDED.
     BOOL CreateThread(DWORD dwCreateFlags = 0, UINT nStackSize = 0,
-                      LPSECURITY_ATTRIBUTES lpSecurityAttrs = NULL);
+                      LPSECURITY_ATTRIBUTES lpSecurityAttrs = nullptr);
     operator HANDLE() const { return m_hThread; }
     int GetThreadPriority() { return ::GetThreadPriority(m_hThread); }
     BOOL SetThreadPriority(int nPriority) { return ::SetThreadPriority(m_hThread, nPriority); }
@@ -69,9 +69,8 @@ private:
 // dwCreateFlags the thread waits for ResumeThread.
 CWinThread* AfxBeginThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam,
                            int nPriority = THREAD_PRIORITY_NORMAL, UINT nStackSize = 0,
-                           DWORD dwCreateFlags = 0, LPSECURITY_ATTRIBUTES lpSecurityAttrs = NULL);
+                           DWORD dwCreateFlags = 0,
+                           LPSECURITY_ATTRIBUTES lpSecurityAttrs = nullptr);
 
 // Makes pThread the framework thread object of the calling thread.
 void AfxSetThread(CWinThread* pThread);
-
-#endif // VEXO_FRAMEWORK_CWINTHREAD_H

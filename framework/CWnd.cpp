@@ -1,5 +1,9 @@
 #include "framework/CWnd.h"
 
+#include <mutex>
+#include <set>
+#include <string>
+
 #include "framework/AfxGlobals.h"
 #include "framework/AfxThreadState.h"
 #include "framework/CCmdUI.h"
@@ -9,10 +13,7 @@
 #include "framework/CMenu.h"
 #include "framework/CWinThread.h"
 
-#include <mutex>
-#include <set>
 #include <stdio.h>
-#include <string>
 
 IMPLEMENT_DYNCREATE(CWnd, CCmdTarget)
 
@@ -28,10 +29,15 @@ const CWnd CWnd::wndNoTopMost(HWND_NOTOPMOST);
 namespace {
 
 // Records what an update handler did to a command, to decide whether the command may run.
-class CTestCmdUI : public CCmdUI {
+class CTestCmdUI : public CCmdUI
+{
 public:
     BOOL m_bEnabled = TRUE;
-    void Enable(BOOL bOn) override { m_bEnabled = bOn; m_bEnableChanged = TRUE; }
+    void Enable(BOOL bOn) override
+    {
+        m_bEnabled = bOn;
+        m_bEnableChanged = TRUE;
+    }
     void SetCheck(int) override {}
     void SetRadio(BOOL) override {}
     void SetText(LPCSTR) override {}
@@ -40,8 +46,9 @@ public:
 // The parent of a child window, else the owner of a top-level window.
 HWND GetParentOrOwner(HWND hWnd)
 {
-    if (::GetWindowLongA(hWnd, GWL_STYLE) & WS_CHILD)
+    if (::GetWindowLongA(hWnd, GWL_STYLE) & WS_CHILD) {
         return ::GetParent(hWnd);
+    }
     return ::GetWindow(hWnd, GW_OWNER);
 }
 
@@ -56,7 +63,7 @@ LRESULT ResultAfterException(HWND hWnd, UINT nMsg)
     case WM_CREATE:
         return -1;
     case WM_PAINT:
-        ::ValidateRect(hWnd, NULL);
+        ::ValidateRect(hWnd, nullptr);
         return 0;
     default:
         return 0;
@@ -66,17 +73,19 @@ LRESULT ResultAfterException(HWND hWnd, UINT nMsg)
 void SendToDescendants(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam, BOOL bDeep,
                        BOOL bOnlyPerm)
 {
-    for (HWND hChild = ::GetTopWindow(hWnd); hChild != NULL;
+    for (HWND hChild = ::GetTopWindow(hWnd); hChild != nullptr;
          hChild = ::GetNextWindow(hChild, GW_HWNDNEXT)) {
         if (bOnlyPerm) {
             CWnd* pWnd = CWnd::FromHandlePermanent(hChild);
-            if (pWnd != NULL)
+            if (pWnd != nullptr) {
                 AfxCallWndProc(pWnd, hChild, message, wParam, lParam);
+            }
         } else {
             ::SendMessageA(hChild, message, wParam, lParam);
         }
-        if (bDeep && ::GetTopWindow(hChild) != NULL)
+        if (bDeep && ::GetTopWindow(hChild) != nullptr) {
             SendToDescendants(hChild, message, wParam, lParam, bDeep, bOnlyPerm);
+        }
     }
 }
 
@@ -101,8 +110,9 @@ LRESULT AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM l
     }
     // A WM_NCDESTROY handler that did not reach CWnd::OnNcDestroy leaves the object mapped
     // to a handle that no longer exists; unmap it. (A deleted object is no longer mapped.)
-    if (nMsg == WM_NCDESTROY && pState->wndMap.LookupPermanent(hWnd) == pWnd)
+    if (nMsg == WM_NCDESTROY && pState->wndMap.LookupPermanent(hWnd) == pWnd) {
         pWnd->Detach();
+    }
 
     pState->lastSentMsg = oldMsg;
     return lResult;
@@ -112,14 +122,15 @@ LRESULT CALLBACK CWnd::AfxWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lP
 {
     AfxThreadState* pState = AfxGetThreadState();
     CWnd* pWnd = pState->wndMap.LookupPermanent(hWnd);
-    if (pWnd == NULL && pState->pWndInit != NULL) {
+    if (pWnd == nullptr && pState->pWndInit != nullptr) {
         // The first message of a window that the framework is creating.
         pWnd = pState->pWndInit;
-        pState->pWndInit = NULL;
+        pState->pWndInit = nullptr;
         pWnd->Attach(hWnd);
     }
-    if (pWnd == NULL)
+    if (pWnd == nullptr) {
         return ::DefWindowProcA(hWnd, nMsg, wParam, lParam);
+    }
     return AfxCallWndProc(pWnd, hWnd, nMsg, wParam, lParam);
 }
 
@@ -131,8 +142,8 @@ void AfxHookWindowCreate(CWnd* pWnd)
 BOOL AfxUnhookWindowCreate()
 {
     AfxThreadState* pState = AfxGetThreadState();
-    BOOL bAttached = pState->pWndInit == NULL;
-    pState->pWndInit = NULL;
+    BOOL bAttached = pState->pWndInit == nullptr;
+    pState->pWndInit = nullptr;
     return bAttached;
 }
 
@@ -148,8 +159,9 @@ LPCSTR AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor, HBRUSH hbrBackgrou
 
     std::lock_guard<std::mutex> lock(s_mutex);
     auto it = s_names.find(name);
-    if (it != s_names.end())
+    if (it != s_names.end()) {
         return it->c_str();
+    }
 
     WNDCLASSA wc = {};
     if (!::GetClassInfoA(hInst, name, &wc)) {
@@ -160,20 +172,24 @@ LPCSTR AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor, HBRUSH hbrBackgrou
         wc.hCursor = hCursor;
         wc.hbrBackground = hbrBackground;
         wc.lpszClassName = name;
-        if (!::RegisterClassA(&wc))
-            return NULL;
+        if (!::RegisterClassA(&wc)) {
+            return nullptr;
+        }
     }
     return s_names.insert(name).first->c_str();
 }
 
 // ---- Construction and the handle map ---------------------------------------------------
 
-CWnd::CWnd() : m_hWnd(NULL), m_pfnSuper(NULL), m_pCtrlDispatch(NULL), m_pCtrlSite(NULL)
+CWnd::CWnd() : m_hWnd(nullptr), m_pfnSuper(nullptr), m_pCtrlDispatch(nullptr), m_pCtrlSite(nullptr)
 {
 }
 
 CWnd::CWnd(HWND hWndSpecial)
-    : m_hWnd(hWndSpecial), m_pfnSuper(NULL), m_pCtrlDispatch(NULL), m_pCtrlSite(NULL)
+    : m_hWnd(hWndSpecial),
+      m_pfnSuper(nullptr),
+      m_pCtrlDispatch(nullptr),
+      m_pCtrlSite(nullptr)
 {
 }
 
@@ -181,12 +197,13 @@ CWnd::~CWnd()
 {
     // A hosted control closes its own window.
     ReleaseControl();
-    if (m_hWnd != NULL && FromHandlePermanent(m_hWnd) == this) {
+    if (m_hWnd != nullptr && FromHandlePermanent(m_hWnd) == this) {
         // The object goes before its window: take the window with it.
         HWND hWnd = m_hWnd;
         ::DestroyWindow(hWnd);
-        if (FromHandlePermanent(hWnd) == this)
+        if (FromHandlePermanent(hWnd) == this) {
             Detach();
+        }
     }
 }
 
@@ -197,8 +214,9 @@ CWnd* CWnd::FromHandle(HWND hWnd)
 
 CWnd* CWnd::FromHandlePermanent(HWND hWnd)
 {
-    if (hWnd == NULL)
-        return NULL;
+    if (hWnd == nullptr) {
+        return nullptr;
+    }
     return AfxGetThreadState()->wndMap.LookupPermanent(hWnd);
 }
 
@@ -209,11 +227,13 @@ void CWnd::DeleteTempMap()
 
 BOOL CWnd::Attach(HWND hWndNew)
 {
-    if (hWndNew == NULL || m_hWnd != NULL)
+    if (hWndNew == nullptr || m_hWnd != nullptr) {
         return FALSE;
+    }
     AfxThreadState* pState = AfxGetThreadState();
-    if (pState->wndMap.LookupPermanent(hWndNew) != NULL)
+    if (pState->wndMap.LookupPermanent(hWndNew) != nullptr) {
         return FALSE;
+    }
     m_hWnd = hWndNew;
     pState->wndMap.SetPermanent(hWndNew, this);
     return TRUE;
@@ -222,34 +242,38 @@ BOOL CWnd::Attach(HWND hWndNew)
 HWND CWnd::Detach()
 {
     HWND hWnd = m_hWnd;
-    if (hWnd != NULL)
+    if (hWnd != nullptr) {
         AfxGetThreadState()->wndMap.RemovePermanent(hWnd, this);
-    m_hWnd = NULL;
+    }
+    m_hWnd = nullptr;
     return hWnd;
 }
 
 BOOL CWnd::SubclassWindow(HWND hWnd)
 {
-    if (!Attach(hWnd))
+    if (!Attach(hWnd)) {
         return FALSE;
+    }
     WNDPROC pfnOld = reinterpret_cast<WNDPROC>(
         ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::AfxWndProc)));
-    if (pfnOld != &CWnd::AfxWndProc)
+    if (pfnOld != &CWnd::AfxWndProc) {
         m_pfnSuper = pfnOld;
+    }
     return TRUE;
 }
 
 BOOL CWnd::SubclassDlgItem(UINT nID, CWnd* pParent)
 {
     HWND hWndControl = ::GetDlgItem(pParent->GetSafeHwnd(), (int)nID);
-    return hWndControl != NULL && SubclassWindow(hWndControl);
+    return hWndControl != nullptr && SubclassWindow(hWndControl);
 }
 
 HWND CWnd::UnsubclassWindow()
 {
-    if (m_pfnSuper != NULL && m_hWnd != NULL)
+    if (m_pfnSuper != nullptr && m_hWnd != nullptr) {
         ::SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
-    m_pfnSuper = NULL;
+    }
+    m_pfnSuper = nullptr;
     return Detach();
 }
 
@@ -257,11 +281,11 @@ HWND CWnd::UnsubclassWindow()
 
 BOOL CWnd::PreCreateWindow(CREATESTRUCT& cs)
 {
-    if (cs.lpszClass == NULL) {
+    if (cs.lpszClass == nullptr) {
         cs.lpszClass = AfxRegisterWndClass(CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW,
-                                           ::LoadCursor(NULL, IDC_ARROW));
+                                           ::LoadCursor(nullptr, IDC_ARROW));
     }
-    return cs.lpszClass != NULL;
+    return cs.lpszClass != nullptr;
 }
 
 BOOL CWnd::Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
@@ -304,14 +328,15 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName
     }
 
     AfxHookWindowCreate(this);
-    HWND hWnd = ::CreateWindowExA(cs.dwExStyle, cs.lpszClass, cs.lpszName, cs.style, cs.x, cs.y,
-                                  cs.cx, cs.cy, cs.hwndParent, cs.hMenu, cs.hInstance,
-                                  cs.lpCreateParams);
+    HWND hWnd =
+        ::CreateWindowExA(cs.dwExStyle, cs.lpszClass, cs.lpszName, cs.style, cs.x, cs.y, cs.cx,
+                          cs.cy, cs.hwndParent, cs.hMenu, cs.hInstance, cs.lpCreateParams);
     BOOL bAttached = AfxUnhookWindowCreate();
-    if (hWnd == NULL) {
+    if (hWnd == nullptr) {
         // An attached window that failed creation already went through WM_NCDESTROY.
-        if (!bAttached)
+        if (!bAttached) {
             PostNcDestroy();
+        }
         return FALSE;
     }
     if (!bAttached) {
@@ -324,16 +349,18 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName
 BOOL CWnd::DestroyWindow()
 {
     HWND hWnd = m_hWnd;
-    if (hWnd == NULL)
+    if (hWnd == nullptr) {
         return FALSE;
+    }
     BOOL bPermanent = FromHandlePermanent(hWnd) == this;
     BOOL bResult = ::DestroyWindow(hWnd);
     // A permanent object may have deleted itself by now; touch it only if still mapped.
     if (bPermanent) {
-        if (FromHandlePermanent(hWnd) == this && !::IsWindow(hWnd))
+        if (FromHandlePermanent(hWnd) == this && !::IsWindow(hWnd)) {
             Detach();
+        }
     } else if (bResult) {
-        m_hWnd = NULL;
+        m_hWnd = nullptr;
     }
     return bResult;
 }
@@ -345,20 +372,22 @@ void CWnd::PostNcDestroy()
 void CWnd::OnNcDestroy()
 {
     CWinThread* pThread = AfxGetThread();
-    if (pThread != NULL) {
+    if (pThread != nullptr) {
         if (pThread->m_pMainWnd == this) {
             // The main window is gone: end the thread's message loop.
             ::PostQuitMessage(0);
-            pThread->m_pMainWnd = NULL;
+            pThread->m_pMainWnd = nullptr;
         }
-        if (pThread->m_pActiveWnd == this)
-            pThread->m_pActiveWnd = NULL;
+        if (pThread->m_pActiveWnd == this) {
+            pThread->m_pActiveWnd = nullptr;
+        }
     }
     Default();
-    if (m_pfnSuper != NULL && m_hWnd != NULL &&
-        reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(m_hWnd, GWLP_WNDPROC)) == &CWnd::AfxWndProc)
+    if (m_pfnSuper != nullptr && m_hWnd != nullptr &&
+        reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(m_hWnd, GWLP_WNDPROC)) == &CWnd::AfxWndProc) {
         ::SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
-    m_pfnSuper = NULL;
+    }
+    m_pfnSuper = nullptr;
     Detach();
     // A hosted control's window is gone by now; let go of the control itself.
     ReleaseControl();
@@ -370,8 +399,9 @@ void CWnd::OnNcDestroy()
 LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     LRESULT lResult = 0;
-    if (!OnWndMsg(message, wParam, lParam, &lResult))
+    if (!OnWndMsg(message, wParam, lParam, &lResult)) {
         lResult = DefWindowProc(message, wParam, lParam);
+    }
     return lResult;
 }
 
@@ -379,24 +409,30 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
 {
     LRESULT lResult = 0;
     if (message == WM_COMMAND) {
-        if (!OnCommand(wParam, lParam))
+        if (!OnCommand(wParam, lParam)) {
             return FALSE;
+        }
         lResult = 1;
     } else if (message == WM_NOTIFY) {
         NMHDR* pNMHDR = reinterpret_cast<NMHDR*>(lParam);
-        if (pNMHDR == NULL || pNMHDR->hwndFrom == NULL || !OnNotify(wParam, lParam, &lResult))
+        if (pNMHDR == nullptr || pNMHDR->hwndFrom == nullptr ||
+            !OnNotify(wParam, lParam, &lResult)) {
             return FALSE;
+        }
     } else {
-        const AFX_MSGMAP_ENTRY* pEntry = NULL;
-        for (const AFX_MSGMAP* pMap = GetMessageMap(); pMap != NULL && pEntry == NULL;
-             pMap = pMap->pfnGetBaseMap != NULL ? pMap->pfnGetBaseMap() : NULL)
+        const AFX_MSGMAP_ENTRY* pEntry = nullptr;
+        for (const AFX_MSGMAP* pMap = GetMessageMap(); pMap != nullptr && pEntry == nullptr;
+             pMap = pMap->pfnGetBaseMap != nullptr ? pMap->pfnGetBaseMap() : nullptr) {
             pEntry = FindMessageEntry(pMap->lpEntries, message, 0, 0);
-        if (pEntry == NULL)
+        }
+        if (pEntry == nullptr) {
             return FALSE;
+        }
         lResult = pEntry->pfn(this, wParam, lParam);
     }
-    if (pResult != NULL)
+    if (pResult != nullptr) {
         *pResult = lResult;
+    }
     return TRUE;
 }
 
@@ -405,19 +441,21 @@ BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam)
     UINT nID = LOWORD(wParam);
     HWND hWndCtrl = reinterpret_cast<HWND>(lParam);
     int nCode = HIWORD(wParam);
-    if (hWndCtrl == NULL) {
+    if (hWndCtrl == nullptr) {
         // A menu item or an accelerator: a command that its update handler disables is
         // not carried out.
-        if (nID == 0)
+        if (nID == 0) {
             return FALSE;
+        }
         CTestCmdUI state;
         state.m_nID = nID;
-        OnCmdMsg(nID, CN_UPDATE_COMMAND_UI, &state, NULL);
-        if (!state.m_bEnabled)
+        OnCmdMsg(nID, CN_UPDATE_COMMAND_UI, &state, nullptr);
+        if (!state.m_bEnabled) {
             return TRUE;
+        }
         nCode = CN_COMMAND;
     }
-    return OnCmdMsg(nID, nCode, NULL, NULL);
+    return OnCmdMsg(nID, nCode, nullptr, nullptr);
 }
 
 BOOL CWnd::OnNotify(WPARAM, LPARAM lParam, LRESULT* pResult)
@@ -426,7 +464,7 @@ BOOL CWnd::OnNotify(WPARAM, LPARAM lParam, LRESULT* pResult)
     AFX_NOTIFY notify;
     notify.pResult = pResult;
     notify.pNMHDR = pNMHDR;
-    return OnCmdMsg((UINT)pNMHDR->idFrom, (int)MAKELONG(pNMHDR->code, WM_NOTIFY), &notify, NULL);
+    return OnCmdMsg((UINT)pNMHDR->idFrom, (int)MAKELONG(pNMHDR->code, WM_NOTIFY), &notify, nullptr);
 }
 
 LRESULT CWnd::Default()
@@ -437,8 +475,9 @@ LRESULT CWnd::Default()
 
 LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (m_pfnSuper != NULL)
+    if (m_pfnSuper != nullptr) {
         return ::CallWindowProcA(m_pfnSuper, m_hWnd, message, wParam, lParam);
+    }
     return ::DefWindowProcA(m_hWnd, message, wParam, lParam);
 }
 
@@ -461,19 +500,22 @@ BOOL CWnd::PreTranslateInput(LPMSG lpMsg)
 {
     BOOL bKey = lpMsg->message >= WM_KEYFIRST && lpMsg->message <= WM_KEYLAST;
     BOOL bMouse = lpMsg->message >= WM_MOUSEFIRST && lpMsg->message <= WM_MOUSELAST;
-    if (!bKey && !bMouse)
+    if (!bKey && !bMouse) {
         return FALSE;
+    }
     return ::IsDialogMessageA(m_hWnd, lpMsg);
 }
 
 BOOL CWnd::WalkPreTranslateTree(HWND hWndStop, MSG* pMsg)
 {
-    for (HWND hWnd = pMsg->hwnd; hWnd != NULL; hWnd = ::GetParent(hWnd)) {
+    for (HWND hWnd = pMsg->hwnd; hWnd != nullptr; hWnd = ::GetParent(hWnd)) {
         CWnd* pWnd = FromHandlePermanent(hWnd);
-        if (pWnd != NULL && pWnd->PreTranslateMessage(pMsg))
+        if (pWnd != nullptr && pWnd->PreTranslateMessage(pMsg)) {
             return TRUE;
-        if (hWnd == hWndStop)
+        }
+        if (hWnd == hWndStop) {
             break;
+        }
     }
     return FALSE;
 }
@@ -497,40 +539,142 @@ void CWnd::DoDataExchange(CDataExchange*)
 
 // ---- Default handlers -------------------------------------------------------------------
 
-int CWnd::OnCreate(LPCREATESTRUCT) { return (int)Default(); }
-void CWnd::OnDestroy() { Default(); }
-void CWnd::OnClose() { Default(); }
-void CWnd::OnSize(UINT, int, int) { Default(); }
-void CWnd::OnMove(int, int) { Default(); }
-void CWnd::OnShowWindow(BOOL, UINT) { Default(); }
-void CWnd::OnTimer(UINT_PTR) { Default(); }
-void CWnd::OnPaint() { Default(); }
-BOOL CWnd::OnEraseBkgnd(CDC*) { return (BOOL)Default(); }
-void CWnd::OnContextMenu(CWnd*, CPoint) { Default(); }
-void CWnd::OnLButtonDown(UINT, CPoint) { Default(); }
-void CWnd::OnLButtonUp(UINT, CPoint) { Default(); }
-void CWnd::OnLButtonDblClk(UINT, CPoint) { Default(); }
-void CWnd::OnRButtonDown(UINT, CPoint) { Default(); }
-void CWnd::OnRButtonUp(UINT, CPoint) { Default(); }
-void CWnd::OnMouseMove(UINT, CPoint) { Default(); }
-BOOL CWnd::OnMouseWheel(UINT, short, CPoint) { return (BOOL)Default(); }
-int CWnd::OnMouseActivate(CWnd*, UINT, UINT) { return (int)Default(); }
-BOOL CWnd::OnSetCursor(CWnd*, UINT, UINT) { return (BOOL)Default(); }
-void CWnd::OnKeyDown(UINT, UINT, UINT) { Default(); }
-void CWnd::OnKeyUp(UINT, UINT, UINT) { Default(); }
-void CWnd::OnChar(UINT, UINT, UINT) { Default(); }
-void CWnd::OnSetFocus(CWnd*) { Default(); }
-void CWnd::OnKillFocus(CWnd*) { Default(); }
-void CWnd::OnEnable(BOOL) { Default(); }
-void CWnd::OnActivate(UINT, CWnd*, BOOL) { Default(); }
-BOOL CWnd::OnNcActivate(BOOL) { return (BOOL)Default(); }
-void CWnd::OnChildActivate() { Default(); }
-void CWnd::OnMDIActivate(BOOL, CWnd*, CWnd*) { Default(); }
-void CWnd::OnGetMinMaxInfo(MINMAXINFO*) { Default(); }
-void CWnd::OnSysCommand(UINT, LPARAM) { Default(); }
-void CWnd::OnInitMenuPopup(CMenu*, UINT, BOOL) { Default(); }
-void CWnd::OnMenuSelect(UINT, UINT, HMENU) { Default(); }
-void CWnd::OnWindowPosChanged(WINDOWPOS*) { Default(); }
+int CWnd::OnCreate(LPCREATESTRUCT)
+{
+    return (int)Default();
+}
+void CWnd::OnDestroy()
+{
+    Default();
+}
+void CWnd::OnClose()
+{
+    Default();
+}
+void CWnd::OnSize(UINT, int, int)
+{
+    Default();
+}
+void CWnd::OnMove(int, int)
+{
+    Default();
+}
+void CWnd::OnShowWindow(BOOL, UINT)
+{
+    Default();
+}
+void CWnd::OnTimer(UINT_PTR)
+{
+    Default();
+}
+void CWnd::OnPaint()
+{
+    Default();
+}
+BOOL CWnd::OnEraseBkgnd(CDC*)
+{
+    return (BOOL)Default();
+}
+void CWnd::OnContextMenu(CWnd*, CPoint)
+{
+    Default();
+}
+void CWnd::OnLButtonDown(UINT, CPoint)
+{
+    Default();
+}
+void CWnd::OnLButtonUp(UINT, CPoint)
+{
+    Default();
+}
+void CWnd::OnLButtonDblClk(UINT, CPoint)
+{
+    Default();
+}
+void CWnd::OnRButtonDown(UINT, CPoint)
+{
+    Default();
+}
+void CWnd::OnRButtonUp(UINT, CPoint)
+{
+    Default();
+}
+void CWnd::OnMouseMove(UINT, CPoint)
+{
+    Default();
+}
+BOOL CWnd::OnMouseWheel(UINT, short, CPoint)
+{
+    return (BOOL)Default();
+}
+int CWnd::OnMouseActivate(CWnd*, UINT, UINT)
+{
+    return (int)Default();
+}
+BOOL CWnd::OnSetCursor(CWnd*, UINT, UINT)
+{
+    return (BOOL)Default();
+}
+void CWnd::OnKeyDown(UINT, UINT, UINT)
+{
+    Default();
+}
+void CWnd::OnKeyUp(UINT, UINT, UINT)
+{
+    Default();
+}
+void CWnd::OnChar(UINT, UINT, UINT)
+{
+    Default();
+}
+void CWnd::OnSetFocus(CWnd*)
+{
+    Default();
+}
+void CWnd::OnKillFocus(CWnd*)
+{
+    Default();
+}
+void CWnd::OnEnable(BOOL)
+{
+    Default();
+}
+void CWnd::OnActivate(UINT, CWnd*, BOOL)
+{
+    Default();
+}
+BOOL CWnd::OnNcActivate(BOOL)
+{
+    return (BOOL)Default();
+}
+void CWnd::OnChildActivate()
+{
+    Default();
+}
+void CWnd::OnMDIActivate(BOOL, CWnd*, CWnd*)
+{
+    Default();
+}
+void CWnd::OnGetMinMaxInfo(MINMAXINFO*)
+{
+    Default();
+}
+void CWnd::OnSysCommand(UINT, LPARAM)
+{
+    Default();
+}
+void CWnd::OnInitMenuPopup(CMenu*, UINT, BOOL)
+{
+    Default();
+}
+void CWnd::OnMenuSelect(UINT, UINT, HMENU)
+{
+    Default();
+}
+void CWnd::OnWindowPosChanged(WINDOWPOS*)
+{
+    Default();
+}
 
 // ---- Window operations -------------------------------------------------------------------
 
@@ -538,11 +682,12 @@ BOOL CWnd::ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT nFlags)
 {
     DWORD dwStyle = GetStyle();
     DWORD dwNewStyle = (dwStyle & ~dwRemove) | dwAdd;
-    if (dwStyle == dwNewStyle)
+    if (dwStyle == dwNewStyle) {
         return FALSE;
+    }
     ::SetWindowLongA(m_hWnd, GWL_STYLE, (LONG)dwNewStyle);
     if (nFlags != 0) {
-        ::SetWindowPos(m_hWnd, NULL, 0, 0, 0, 0,
+        ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
                        SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | nFlags);
     }
     return TRUE;
@@ -552,11 +697,12 @@ BOOL CWnd::ModifyStyleEx(DWORD dwRemove, DWORD dwAdd, UINT nFlags)
 {
     DWORD dwStyle = GetExStyle();
     DWORD dwNewStyle = (dwStyle & ~dwRemove) | dwAdd;
-    if (dwStyle == dwNewStyle)
+    if (dwStyle == dwNewStyle) {
         return FALSE;
+    }
     ::SetWindowLongA(m_hWnd, GWL_EXSTYLE, (LONG)dwNewStyle);
     if (nFlags != 0) {
-        ::SetWindowPos(m_hWnd, NULL, 0, 0, 0, 0,
+        ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
                        SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | nFlags);
     }
     return TRUE;
@@ -580,12 +726,12 @@ void CWnd::MoveWindow(LPCRECT lpRect, BOOL bRepaint)
 
 void CWnd::ClientToScreen(LPRECT lpRect) const
 {
-    ::MapWindowPoints(m_hWnd, NULL, reinterpret_cast<LPPOINT>(lpRect), 2);
+    ::MapWindowPoints(m_hWnd, nullptr, reinterpret_cast<LPPOINT>(lpRect), 2);
 }
 
 void CWnd::ScreenToClient(LPRECT lpRect) const
 {
-    ::MapWindowPoints(NULL, m_hWnd, reinterpret_cast<LPPOINT>(lpRect), 2);
+    ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<LPPOINT>(lpRect), 2);
 }
 
 void CWnd::GetWindowText(CString& rString) const
@@ -599,7 +745,7 @@ void CWnd::GetWindowText(CString& rString) const
 int CWnd::GetDlgItemText(int nID, CString& rString) const
 {
     HWND hItem = ::GetDlgItem(m_hWnd, nID);
-    if (hItem == NULL) {
+    if (hItem == nullptr) {
         rString.Empty();
         return 0;
     }
@@ -612,11 +758,13 @@ int CWnd::GetDlgItemText(int nID, CString& rString) const
 
 CWnd* CWnd::GetTopLevelParent() const
 {
-    if (m_hWnd == NULL)
-        return NULL;
+    if (m_hWnd == nullptr) {
+        return nullptr;
+    }
     HWND hWnd = m_hWnd;
-    for (HWND hNext; (hNext = GetParentOrOwner(hWnd)) != NULL;)
+    for (HWND hNext; (hNext = GetParentOrOwner(hWnd)) != nullptr;) {
         hWnd = hNext;
+    }
     return FromHandle(hWnd);
 }
 
@@ -627,7 +775,7 @@ CMenu* CWnd::GetMenu() const
 
 BOOL CWnd::SetMenu(CMenu* pMenu)
 {
-    return ::SetMenu(m_hWnd, pMenu != NULL ? pMenu->m_hMenu : NULL);
+    return ::SetMenu(m_hWnd, pMenu != nullptr ? pMenu->m_hMenu : nullptr);
 }
 
 CMenu* CWnd::GetSystemMenu(BOOL bRevert) const
@@ -637,7 +785,7 @@ CMenu* CWnd::GetSystemMenu(BOOL bRevert) const
 
 void CWnd::SetFont(CFont* pFont, BOOL bRedraw)
 {
-    HGDIOBJ hFont = pFont != NULL ? pFont->m_hObject : NULL;
+    HGDIOBJ hFont = pFont != nullptr ? pFont->m_hObject : nullptr;
     ::SendMessageA(m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(hFont), bRedraw);
 }
 
@@ -658,14 +806,16 @@ CDC* CWnd::GetWindowDC()
 
 int CWnd::ReleaseDC(CDC* pDC)
 {
-    if (pDC == NULL)
+    if (pDC == nullptr) {
         return 0;
+    }
     return ::ReleaseDC(m_hWnd, pDC->m_hDC);
 }
 
 int CWnd::MessageBox(LPCSTR lpszText, LPCSTR lpszCaption, UINT nType)
 {
-    if (lpszCaption == NULL)
+    if (lpszCaption == nullptr) {
         lpszCaption = AfxGetAppName();
+    }
     return ::MessageBoxA(m_hWnd, lpszText, lpszCaption, nType);
 }

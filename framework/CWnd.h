@@ -1,7 +1,6 @@
 // A window: wraps an HWND, dispatches its messages through the message map and offers the
 // Win32 window operations as members.
-#ifndef VEXO_FRAMEWORK_CWND_H
-#define VEXO_FRAMEWORK_CWND_H
+#pragma once
 
 #include "framework/CCmdTarget.h"
 #include "framework/CRect.h"
@@ -13,7 +12,8 @@ class CFont;
 class CMenu;
 class CFrameWnd;
 
-class CWnd : public CCmdTarget {
+class CWnd : public CCmdTarget
+{
     DECLARE_DYNCREATE(CWnd)
 public:
     CWnd();
@@ -28,7 +28,7 @@ public:
     static const CWnd wndNoTopMost;
 
     // Safe on a NULL pointer, as callers of the classic API expect (pWnd->GetSafeHwnd()).
-    HWND GetSafeHwnd() const { return reinterpret_cast<UINT_PTR>(this) == 0 ? NULL : m_hWnd; }
+    HWND GetSafeHwnd() const { return reinterpret_cast<UINT_PTR>(this) == 0 ? nullptr : m_hWnd; }
     operator HWND() const { return GetSafeHwnd(); }
 
     // The object of a window: its own object, or a temporary one that lives until the
@@ -46,12 +46,12 @@ public:
     // Creation. A NULL class name means the framework's default window class.
     virtual BOOL Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle,
                         const RECT& rect, CWnd* pParentWnd, UINT nID,
-                        CCreateContext* pContext = NULL);
+                        CCreateContext* pContext = nullptr);
     BOOL CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle,
                   int x, int y, int nWidth, int nHeight, HWND hWndParent, HMENU nIDorHMenu,
-                  LPVOID lpParam = NULL);
+                  LPVOID lpParam = nullptr);
     BOOL CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle,
-                  const RECT& rect, CWnd* pParentWnd, UINT nID, LPVOID lpParam = NULL);
+                  const RECT& rect, CWnd* pParentWnd, UINT nID, LPVOID lpParam = nullptr);
     virtual BOOL DestroyWindow();
     virtual BOOL PreCreateWindow(CREATESTRUCT& cs);
 
@@ -103,11 +103,14 @@ public:
     void ClientToScreen(LPRECT lpRect) const;
     void ScreenToClient(LPPOINT lpPoint) const { ::ScreenToClient(m_hWnd, lpPoint); }
     void ScreenToClient(LPRECT lpRect) const;
-    void InvalidateRect(LPCRECT lpRect, BOOL bErase = TRUE) { ::InvalidateRect(m_hWnd, lpRect, bErase); }
-    void Invalidate(BOOL bErase = TRUE) { ::InvalidateRect(m_hWnd, NULL, bErase); }
+    void InvalidateRect(LPCRECT lpRect, BOOL bErase = TRUE)
+    {
+        ::InvalidateRect(m_hWnd, lpRect, bErase);
+    }
+    void Invalidate(BOOL bErase = TRUE) { ::InvalidateRect(m_hWnd, nullptr, bErase); }
     void ValidateRect(LPCRECT lpRect) { ::ValidateRect(m_hWnd, lpRect); }
     void UpdateWindow() { ::UpdateWindow(m_hWnd); }
-    BOOL RedrawWindow(LPCRECT lpRectUpdate = NULL, HRGN hrgnUpdate = NULL,
+    BOOL RedrawWindow(LPCRECT lpRectUpdate = nullptr, HRGN hrgnUpdate = nullptr,
                       UINT flags = RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE)
     {
         return ::RedrawWindow(m_hWnd, lpRectUpdate, hrgnUpdate, flags);
@@ -133,7 +136,7 @@ public:
     }
     int GetDlgItemText(int nID, CString& rString) const;
     void SetDlgItemText(int nID, LPCSTR lpszString) { ::SetDlgItemTextA(m_hWnd, nID, lpszString); }
-    UINT GetDlgItemInt(int nID, BOOL* lpTrans = NULL, BOOL bSigned = TRUE) const
+    UINT GetDlgItemInt(int nID, BOOL* lpTrans = nullptr, BOOL bSigned = TRUE) const
     {
         return ::GetDlgItemInt(m_hWnd, nID, lpTrans, bSigned);
     }
@@ -204,14 +207,14 @@ public:
     }
 
     // A message box owned by this window; a NULL caption shows the application's title.
-    int MessageBox(LPCSTR lpszText, LPCSTR lpszCaption = NULL, UINT nType = MB_OK);
+    int MessageBox(LPCSTR lpszText, LPCSTR lpszCaption = nullptr, UINT nType = MB_OK);
 
     // The window procedure of every framework window; exceptions stop here.
     static LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);
 
     // Used by the handle maps for temporary wrappers.
     void AttachTemporary(HWND hWnd) { m_hWnd = hWnd; }
-    void DetachTemporary() { m_hWnd = NULL; }
+    void DetachTemporary() { m_hWnd = nullptr; }
 
 protected:
     DECLARE_MESSAGE_MAP()
@@ -264,9 +267,9 @@ protected:
     afx_msg void OnMenuSelect(UINT nItemID, UINT nFlags, HMENU hSysMenu);
     afx_msg void OnWindowPosChanged(WINDOWPOS* lpwndpos);
 
-    WNDPROC m_pfnSuper;              // previous procedure of a subclassed window
-    IDispatch* m_pCtrlDispatch;      // dispatch interface of a hosted control, or NULL
-    void* m_pCtrlSite;               // the hosting helper's record of the control
+    WNDPROC m_pfnSuper;         // previous procedure of a subclassed window
+    IDispatch* m_pCtrlDispatch; // dispatch interface of a hosted control, or NULL
+    void* m_pCtrlSite;          // the hosting helper's record of the control
 
 private:
     explicit CWnd(HWND hWndSpecial);
@@ -280,13 +283,11 @@ LRESULT AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM l
 
 // Registers (once) a window class of the framework's window procedure with these
 // attributes and returns its name.
-LPCSTR AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor = NULL, HBRUSH hbrBackground = NULL,
-                           HICON hIcon = NULL);
+LPCSTR AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor = nullptr,
+                           HBRUSH hbrBackground = nullptr, HICON hIcon = nullptr);
 
 // Makes pWnd the object of the next window created on this thread by the framework's own
 // classes (used by the dialog and frame creation code).
 void AfxHookWindowCreate(CWnd* pWnd);
 // TRUE when the hooked object was attached to a window; clears the hook.
 BOOL AfxUnhookWindowCreate();
-
-#endif // VEXO_FRAMEWORK_CWND_H

@@ -1,7 +1,6 @@
 // CWnd's control hosting: creation of an automation control as a child window and calls of
 // its dispatch interface. The work is done by the control site and the dispatch engine.
 #include "framework/CWnd.h"
-
 #include "framework/ControlSite.h"
 #include "framework/DispatchCall.h"
 
@@ -10,15 +9,17 @@
 BOOL CWnd::CreateControl(REFCLSID clsid, LPCSTR pszWindowName, DWORD dwStyle, const RECT& rect,
                          CWnd* pParentWnd, UINT nID)
 {
-    if (m_hWnd != NULL)
+    if (m_hWnd != nullptr) {
         return FALSE;
-    CControlSite* pSite = NULL;
+    }
+    CControlSite* pSite = nullptr;
     if (FAILED(CControlSite::CreateControl(clsid, pszWindowName, dwStyle, rect,
                                            pParentWnd->GetSafeHwnd(), nID, &pSite)) ||
-        pSite == NULL)
+        pSite == nullptr) {
         return FALSE;
+    }
     // Routing the control's window through this object lets it see the window go away.
-    if (pSite->GetControlWindow() == NULL || !SubclassWindow(pSite->GetControlWindow())) {
+    if (pSite->GetControlWindow() == nullptr || !SubclassWindow(pSite->GetControlWindow())) {
         pSite->Destroy();
         return FALSE;
     }
@@ -30,10 +31,11 @@ BOOL CWnd::CreateControl(REFCLSID clsid, LPCSTR pszWindowName, DWORD dwStyle, co
 void CWnd::ReleaseControl()
 {
     CControlSite* pSite = static_cast<CControlSite*>(m_pCtrlSite);
-    m_pCtrlSite = NULL;
-    m_pCtrlDispatch = NULL;
-    if (pSite != NULL)
+    m_pCtrlSite = nullptr;
+    m_pCtrlDispatch = nullptr;
+    if (pSite != nullptr) {
         pSite->Destroy();
+    }
 }
 
 // Safe from any thread: it touches only the dispatch interface.
@@ -56,5 +58,5 @@ void CWnd::SetProperty(DISPID dwDispID, UINT vtProp, ...)
 
 void CWnd::GetProperty(DISPID dwDispID, VARTYPE vtProp, void* pvProp) const
 {
-    AfxDispatchInvoke(m_pCtrlDispatch, dwDispID, DISPATCH_PROPERTYGET, vtProp, pvProp, NULL);
+    AfxDispatchInvoke(m_pCtrlDispatch, dwDispID, DISPATCH_PROPERTYGET, vtProp, pvProp, nullptr);
 }

@@ -8,7 +8,8 @@ namespace {
 
 typedef HRESULT(WINAPI* GetClassObjectFunction)(REFCLSID, REFIID, void**);
 
-struct ControlModule {
+struct ControlModule
+{
     CLSID clsid;
     std::string path;
     HMODULE module;
@@ -93,8 +94,7 @@ HRESULT AfxGetControlClassObject(REFCLSID clsid, REFIID iid, void** object)
         return E_POINTER;
     }
     *object = nullptr;
-    const HRESULT registered =
-        CoGetClassObject(clsid, CLSCTX_INPROC_SERVER, nullptr, iid, object);
+    const HRESULT registered = CoGetClassObject(clsid, CLSCTX_INPROC_SERVER, nullptr, iid, object);
     if (SUCCEEDED(registered) && *object) {
         return registered;
     }

@@ -1,8 +1,7 @@
 // Control hosting: how a control class is found. A class is taken from the system's registration
 // when it is registered there; otherwise from a "control module", a DLL beside the executable
 // that the program names at start-up, so that the program runs without any registration step.
-#ifndef VEXO_FRAMEWORK_CONTROLMODULE_H
-#define VEXO_FRAMEWORK_CONTROLMODULE_H
+#pragma once
 
 #include <windows.h>
 #include <ole2.h>
@@ -17,5 +16,3 @@ void AfxRegisterControlModule(REFCLSID clsid, const char* dllFileName);
 // The class object of clsid, from the system or else from its control module. The module stays
 // loaded for the rest of the process.
 HRESULT AfxGetControlClassObject(REFCLSID clsid, REFIID iid, void** object);
-
-#endif

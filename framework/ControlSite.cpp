@@ -1,8 +1,10 @@
 #include "framework/ControlSite.h"
 
-#include <ocidl.h>
+#include <windows.h>
 
 #include <new>
+
+#include <ocidl.h>
 
 HRESULT CControlSite::CreateControl(REFCLSID clsid, LPCSTR lpszWindowName, DWORD dwStyle,
                                     const RECT& rect, HWND hWndParent, UINT nID,
@@ -30,7 +32,8 @@ HRESULT CControlSite::CreateControl(REFCLSID clsid, LPCSTR lpszWindowName, DWORD
 }
 
 CControlSite::CControlSite(HWND hWndParent, const RECT& rect)
-    : m_hWndParent(hWndParent), m_rect(rect)
+    : m_hWndParent(hWndParent),
+      m_rect(rect)
 {
 }
 
@@ -44,8 +47,8 @@ CControlSite::~CControlSite()
 HRESULT CControlSite::Activate(REFCLSID clsid)
 {
     IClassFactory* pFactory = nullptr;
-    HRESULT hr = AfxGetControlClassObject(clsid, IID_IClassFactory,
-                                          reinterpret_cast<void**>(&pFactory));
+    HRESULT hr =
+        AfxGetControlClassObject(clsid, IID_IClassFactory, reinterpret_cast<void**>(&pFactory));
     if (FAILED(hr)) {
         return hr;
     }

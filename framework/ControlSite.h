@@ -1,15 +1,15 @@
 // Control hosting: the container side of one windowed control. The site creates the control by
 // class identifier, activates it in place as a child window of the host's window and hands out
 // the control's IDispatch and window. It depends on Win32 and OLE only.
-#ifndef VEXO_FRAMEWORK_CONTROLSITE_H
-#define VEXO_FRAMEWORK_CONTROLSITE_H
+#pragma once
 
 #include <windows.h>
 #include <ole2.h>
 
 #include "framework/ControlModule.h"
 
-class CControlSite : public IOleClientSite, public IOleInPlaceSite {
+class CControlSite : public IOleClientSite, public IOleInPlaceSite
+{
 public:
     // Creates the control of class clsid as child nID of hWndParent at rect (parent client
     // coordinates) with dwStyle and, if given, the window text lpszWindowName. On success
@@ -76,5 +76,3 @@ private:
     IDispatch* m_pDispatch = nullptr;
     HWND m_hWndControl = nullptr;
 };
-
-#endif

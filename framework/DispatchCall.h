@@ -2,13 +2,13 @@
 // arguments described by a parameter-information string of VTS_ codes and passed as variable
 // arguments. The engine behind CWnd::InvokeHelper and CWnd::SetProperty. Failures come back as
 // an HRESULT with the result cell zeroed; nothing throws.
-#ifndef VEXO_FRAMEWORK_DISPATCHCALL_H
-#define VEXO_FRAMEWORK_DISPATCHCALL_H
+#pragma once
 
 #include <windows.h>
-#include <oleauto.h>
 
 #include <cstdarg>
+
+#include <oleauto.h>
 
 // Marks a by-reference argument in a parameter-information string.
 #define VT_MFCBYREF 0x40
@@ -39,5 +39,3 @@ HRESULT AfxDispatchInvoke(IDispatch* pDispatch, DISPID dwDispID, WORD wFlags, VA
 HRESULT AfxDispatchSetPropertyV(IDispatch* pDispatch, DISPID dwDispID, VARTYPE vtProp,
                                 va_list argList);
 HRESULT AfxDispatchSetProperty(IDispatch* pDispatch, DISPID dwDispID, UINT vtProp, ...);
-
-#endif

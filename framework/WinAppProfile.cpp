@@ -1,15 +1,14 @@
 // CWinApp's settings: with a registry key, values under
 // HKCU\Software\<key>\<application>\<section>; without one, the program's .INI file.
 // The standard settings are the recent-file list and the number of preview pages.
+#include <vector>
+
+#include "framework/CRecentFileList.h"
 #include "framework/CWinApp.h"
 
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
-
-#include <vector>
-
-#include "framework/CRecentFileList.h"
 
 namespace {
 
@@ -24,21 +23,24 @@ UINT g_nNumPreviewPages = 0;
 // Opens (creating as needed) HKCU\Software\<key>\<profile>; NULL on failure.
 HKEY OpenAppRegistryKey(LPCSTR lpszRegistryKey, LPCSTR lpszProfileName)
 {
-    HKEY hSoftKey = NULL;
-    HKEY hCompanyKey = NULL;
-    HKEY hAppKey = NULL;
-    if (::RegOpenKeyExA(HKEY_CURRENT_USER, "Software", 0, KEY_WRITE | KEY_READ, &hSoftKey) == ERROR_SUCCESS) {
+    HKEY hSoftKey = nullptr;
+    HKEY hCompanyKey = nullptr;
+    HKEY hAppKey = nullptr;
+    if (::RegOpenKeyExA(HKEY_CURRENT_USER, "Software", 0, KEY_WRITE | KEY_READ, &hSoftKey) ==
+        ERROR_SUCCESS) {
         DWORD dw;
-        if (::RegCreateKeyExA(hSoftKey, lpszRegistryKey, 0, NULL, REG_OPTION_NON_VOLATILE,
-                              KEY_WRITE | KEY_READ, NULL, &hCompanyKey, &dw) == ERROR_SUCCESS) {
-            ::RegCreateKeyExA(hCompanyKey, lpszProfileName, 0, NULL, REG_OPTION_NON_VOLATILE,
-                              KEY_WRITE | KEY_READ, NULL, &hAppKey, &dw);
+        if (::RegCreateKeyExA(hSoftKey, lpszRegistryKey, 0, nullptr, REG_OPTION_NON_VOLATILE,
+                              KEY_WRITE | KEY_READ, nullptr, &hCompanyKey, &dw) == ERROR_SUCCESS) {
+            ::RegCreateKeyExA(hCompanyKey, lpszProfileName, 0, nullptr, REG_OPTION_NON_VOLATILE,
+                              KEY_WRITE | KEY_READ, nullptr, &hAppKey, &dw);
         }
     }
-    if (hSoftKey != NULL)
+    if (hSoftKey != nullptr) {
         ::RegCloseKey(hSoftKey);
-    if (hCompanyKey != NULL)
+    }
+    if (hCompanyKey != nullptr) {
         ::RegCloseKey(hCompanyKey);
+    }
     return hAppKey;
 }
 
@@ -46,12 +48,13 @@ HKEY OpenAppRegistryKey(LPCSTR lpszRegistryKey, LPCSTR lpszProfileName)
 
 void CWinApp::SetRegistryKey(LPCSTR lpszRegistryKey)
 {
-    if (lpszRegistryKey == NULL)
+    if (lpszRegistryKey == nullptr) {
         return;
+    }
     free(const_cast<LPSTR>(m_pszRegistryKey));
     m_pszRegistryKey = _strdup(lpszRegistryKey);
     free(const_cast<LPSTR>(m_pszProfileName));
-    m_pszProfileName = _strdup(m_pszAppName != NULL ? m_pszAppName : "");
+    m_pszProfileName = _strdup(m_pszAppName != nullptr ? m_pszAppName : "");
 }
 
 // ---- Where the settings live ------------------------------------------------------------------
@@ -61,15 +64,17 @@ namespace {
 // The section's key, created if missing; NULL without a registry key or on failure.
 HKEY OpenSectionKey(const CWinApp* pApp, LPCSTR lpszSection)
 {
-    if (pApp->m_pszRegistryKey == NULL || pApp->m_pszProfileName == NULL)
-        return NULL;
+    if (pApp->m_pszRegistryKey == nullptr || pApp->m_pszProfileName == nullptr) {
+        return nullptr;
+    }
     HKEY hAppKey = OpenAppRegistryKey(pApp->m_pszRegistryKey, pApp->m_pszProfileName);
-    if (hAppKey == NULL)
-        return NULL;
-    HKEY hSectionKey = NULL;
+    if (hAppKey == nullptr) {
+        return nullptr;
+    }
+    HKEY hSectionKey = nullptr;
     DWORD dw;
-    ::RegCreateKeyExA(hAppKey, lpszSection, 0, NULL, REG_OPTION_NON_VOLATILE, KEY_WRITE | KEY_READ,
-                      NULL, &hSectionKey, &dw);
+    ::RegCreateKeyExA(hAppKey, lpszSection, 0, nullptr, REG_OPTION_NON_VOLATILE,
+                      KEY_WRITE | KEY_READ, nullptr, &hSectionKey, &dw);
     ::RegCloseKey(hAppKey);
     return hSectionKey;
 }
@@ -77,41 +82,46 @@ HKEY OpenSectionKey(const CWinApp* pApp, LPCSTR lpszSection)
 // The .INI file used without a registry key: the profile name, else the program's name.
 CString IniFileName(const CWinApp* pApp)
 {
-    if (pApp->m_pszProfileName != NULL)
+    if (pApp->m_pszProfileName != nullptr) {
         return pApp->m_pszProfileName;
-    return CString(pApp->m_pszExeName != NULL ? pApp->m_pszExeName : "") + ".INI";
+    }
+    return CString(pApp->m_pszExeName != nullptr ? pApp->m_pszExeName : "") + ".INI";
 }
 
 } // namespace
 
 UINT CWinApp::GetProfileInt(LPCSTR lpszSection, LPCSTR lpszEntry, int nDefault)
 {
-    if (m_pszRegistryKey == NULL)
+    if (m_pszRegistryKey == nullptr) {
         return ::GetPrivateProfileIntA(lpszSection, lpszEntry, nDefault, IniFileName(this));
+    }
     HKEY hSecKey = OpenSectionKey(this, lpszSection);
-    if (hSecKey == NULL)
+    if (hSecKey == nullptr) {
         return (UINT)nDefault;
+    }
     DWORD dwValue = 0;
     DWORD dwType = 0;
     DWORD dwCount = sizeof(dwValue);
-    const LONG lResult = ::RegQueryValueExA(hSecKey, lpszEntry, NULL, &dwType,
+    const LONG lResult = ::RegQueryValueExA(hSecKey, lpszEntry, nullptr, &dwType,
                                             reinterpret_cast<LPBYTE>(&dwValue), &dwCount);
     ::RegCloseKey(hSecKey);
-    if (lResult == ERROR_SUCCESS && dwType == REG_DWORD && dwCount == sizeof(dwValue))
+    if (lResult == ERROR_SUCCESS && dwType == REG_DWORD && dwCount == sizeof(dwValue)) {
         return (UINT)dwValue;
+    }
     return (UINT)nDefault;
 }
 
 BOOL CWinApp::WriteProfileInt(LPCSTR lpszSection, LPCSTR lpszEntry, int nValue)
 {
-    if (m_pszRegistryKey == NULL) {
+    if (m_pszRegistryKey == nullptr) {
         char szValue[16];
         snprintf(szValue, sizeof(szValue), "%d", nValue);
         return ::WritePrivateProfileStringA(lpszSection, lpszEntry, szValue, IniFileName(this));
     }
     HKEY hSecKey = OpenSectionKey(this, lpszSection);
-    if (hSecKey == NULL)
+    if (hSecKey == nullptr) {
         return FALSE;
+    }
     const DWORD dwValue = (DWORD)nValue;
     const LONG lResult = ::RegSetValueExA(hSecKey, lpszEntry, 0, REG_DWORD,
                                           reinterpret_cast<const BYTE*>(&dwValue), sizeof(dwValue));
@@ -121,24 +131,29 @@ BOOL CWinApp::WriteProfileInt(LPCSTR lpszSection, LPCSTR lpszEntry, int nValue)
 
 CString CWinApp::GetProfileString(LPCSTR lpszSection, LPCSTR lpszEntry, LPCSTR lpszDefault)
 {
-    if (m_pszRegistryKey == NULL) {
+    if (m_pszRegistryKey == nullptr) {
         char szValue[4096];
-        ::GetPrivateProfileStringA(lpszSection, lpszEntry, lpszDefault != NULL ? lpszDefault : "",
-                                   szValue, sizeof(szValue), IniFileName(this));
+        ::GetPrivateProfileStringA(lpszSection, lpszEntry,
+                                   lpszDefault != nullptr ? lpszDefault : "", szValue,
+                                   sizeof(szValue), IniFileName(this));
         return szValue;
     }
     HKEY hSecKey = OpenSectionKey(this, lpszSection);
-    if (hSecKey == NULL)
+    if (hSecKey == nullptr) {
         return lpszDefault;
+    }
     CString strValue = lpszDefault;
     DWORD dwType = 0;
     DWORD dwCount = 0;
-    if (::RegQueryValueExA(hSecKey, lpszEntry, NULL, &dwType, NULL, &dwCount) == ERROR_SUCCESS &&
+    if (::RegQueryValueExA(hSecKey, lpszEntry, nullptr, &dwType, nullptr, &dwCount) ==
+            ERROR_SUCCESS &&
         dwType == REG_SZ) {
         std::vector<char> buffer(dwCount + 1, '\0');
-        if (::RegQueryValueExA(hSecKey, lpszEntry, NULL, &dwType, reinterpret_cast<LPBYTE>(buffer.data()),
-                               &dwCount) == ERROR_SUCCESS)
+        if (::RegQueryValueExA(hSecKey, lpszEntry, nullptr, &dwType,
+                               reinterpret_cast<LPBYTE>(buffer.data()),
+                               &dwCount) == ERROR_SUCCESS) {
             strValue = buffer.data();
+        }
     }
     ::RegCloseKey(hSecKey);
     return strValue;
@@ -147,25 +162,30 @@ CString CWinApp::GetProfileString(LPCSTR lpszSection, LPCSTR lpszEntry, LPCSTR l
 // A NULL entry deletes the whole section; a NULL value deletes the entry.
 BOOL CWinApp::WriteProfileString(LPCSTR lpszSection, LPCSTR lpszEntry, LPCSTR lpszValue)
 {
-    if (m_pszRegistryKey == NULL)
+    if (m_pszRegistryKey == nullptr) {
         return ::WritePrivateProfileStringA(lpszSection, lpszEntry, lpszValue, IniFileName(this));
+    }
     LONG lResult;
-    if (lpszEntry == NULL) {
+    if (lpszEntry == nullptr) {
         HKEY hAppKey = OpenAppRegistryKey(m_pszRegistryKey, m_pszProfileName);
-        if (hAppKey == NULL)
+        if (hAppKey == nullptr) {
             return FALSE;
+        }
         lResult = ::RegDeleteKeyA(hAppKey, lpszSection);
         ::RegCloseKey(hAppKey);
         return lResult == ERROR_SUCCESS;
     }
     HKEY hSecKey = OpenSectionKey(this, lpszSection);
-    if (hSecKey == NULL)
+    if (hSecKey == nullptr) {
         return FALSE;
-    if (lpszValue == NULL)
+    }
+    if (lpszValue == nullptr) {
         lResult = ::RegDeleteValueA(hSecKey, lpszEntry);
-    else
-        lResult = ::RegSetValueExA(hSecKey, lpszEntry, 0, REG_SZ, reinterpret_cast<const BYTE*>(lpszValue),
+    } else {
+        lResult = ::RegSetValueExA(hSecKey, lpszEntry, 0, REG_SZ,
+                                   reinterpret_cast<const BYTE*>(lpszValue),
                                    (DWORD)strlen(lpszValue) + 1);
+    }
     ::RegCloseKey(hSecKey);
     return lResult == ERROR_SUCCESS;
 }
@@ -184,8 +204,10 @@ void CWinApp::LoadStdProfileSettings(UINT nMaxMRU)
 
 void CWinApp::SaveStdProfileSettings()
 {
-    if (m_pRecentFileList != NULL)
+    if (m_pRecentFileList != nullptr) {
         m_pRecentFileList->WriteList();
-    if (g_nNumPreviewPages != 0)
+    }
+    if (g_nNumPreviewPages != 0) {
         WriteProfileInt(kPreviewSection, kPreviewEntry, (int)g_nNumPreviewPages);
+    }
 }

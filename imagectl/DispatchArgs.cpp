@@ -37,8 +37,7 @@ bool CDispatchArgs::Fail(HRESULT error, UINT index)
 bool CDispatchArgs::Coerce(UINT index, VARTYPE type, VARIANT& converted)
 {
     VariantInit(&converted);
-    const HRESULT hr =
-        VariantChangeType(&converted, const_cast<VARIANTARG*>(&At(index)), 0, type);
+    const HRESULT hr = VariantChangeType(&converted, const_cast<VARIANTARG*>(&At(index)), 0, type);
     return SUCCEEDED(hr) || Fail(hr, index);
 }
 

@@ -5,7 +5,8 @@
 // Reads the positional arguments of one IDispatch::Invoke call, which arrive last-first, as the
 // types a member expects. Arguments of another type are coerced the way automation does
 // (an I4 where an R4 is expected, and so on). The first failure is kept with its argument index.
-class CDispatchArgs {
+class CDispatchArgs
+{
 public:
     CDispatchArgs(const DISPPARAMS& params, UINT* argErr) : m_params(params), m_pArgErr(argErr) {}
 

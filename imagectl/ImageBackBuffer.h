@@ -5,7 +5,8 @@
 
 // An off-screen 32-bit top-down bitmap the control draws into before one copy to the screen,
 // so a repaint never shows a half-drawn picture. Re-made when the client size changes.
-class CImageBackBuffer {
+class CImageBackBuffer
+{
 public:
     CImageBackBuffer() = default;
     ~CImageBackBuffer() { Release(); }

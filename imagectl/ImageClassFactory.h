@@ -3,7 +3,8 @@
 #include <unknwn.h>
 
 // Makes image controls; handed out by DllGetClassObject.
-class CImageClassFactory : public IClassFactory {
+class CImageClassFactory : public IClassFactory
+{
 public:
     CImageClassFactory();
     CImageClassFactory(const CImageClassFactory&) = delete;

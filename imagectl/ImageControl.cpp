@@ -11,7 +11,8 @@ namespace {
 
 constexpr uint32_t kResetColour = 0xBEBEBE;
 
-struct MemberName {
+struct MemberName
+{
     const wchar_t* name;
     DISPID id;
 };
@@ -453,7 +454,8 @@ HRESULT CImageControl::InPlaceActivate()
         return E_UNEXPECTED;
     }
     IOleInPlaceSite* site = nullptr;
-    HRESULT hr = m_pClientSite->QueryInterface(IID_IOleInPlaceSite, reinterpret_cast<void**>(&site));
+    HRESULT hr =
+        m_pClientSite->QueryInterface(IID_IOleInPlaceSite, reinterpret_cast<void**>(&site));
     if (FAILED(hr) || !site) {
         return E_NOINTERFACE;
     }
@@ -480,10 +482,9 @@ HRESULT CImageControl::InPlaceActivate()
     if (document) {
         document->Release();
     }
-    HWND hwnd = SUCCEEDED(hr) && parent
-                    ? m_window.Create(ImageControlInstance(), parent, position,
-                                      static_cast<IDispatch*>(this))
-                    : nullptr;
+    HWND hwnd = SUCCEEDED(hr) && parent ? m_window.Create(ImageControlInstance(), parent, position,
+                                                          static_cast<IDispatch*>(this))
+                                        : nullptr;
     if (!hwnd) {
         site->OnInPlaceDeactivate();
         site->Release();

@@ -1,8 +1,9 @@
 #pragma once
 #include <windows.h>
-#include <ole2.h>
 
 #include <atomic>
+
+#include <ole2.h>
 
 #include "imagectl/ImageSurface.h"
 #include "imagectl/ImageWindow.h"
@@ -12,7 +13,8 @@ class CDispatchArgs;
 // The image-display control: an automation object whose members are reached by dispatch
 // identifier, and a windowed object that a container activates in place. Dispatch calls may
 // come from any thread; the hosting calls come from the container's user-interface thread.
-class CImageControl : public IDispatch, public IOleObject, public IOleInPlaceObject {
+class CImageControl : public IDispatch, public IOleObject, public IOleInPlaceObject
+{
 public:
     CImageControl();
     CImageControl(const CImageControl&) = delete;
@@ -40,8 +42,8 @@ public:
     STDMETHODIMP GetMoniker(DWORD assign, DWORD which, IMoniker** moniker) override;
     STDMETHODIMP InitFromData(IDataObject* data, BOOL creation, DWORD reserved) override;
     STDMETHODIMP GetClipboardData(DWORD reserved, IDataObject** data) override;
-    STDMETHODIMP DoVerb(LONG verb, LPMSG msg, IOleClientSite* activeSite, LONG index,
-                        HWND parent, LPCRECT rect) override;
+    STDMETHODIMP DoVerb(LONG verb, LPMSG msg, IOleClientSite* activeSite, LONG index, HWND parent,
+                        LPCRECT rect) override;
     STDMETHODIMP EnumVerbs(IEnumOLEVERB** verbs) override;
     STDMETHODIMP Update() override;
     STDMETHODIMP IsUpToDate() override;
@@ -74,8 +76,8 @@ private:
     HRESULT InvokeSetPixelColors(CDispatchArgs& args, VARIANT* result);
     HRESULT InvokeWindowToImage(CDispatchArgs& args, VARIANT* result);
     HRESULT InvokeImageToWindow(CDispatchArgs& args, VARIANT* result);
-    HRESULT InvokeSetCallback(CDispatchArgs& args, VARIANT* result,
-                              std::atomic<LONG>& function, std::atomic<LONG>& context);
+    HRESULT InvokeSetCallback(CDispatchArgs& args, VARIANT* result, std::atomic<LONG>& function,
+                              std::atomic<LONG>& context);
 
     volatile LONG m_nRefs = 1;
     CImageSurface m_surface;

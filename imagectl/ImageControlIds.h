@@ -13,7 +13,8 @@ inline const char kImageControlDllName[] = "VexoImageCtl.dll";
 
 // Members of the dispatch interface. Rows count from the top edge of the picture, except in
 // SetPixelColor, which counts them upward from the bottom edge.
-enum : DISPID {
+enum : DISPID
+{
     DISPID_IMG_DISPLAYSTYLE = 3,       // property, I4
     DISPID_IMG_RESETIMAGE = 13,        // () -> I4
     DISPID_IMG_FITTOWINDOW = 14,       // () -> R4 (the new zoom)

@@ -59,7 +59,8 @@ void FillSpan(uint32_t* row, int32_t from, int32_t to, uint32_t colour)
 } // namespace
 
 // One axis of the mapping between screen pixels and picture pixels.
-struct CImageModel::Axis {
+struct CImageModel::Axis
+{
     double origin; // screen coordinate of the picture's leading edge
     double zoom;
 
@@ -116,8 +117,8 @@ bool CImageModel::SetPixels(int32_t column, int32_t rowFromBottom, const uint32_
     // Rows are stored from the top: each row of the run lands at its own flipped row.
     while (count > 0) {
         const size_t span = std::min<size_t>(count, m_nWidth - column);
-        uint32_t* target =
-            m_pixels.data() + static_cast<size_t>(m_nHeight - 1 - rowFromBottom) * m_nWidth + column;
+        uint32_t* target = m_pixels.data() +
+                           static_cast<size_t>(m_nHeight - 1 - rowFromBottom) * m_nWidth + column;
         for (size_t i = 0; i < span; ++i) {
             target[i] = ToScreenOrder(colours[i]);
         }
@@ -166,7 +167,7 @@ float CImageModel::FitToWindow()
 {
     if (m_nWidth > 0 && m_nHeight > 0 && m_nClientWidth > 0 && m_nClientHeight > 0) {
         m_dZoom = ClampZoom(std::min(static_cast<double>(m_nClientWidth) / m_nWidth,
-                                    static_cast<double>(m_nClientHeight) / m_nHeight));
+                                     static_cast<double>(m_nClientHeight) / m_nHeight));
     }
     m_dPositionX = ClampPosition(PositionOf(m_nWidth / 2.0, m_nWidth), m_nWidth);
     m_dPositionY = ClampPosition(PositionOf(m_nHeight / 2.0, m_nHeight), m_nHeight);
@@ -191,10 +192,10 @@ void CImageModel::ZoomAround(int32_t x, int32_t y, double factor)
 
 void CImageModel::PanFrom(double startX, double startY, int32_t dx, int32_t dy)
 {
-    m_dPositionX = ClampPosition(PositionOf(CentreOf(startX, m_nWidth) - dx / m_dZoom, m_nWidth),
-                                m_nWidth);
-    m_dPositionY = ClampPosition(PositionOf(CentreOf(startY, m_nHeight) - dy / m_dZoom, m_nHeight),
-                                m_nHeight);
+    m_dPositionX =
+        ClampPosition(PositionOf(CentreOf(startX, m_nWidth) - dx / m_dZoom, m_nWidth), m_nWidth);
+    m_dPositionY =
+        ClampPosition(PositionOf(CentreOf(startY, m_nHeight) - dy / m_dZoom, m_nHeight), m_nHeight);
 }
 
 void CImageModel::WindowToImage(int32_t x, int32_t y, int32_t& column, int32_t& row) const

@@ -11,7 +11,8 @@
 // centre of the bottom-right pixel, so (1 - x/(width-1), 1 - y/(height-1)) centres pixel (x, y).
 // A screen pixel shows the picture pixel under its centre; drawing and point conversion share
 // that one mapping, so what is drawn at a point is what WindowToImage reports there.
-class CImageModel {
+class CImageModel
+{
 public:
     static constexpr float kMinZoom = 1.0f / 256.0f;
     static constexpr float kMaxZoom = 64.0f;

@@ -1,9 +1,13 @@
 #include "imagectl/ImageSurface.h"
 
 // Holds the surface lock for one scope.
-class CImageSurface::CLock {
+class CImageSurface::CLock
+{
 public:
-    explicit CLock(CRITICAL_SECTION& section) : m_rSection(section) { EnterCriticalSection(&m_rSection); }
+    explicit CLock(CRITICAL_SECTION& section) : m_rSection(section)
+    {
+        EnterCriticalSection(&m_rSection);
+    }
     ~CLock() { LeaveCriticalSection(&m_rSection); }
     CLock(const CLock&) = delete;
     CLock& operator=(const CLock&) = delete;

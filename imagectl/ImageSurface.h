@@ -7,7 +7,8 @@
 // (a worker composes the picture with about a million SetPixelColor calls), and the control
 // window, which paints and handles the mouse on the user-interface thread. Every operation takes
 // the one lock; none of them sends a message, so a worker never waits for the window's thread.
-class CImageSurface {
+class CImageSurface
+{
 public:
     // Posted to the window when the pixels first change after the last repaint it scheduled.
     static constexpr UINT kMsgPixelsChanged = WM_APP + 0x31;

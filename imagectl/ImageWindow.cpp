@@ -1,8 +1,8 @@
 #include "imagectl/ImageWindow.h"
 
-#include <windowsx.h>
-
 #include <cmath>
+
+#include <windowsx.h>
 
 namespace {
 
@@ -34,9 +34,9 @@ HWND CImageWindow::Create(HINSTANCE instance, HWND parent, const RECT& rect, IUn
     m_pOwner->AddRef();
     // Hosts put windows of their own over the picture (labels): painting must leave them alone.
     const DWORD style = WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
-    HWND hwnd = CreateWindowExA(0, kWindowClassName, "", style, rect.left, rect.top,
-                                rect.right - rect.left, rect.bottom - rect.top, parent, nullptr,
-                                instance, this);
+    HWND hwnd =
+        CreateWindowExA(0, kWindowClassName, "", style, rect.left, rect.top, rect.right - rect.left,
+                        rect.bottom - rect.top, parent, nullptr, instance, this);
     if (!hwnd && m_pOwner) {
         // The window never reached WM_NCDESTROY, so the reference is still ours to drop.
         IUnknown* held = m_pOwner;

@@ -8,7 +8,8 @@
 // The control's window: paints the surface through a back buffer with crisp pixels, zooms round
 // the pointer on the wheel and pans on a left-button drag. Everything else goes to the default
 // window procedure, so the host's message loop sees clicks as it sees any child's.
-class CImageWindow {
+class CImageWindow
+{
 public:
     explicit CImageWindow(CImageSurface& surface) : m_surface(surface) {}
     CImageWindow(const CImageWindow&) = delete;

@@ -22,14 +22,22 @@ const uint32_t kOpenRights[] = {
 uint32_t AccessBits(uint32_t baseProtection)
 {
     switch (baseProtection) {
-    case MemoryRegion::kReadOnly: return MAPF_READ;
-    case MemoryRegion::kReadWrite: return MAPF_READ | MAPF_WRITE;
-    case MemoryRegion::kWriteCopy: return MAPF_COPYONWRITE;
-    case MemoryRegion::kExecute: return MAPF_EXECUTE;
-    case MemoryRegion::kExecuteRead: return MAPF_EXECUTE | MAPF_READ;
-    case MemoryRegion::kExecuteReadWrite: return MAPF_EXECUTE | MAPF_READ | MAPF_WRITE;
-    case MemoryRegion::kExecuteWriteCopy: return MAPF_EXECUTE | MAPF_COPYONWRITE;
-    default: return 0;
+    case MemoryRegion::kReadOnly:
+        return MAPF_READ;
+    case MemoryRegion::kReadWrite:
+        return MAPF_READ | MAPF_WRITE;
+    case MemoryRegion::kWriteCopy:
+        return MAPF_COPYONWRITE;
+    case MemoryRegion::kExecute:
+        return MAPF_EXECUTE;
+    case MemoryRegion::kExecuteRead:
+        return MAPF_EXECUTE | MAPF_READ;
+    case MemoryRegion::kExecuteReadWrite:
+        return MAPF_EXECUTE | MAPF_READ | MAPF_WRITE;
+    case MemoryRegion::kExecuteWriteCopy:
+        return MAPF_EXECUTE | MAPF_COPYONWRITE;
+    default:
+        return 0;
     }
 }
 
@@ -39,8 +47,9 @@ CProcessPlatform::Handle OpenForReading(CProcessPlatform& platform, uint32_t pro
 {
     CProcessPlatform::Handle process = platform.OpenProcess(
         CProcessPlatform::kVmRead | CProcessPlatform::kQueryInformation, processId);
-    if (!process)
+    if (!process) {
         process = platform.OpenProcess(CProcessPlatform::kVmRead, processId);
+    }
     return process;
 }
 
@@ -50,53 +59,79 @@ uint32_t RegionPageFlags(const MemoryRegion& region)
 {
     uint32_t flags = 0;
     switch (region.state) {
-    case MemoryRegion::kCommit: flags |= MAPF_COMMITTED; break;
-    case MemoryRegion::kFree: flags |= MAPF_FREE; break;
-    case MemoryRegion::kReserve: flags |= MAPF_RESERVED; break;
-    default: break;
+    case MemoryRegion::kCommit:
+        flags |= MAPF_COMMITTED;
+        break;
+    case MemoryRegion::kFree:
+        flags |= MAPF_FREE;
+        break;
+    case MemoryRegion::kReserve:
+        flags |= MAPF_RESERVED;
+        break;
+    default:
+        break;
     }
     flags |= AccessBits(region.protect & ~(MemoryRegion::kGuard | MemoryRegion::kNoCache));
-    if (region.protect & MemoryRegion::kGuard)
+    if (region.protect & MemoryRegion::kGuard) {
         flags |= MAPF_GUARDED;
-    if (region.protect & MemoryRegion::kNoCache)
+    }
+    if (region.protect & MemoryRegion::kNoCache) {
         flags |= MAPF_NOCACHE;
+    }
     switch (region.type) {
-    case MemoryRegion::kImage: flags |= MAPF_IMAGE; break;
-    case MemoryRegion::kMapped: flags |= MAPF_MAPPED; break;
-    case MemoryRegion::kPrivate: flags |= MAPF_PRIVATE; break;
-    default: break;
+    case MemoryRegion::kImage:
+        flags |= MAPF_IMAGE;
+        break;
+    case MemoryRegion::kMapped:
+        flags |= MAPF_MAPPED;
+        break;
+    case MemoryRegion::kPrivate:
+        flags |= MAPF_PRIVATE;
+        break;
+    default:
+        break;
     }
     return flags;
 }
 
-CProcessCatalogue::CProcessCatalogue() : m_platform(SystemProcessPlatform()) {}
+CProcessCatalogue::CProcessCatalogue() : m_platform(SystemProcessPlatform())
+{
+}
 
-CProcessCatalogue::CProcessCatalogue(CProcessPlatform& platform) : m_platform(platform) {}
+CProcessCatalogue::CProcessCatalogue(CProcessPlatform& platform) : m_platform(platform)
+{
+}
 
 CProcessCatalogue::~CProcessCatalogue() = default;
 
 int CProcessCatalogue::Refresh()
 {
     std::unique_ptr<uint32_t[]> ids(new (std::nothrow) uint32_t[kBufferBytes / 4]);
-    if (!ids)
+    if (!ids) {
         return kRefreshNoIdBuffer;
+    }
     std::unique_ptr<uint32_t[]> bases(new (std::nothrow) uint32_t[kBufferBytes / 4]);
-    if (!bases)
+    if (!bases) {
         return kRefreshNoListing;
+    }
     uint32_t bytesWritten = 0;
-    if (!m_platform.ListProcesses(ids.get(), kBufferBytes, &bytesWritten))
+    if (!m_platform.ListProcesses(ids.get(), kBufferBytes, &bytesWritten)) {
         return kRefreshNoListing;
+    }
 
     int32_t count = static_cast<int32_t>(bytesWritten / 4);
-    if (count > kMaxProcesses)
+    if (count > kMaxProcesses) {
         count = kMaxProcesses;
+    }
     m_pRecords.reset();
     m_nCount = 0;
-    if (count == 0)
+    if (count == 0) {
         return kRefreshDone;
+    }
     m_pRecords.reset(new (std::nothrow) ProcessRecord[count]);
-    if (!m_pRecords)
+    if (!m_pRecords) {
         return kRefreshNoRecords;
+    }
     m_nCount = count;
 
     for (int32_t i = 0; i < count; ++i) {
@@ -105,11 +140,13 @@ int CProcessCatalogue::Refresh()
         CProcessHandle process(m_platform, nullptr);
         for (uint32_t right : kOpenRights) {
             process.Reset(m_platform.OpenProcess(right, record.processId));
-            if (process)
+            if (process) {
                 break;
+            }
         }
-        if (process)
+        if (process) {
             TakeModules(record, process.Get(), bases.get());
+        }
     }
     return kRefreshDone;
 }
@@ -120,24 +157,29 @@ void CProcessCatalogue::TakeModules(ProcessRecord& record, CProcessPlatform::Han
                                     uint32_t* bases)
 {
     uint32_t bytesNeeded = 0;
-    if (!m_platform.ListModules(process, bases, kBufferBytes, &bytesNeeded))
+    if (!m_platform.ListModules(process, bases, kBufferBytes, &bytesNeeded)) {
         return;
+    }
     int32_t count = static_cast<int32_t>(bytesNeeded / 4);
-    if (count > kMaxModules)
+    if (count > kMaxModules) {
         count = kMaxModules;
-    if (count == 0)
+    }
+    if (count == 0) {
         return;
+    }
     std::unique_ptr<uint32_t[]> moduleBases(new (std::nothrow) uint32_t[count]);
     std::unique_ptr<std::string[]> moduleNames(new (std::nothrow) std::string[count]);
-    if (!moduleBases || !moduleNames)
+    if (!moduleBases || !moduleNames) {
         return;
+    }
 
     char name[kNameBufferBytes];
     for (int32_t j = 0; j < count; ++j) {
         std::memset(name, 0, sizeof name);
         moduleBases[j] = bases[j];
-        if (m_platform.GetModulePath(process, bases[j], name, sizeof name) == 0)
+        if (m_platform.GetModulePath(process, bases[j], name, sizeof name) == 0) {
             continue;
+        }
         try {
             // A path that filled the buffer without a terminator is cut to what fits.
             moduleNames[j].assign(name, strnlen(name, sizeof name - 1));
@@ -153,8 +195,9 @@ void CProcessCatalogue::TakeModules(ProcessRecord& record, CProcessPlatform::Han
 ProcessRecord* CProcessCatalogue::FindProcess(uint32_t processId) const
 {
     for (int32_t i = 0; HasRecords() && i < m_nCount; ++i) {
-        if (m_pRecords[i].processId == processId)
+        if (m_pRecords[i].processId == processId) {
             return &m_pRecords[i];
+        }
     }
     return nullptr;
 }
@@ -166,8 +209,9 @@ int CProcessCatalogue::GetCount() const
 
 ProcessRecord* CProcessCatalogue::GetAt(int index) const
 {
-    if (!HasRecords() || index < 0 || index >= m_nCount)
+    if (!HasRecords() || index < 0 || index >= m_nCount) {
         return nullptr;
+    }
     return &m_pRecords[index];
 }
 
@@ -178,25 +222,30 @@ int CProcessCatalogue::GetPageCount() const
 
 int CProcessCatalogue::BuildPageMap(uint32_t processId, uint32_t* map)
 {
-    if (!HasRecords() || !map)
+    if (!HasRecords() || !map) {
         return kPageMapNoRecords;
+    }
     for (int32_t i = 0; i < m_nCount; ++i) {
-        if (m_pRecords[i].processId == processId)
+        if (m_pRecords[i].processId == processId) {
             return BuildPageMapAt(i, map);
+        }
     }
     return kPageMapNoSuchProcess;
 }
 
 int CProcessCatalogue::BuildPageMapAt(int index, uint32_t* map)
 {
-    if (!HasRecords() || !map)
+    if (!HasRecords() || !map) {
         return kPageMapNoRecords;
-    if (index < 0 || index >= m_nCount)
+    }
+    if (index < 0 || index >= m_nCount) {
         return kPageMapNoSuchProcess;
+    }
     CProcessHandle process(m_platform, m_platform.OpenProcess(CProcessPlatform::kQueryInformation,
                                                               m_pRecords[index].processId));
-    if (!process)
+    if (!process) {
         return kPageMapCannotOpen;
+    }
     WalkRegions(process.Get(), map);
     return kPageMapDone;
 }
@@ -207,38 +256,46 @@ int CProcessCatalogue::BuildPageMapAt(int index, uint32_t* map)
 void CProcessCatalogue::WalkRegions(CProcessPlatform::Handle process, uint32_t* map)
 {
     uint32_t pageSize = m_platform.GetPageSize();
-    if (pageSize == 0)
+    if (pageSize == 0) {
         pageSize = kPageSize;
+    }
     uint32_t address = 0;
     uint32_t entry = 0;
     MemoryRegion region;
     while (entry < static_cast<uint32_t>(kPageMapEntries)) {
-        if (!m_platform.QueryRegion(process, address, &region))
+        if (!m_platform.QueryRegion(process, address, &region)) {
             break;
+        }
         const uint32_t flags = RegionPageFlags(region);
         uint32_t pages = region.regionSize / pageSize;
-        if (pages > kPageMapEntries - entry)
+        if (pages > kPageMapEntries - entry) {
             pages = kPageMapEntries - entry;
-        for (uint32_t end = entry + pages; entry < end; ++entry)
+        }
+        for (uint32_t end = entry + pages; entry < end; ++entry) {
             map[entry] = flags;
+        }
         const uint32_t next = address + region.regionSize;
-        if (next <= address)
+        if (next <= address) {
             break;
+        }
         address = next;
     }
 }
 
 uint32_t CProcessCatalogue::QueryPageFlags(const ProcessRecord* record, uint32_t address)
 {
-    if (!HasRecords() || !record)
+    if (!HasRecords() || !record) {
         return 0;
-    CProcessHandle process(m_platform, m_platform.OpenProcess(CProcessPlatform::kQueryInformation,
-                                                              record->processId));
-    if (!process)
+    }
+    CProcessHandle process(
+        m_platform, m_platform.OpenProcess(CProcessPlatform::kQueryInformation, record->processId));
+    if (!process) {
         return 0;
+    }
     MemoryRegion region;
-    if (!m_platform.QueryRegion(process.Get(), address, &region))
+    if (!m_platform.QueryRegion(process.Get(), address, &region)) {
         return 0;
+    }
     return RegionPageFlags(region);
 }
 
@@ -255,13 +312,16 @@ int ReadProcessBytes(const ProcessRecord* record, uint32_t address, void* buffer
 int ReadProcessBytes(CProcessPlatform& platform, const ProcessRecord* record, uint32_t address,
                      void* buffer, uint32_t size)
 {
-    if (!record || !buffer || size == 0)
+    if (!record || !buffer || size == 0) {
         return kReadBadArguments;
+    }
     CProcessHandle process(platform, OpenForReading(platform, record->processId));
-    if (!process)
+    if (!process) {
         return kReadCannotOpen;
+    }
     uint32_t bytesRead = 0;
-    if (!platform.ReadMemory(process.Get(), address, buffer, size, &bytesRead))
+    if (!platform.ReadMemory(process.Get(), address, buffer, size, &bytesRead)) {
         return kReadFailed;
+    }
     return bytesRead < size ? kReadShort : kReadDone;
 }

@@ -41,24 +41,24 @@ struct ProcessRecord
 enum RefreshResult : int
 {
     kRefreshDone = 0,
-    kRefreshNoIdBuffer = -1,        // no working buffer for the identifiers; records kept
-    kRefreshNoListing = -2,         // no buffer for module bases, or the listing failed; kept
-    kRefreshNoRecords = -3,         // the new records cannot be allocated; catalogue empty
+    kRefreshNoIdBuffer = -1, // no working buffer for the identifiers; records kept
+    kRefreshNoListing = -2,  // no buffer for module bases, or the listing failed; kept
+    kRefreshNoRecords = -3,  // the new records cannot be allocated; catalogue empty
 };
 enum PageMapResult : int
 {
     kPageMapDone = 0,
-    kPageMapNoRecords = -1,         // an empty catalogue, or no map
-    kPageMapNoSuchProcess = -2,     // no record with that identifier (or index)
-    kPageMapCannotOpen = -3,        // the process cannot be opened to query its regions
+    kPageMapNoRecords = -1,     // an empty catalogue, or no map
+    kPageMapNoSuchProcess = -2, // no record with that identifier (or index)
+    kPageMapCannotOpen = -3,    // the process cannot be opened to query its regions
 };
 enum ReadResult : int
 {
     kReadDone = 0,
-    kReadBadArguments = -1,         // no record, no buffer or size 0
-    kReadCannotOpen = -2,           // the process cannot be opened for reading
-    kReadFailed = -4,               // the read failed as a whole (some byte is unreadable)
-    kReadShort = -5,                // fewer bytes were read than asked for
+    kReadBadArguments = -1, // no record, no buffer or size 0
+    kReadCannotOpen = -2,   // the process cannot be opened for reading
+    kReadFailed = -4,       // the read failed as a whole (some byte is unreadable)
+    kReadShort = -5,        // fewer bytes were read than asked for
 };
 
 class CProcessCatalogue

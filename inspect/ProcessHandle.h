@@ -7,7 +7,10 @@ class CProcessHandle
 {
 public:
     CProcessHandle(CProcessPlatform& platform, CProcessPlatform::Handle handle)
-        : m_platform(platform), m_handle(handle) {}
+        : m_platform(platform),
+          m_handle(handle)
+    {
+    }
     ~CProcessHandle() { Reset(nullptr); }
 
     CProcessHandle(const CProcessHandle&) = delete;
@@ -18,8 +21,9 @@ public:
 
     void Reset(CProcessPlatform::Handle handle)
     {
-        if (m_handle)
+        if (m_handle) {
             m_platform.CloseProcess(m_handle);
+        }
         m_handle = handle;
     }
 

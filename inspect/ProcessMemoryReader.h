@@ -7,9 +7,9 @@
 #include <cstdint>
 #include <memory>
 
+#include "common/PageSize.h"
 #include "inspect/ProcessCatalogue.h"
 #include "inspect/ProcessHandle.h"
-#include "common/PageSize.h"
 
 class CProcessMemoryReader
 {
@@ -34,7 +34,7 @@ private:
     struct Span
     {
         uint64_t begin = 0;
-        uint64_t end = 0;    // empty when begin == end
+        uint64_t end = 0; // empty when begin == end
         bool readable = false;
     };
 
@@ -47,10 +47,10 @@ private:
     CProcessPlatform& m_platform;
     const ProcessRecord* m_pRecord;
     CProcessHandle m_process;
-    bool m_bKnowsRegions = false;  // opened with the right to query regions
-    Span m_region;                 // the region last learnt
-    uint64_t m_nQueryLimit = 1ull << 32;  // where the region queries stop answering
-    Span m_block;                  // the bytes held in m_pBlock
-    Span m_failedBlock;            // the last block that could not be read whole
+    bool m_bKnowsRegions = false;        // opened with the right to query regions
+    Span m_region;                       // the region last learnt
+    uint64_t m_nQueryLimit = 1ull << 32; // where the region queries stop answering
+    Span m_block;                        // the bytes held in m_pBlock
+    Span m_failedBlock;                  // the last block that could not be read whole
     std::unique_ptr<uint8_t[]> m_pBlock;
 };

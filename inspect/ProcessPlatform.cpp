@@ -2,10 +2,10 @@
 
 bool IsRegionReadable(const MemoryRegion& region)
 {
-    if (region.state != MemoryRegion::kCommit || (region.protect & MemoryRegion::kGuard) != 0)
+    if (region.state != MemoryRegion::kCommit || (region.protect & MemoryRegion::kGuard) != 0) {
         return false;
-    const uint32_t base = region.protect &
-        ~(MemoryRegion::kNoCache | MemoryRegion::kWriteCombine);
+    }
+    const uint32_t base = region.protect & ~(MemoryRegion::kNoCache | MemoryRegion::kWriteCombine);
     switch (base) {
     case MemoryRegion::kReadOnly:
     case MemoryRegion::kReadWrite:

@@ -4,9 +4,10 @@
 // The process status functions of psapi.dll, which every 32-bit Windows has.
 #define PSAPI_VERSION 1
 #include <windows.h>
-#include <psapi.h>
 
 #include <cstdint>
+
+#include <psapi.h>
 
 namespace {
 
@@ -24,7 +25,7 @@ LPCVOID AsPointer(uint32_t address)
 bool RunsUnderWine()
 {
     static const bool underWine =
-        ::GetProcAddress(::GetModuleHandleA("ntdll.dll"), "wine_get_version") != NULL;
+        ::GetProcAddress(::GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;
     return underWine;
 }
 
@@ -33,8 +34,9 @@ bool RunsUnderWine()
 bool CWin32ProcessPlatform::ListProcesses(uint32_t* ids, uint32_t bytes, uint32_t* bytesWritten)
 {
     DWORD written = 0;
-    if (!::EnumProcesses(reinterpret_cast<DWORD*>(ids), bytes, &written))
+    if (!::EnumProcesses(reinterpret_cast<DWORD*>(ids), bytes, &written)) {
         return false;
+    }
     *bytesWritten = written;
     return true;
 }
@@ -54,8 +56,9 @@ bool CWin32ProcessPlatform::ListModules(Handle process, uint32_t* bases, uint32_
 {
     DWORD needed = 0;
     if (!::EnumProcessModules(AsHandle(process), reinterpret_cast<HMODULE*>(bases), bytes,
-                              &needed))
+                              &needed)) {
         return false;
+    }
     *bytesNeeded = needed;
     return true;
 }
@@ -70,8 +73,9 @@ uint32_t CWin32ProcessPlatform::GetModulePath(Handle process, uint32_t moduleBas
 bool CWin32ProcessPlatform::QueryRegion(Handle process, uint32_t address, MemoryRegion* region)
 {
     MEMORY_BASIC_INFORMATION info;
-    if (::VirtualQueryEx(AsHandle(process), AsPointer(address), &info, sizeof info) == 0)
+    if (::VirtualQueryEx(AsHandle(process), AsPointer(address), &info, sizeof info) == 0) {
         return false;
+    }
     region->baseAddress = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(info.BaseAddress));
     region->regionSize = static_cast<uint32_t>(info.RegionSize);
     region->state = info.State;
@@ -89,33 +93,36 @@ bool CWin32ProcessPlatform::ReadMemory(Handle process, uint32_t address, void* b
 {
     *bytesRead = 0;
     const RangeCheck check = CheckRange(process, address, size);
-    if (check == RangeCheck::Unreadable || (check == RangeCheck::NotAllowed && RunsUnderWine()))
+    if (check == RangeCheck::Unreadable || (check == RangeCheck::NotAllowed && RunsUnderWine())) {
         return false;
+    }
     SIZE_T copied = 0;
-    if (!::ReadProcessMemory(AsHandle(process), AsPointer(address), buffer, size, &copied))
+    if (!::ReadProcessMemory(AsHandle(process), AsPointer(address), buffer, size, &copied)) {
         return false;
+    }
     *bytesRead = static_cast<uint32_t>(copied);
     return true;
 }
 
 CWin32ProcessPlatform::RangeCheck CWin32ProcessPlatform::CheckRange(Handle process,
-                                                                    uint32_t address,
-                                                                    uint32_t size)
+                                                                    uint32_t address, uint32_t size)
 {
     const uint64_t end = static_cast<uint64_t>(address) + size;
     uint64_t at = address;
     while (at < end) {
         MemoryRegion region;
-        if (at > UINT32_MAX)
+        if (at > UINT32_MAX) {
             return RangeCheck::Unreadable;
+        }
         if (!QueryRegion(process, static_cast<uint32_t>(at), &region)) {
             const bool denied = ::GetLastError() == ERROR_ACCESS_DENIED;
             return denied && at == address ? RangeCheck::NotAllowed : RangeCheck::Unreadable;
         }
         const uint64_t regionBase = region.baseAddress;
         const uint64_t regionEnd = regionBase + region.regionSize;
-        if (!IsRegionReadable(region) || regionBase > at || regionEnd <= at)
+        if (!IsRegionReadable(region) || regionBase > at || regionEnd <= at) {
             return RangeCheck::Unreadable;
+        }
         at = regionEnd;
     }
     return RangeCheck::Readable;

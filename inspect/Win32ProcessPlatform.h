@@ -11,15 +11,19 @@ public:
     void CloseProcess(Handle process) override;
     bool ListModules(Handle process, uint32_t* bases, uint32_t bytes,
                      uint32_t* bytesNeeded) override;
-    uint32_t GetModulePath(Handle process, uint32_t moduleBase, char* name,
-                           uint32_t size) override;
+    uint32_t GetModulePath(Handle process, uint32_t moduleBase, char* name, uint32_t size) override;
     bool QueryRegion(Handle process, uint32_t address, MemoryRegion* region) override;
     bool ReadMemory(Handle process, uint32_t address, void* buffer, uint32_t size,
                     uint32_t* bytesRead) override;
     uint32_t GetPageSize() override;
 
 private:
-    enum class RangeCheck { Readable, Unreadable, NotAllowed };
+    enum class RangeCheck
+    {
+        Readable,
+        Unreadable,
+        NotAllowed
+    };
 
     // Whether the regions of the range can all be read, as far as the handle may ask.
     RangeCheck CheckRange(Handle process, uint32_t address, uint32_t size);

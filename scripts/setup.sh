@@ -2,7 +2,7 @@
 # Installs what building, running and testing need on Debian 12 (run as root). Skips what is there.
 set -euo pipefail
 
-packages=(cmake make g++ googletest mingw-w64 wine wine32:i386 wine64 fonts-wine
+packages=(cmake make g++ googletest mingw-w64 clang-format clang-tidy wine wine32:i386 wine64 fonts-wine
           xvfb xauth x11-utils imagemagick)
 
 if ! dpkg --print-foreign-architectures | grep -qx i386; then

@@ -7,10 +7,12 @@
 // Characters read from the edit box.
 constexpr size_t kGotoTextMax = 30;
 
-extern const char kGotoLengthMessage[];  // "Address should be at most 10 characters as in 0x12345678"
-extern const char kGotoPrefixMessage[];  // "Address must be in Hex, starting with 0x...."
+extern const char
+    kGotoLengthMessage[]; // "Address should be at most 10 characters as in 0x12345678"
+extern const char kGotoPrefixMessage[]; // "Address must be in Hex, starting with 0x...."
 
-struct AddressParseResult {
+struct AddressParseResult
+{
     bool ok = false;
     uint32_t address = 0;
     const char* message = ""; // the message box text when not ok

@@ -51,7 +51,7 @@ void CFindToolDlg::DoDataExchange(CDataExchange* pDX)
 void CFindToolDlg::OnOK()
 {
     const HWND hFocus = ::GetFocus();
-    if (hFocus != NULL && hFocus == ::GetDlgItem(m_hWnd, IDC_FIND_TEXT)) {
+    if (hFocus != nullptr && hFocus == ::GetDlgItem(m_hWnd, IDC_FIND_TEXT)) {
         OnFind();
     }
 }
@@ -142,8 +142,8 @@ void CFindToolDlg::OnItemChangedResults(NMHDR* pNMHDR, LRESULT* pResult)
         return;
     }
     IActiveViewHost* pHost = dynamic_cast<IActiveViewHost*>(AfxGetApp());
-    CVexoProcessViewerView* pView = pHost != NULL ? pHost->GetActiveProcessView() : NULL;
-    if (pView != NULL && ::IsWindow(pView->GetSafeHwnd())) {
+    CVexoProcessViewerView* pView = pHost != nullptr ? pHost->GetActiveProcessView() : nullptr;
+    if (pView != nullptr && ::IsWindow(pView->GetSafeHwnd())) {
         pView->GoToAddress(static_cast<uint32_t>(item.lParam));
     }
 }

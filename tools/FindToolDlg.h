@@ -12,8 +12,8 @@ struct SearchHit;
 class CFindToolDlg : public CDialog
 {
 public:
-    explicit CFindToolDlg(CWnd* pParent = NULL);
-    virtual ~CFindToolDlg();
+    explicit CFindToolDlg(CWnd* pParent = nullptr);
+    ~CFindToolDlg() override;
 
     // Removes every row of the result list (at the start of a search).
     void DeleteAllResults();
@@ -25,12 +25,12 @@ public:
     void HoldResultsRedraw(BOOL bHold);
 
 protected:
-    virtual BOOL OnInitDialog() override;
-    virtual void DoDataExchange(CDataExchange* pDX) override;
+    BOOL OnInitDialog() override;
+    void DoDataExchange(CDataExchange* pDX) override;
     // Enter in the text searches; elsewhere it does nothing. Escape hides the window and keeps
     // the results.
-    virtual void OnOK() override;
-    virtual void OnCancel() override;
+    void OnOK() override;
+    void OnCancel() override;
 
     afx_msg void OnSize(UINT nType, int cx, int cy);
     afx_msg void OnFind();

@@ -4,8 +4,8 @@ namespace {
 
 // One word per bit of the page flags word, in bit order. "Gaurded" is the text users see.
 const char* const kFlagWords[] = {
-    "Read-", "Write-", "Execute-", "Copy-On-Write-", "Gaurded-", "NoCache-",
-    "Committed-", "Free-", "Reserved-", "Image-", "Mapped-", "Private-",
+    "Read-",      "Write-", "Execute-",  "Copy-On-Write-", "Gaurded-", "NoCache-",
+    "Committed-", "Free-",  "Reserved-", "Image-",         "Mapped-",  "Private-",
 };
 
 } // namespace

@@ -51,7 +51,7 @@ void CGotoAddressDlg::OnGoto()
     GetDlgItemText(IDC_GOTO_ADDRESS_EDIT, text, sizeof(text));
     const AddressParseResult parsed = ParseGotoAddress(text);
     if (!parsed.ok) {
-        MessageBox(parsed.message, NULL, MB_OK);
+        MessageBox(parsed.message, nullptr, MB_OK);
         return;
     }
 

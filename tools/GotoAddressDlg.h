@@ -6,14 +6,14 @@
 class CGotoAddressDlg : public CDialog
 {
 public:
-    explicit CGotoAddressDlg(CWnd* pParent = NULL);
+    explicit CGotoAddressDlg(CWnd* pParent = nullptr);
 
 protected:
-    virtual BOOL OnInitDialog() override;
-    virtual void DoDataExchange(CDataExchange* pDX) override;
+    BOOL OnInitDialog() override;
+    void DoDataExchange(CDataExchange* pDX) override;
     // Enter goes to the typed address, as the Goto button does; Escape hides the window.
-    virtual void OnOK() override;
-    virtual void OnCancel() override;
+    void OnOK() override;
+    void OnCancel() override;
 
     afx_msg void OnShowWindow(BOOL bShow, UINT nStatus);
     afx_msg void OnGoto();

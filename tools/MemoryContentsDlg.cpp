@@ -31,8 +31,9 @@ const ListColumn kColumns[] = {
 
 void CopyText(const std::string& text, char* buffer, int size)
 {
-    if (buffer == NULL || size <= 0)
+    if (buffer == nullptr || size <= 0) {
         return;
+    }
     const size_t count = std::min(text.size(), static_cast<size_t>(size - 1));
     std::memcpy(buffer, text.data(), count);
     buffer[count] = '\0';
@@ -49,7 +50,10 @@ BEGIN_MESSAGE_MAP(CMemoryContentsDlg, CDialog)
 END_MESSAGE_MAP()
 
 CMemoryContentsDlg::CMemoryContentsDlg(CWnd* pParent)
-    : CDialog(IDD_MEMORY_CONTENTS, pParent), m_nListAddress(0), m_bListRead(false), m_nTextRow(-1)
+    : CDialog(IDD_MEMORY_CONTENTS, pParent),
+      m_nListAddress(0),
+      m_bListRead(false),
+      m_nTextRow(-1)
 {
 }
 
@@ -68,7 +72,7 @@ BOOL CMemoryContentsDlg::OnInitDialog()
     m_font.DeleteObject();
     CreateFixedPitchFont(m_font);
     SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(m_font.m_hObject), TRUE);
-    if (m_wndList.GetSafeHwnd() != NULL) {
+    if (m_wndList.GetSafeHwnd() != nullptr) {
         InsertListColumns(m_wndList, kColumns);
         m_wndList.SetFont(&m_font);
         // A new listing repaints the rows only: the header above them stays as it is, and its
@@ -108,7 +112,7 @@ void CMemoryContentsDlg::ShowMemory(CProcessCatalogue* pCatalogue, const Process
     m_bListRead = ReadProcessBytes(pRecord, address, m_listBytes, kMemoryListBytes) == kReadDone;
     m_nListAddress = address;
     m_nTextRow = -1;
-    if (m_wndList.GetSafeHwnd() != NULL) {
+    if (m_wndList.GetSafeHwnd() != nullptr) {
         // The rows of the old listing go, with their selection and the scrolling; the 256 of
         // the new one are made from the bytes as the list asks for them. A list that shows 256
         // rows from the top with none selected only needs its rows drawn again: emptying it
@@ -120,7 +124,7 @@ void CMemoryContentsDlg::ShowMemory(CProcessCatalogue* pCatalogue, const Process
             m_wndList.SetItemCount(kMemoryRowCount);
         }
     }
-    const uint32_t flags = pCatalogue != NULL ? pCatalogue->QueryPageFlags(pRecord, address) : 0;
+    const uint32_t flags = pCatalogue != nullptr ? pCatalogue->QueryPageFlags(pRecord, address) : 0;
     SetAttributeChecks(flags);
 }
 
@@ -145,8 +149,9 @@ void CMemoryContentsDlg::OnGetDispInfoList(NMHDR* pNMHDR, LRESULT* pResult)
 {
     LVITEMA& item = reinterpret_cast<NMLVDISPINFOA*>(pNMHDR)->item;
     *pResult = 0;
-    if (!(item.mask & LVIF_TEXT) || item.iItem < 0 || item.iItem >= kMemoryRowCount)
+    if (!(item.mask & LVIF_TEXT) || item.iItem < 0 || item.iItem >= kMemoryRowCount) {
         return;
+    }
     const MemoryRowTexts& texts = RowTexts(item.iItem);
     switch (item.iSubItem) {
     case 0:
@@ -168,13 +173,15 @@ void CMemoryContentsDlg::OnFindItemList(NMHDR* pNMHDR, LRESULT* pResult)
     *pResult = -1;
     const NMLVFINDITEMA* pFind = reinterpret_cast<NMLVFINDITEMA*>(pNMHDR);
     const UINT flags = pFind->lvfi.flags;
-    if (pFind->lvfi.psz == NULL || !(flags & (LVFI_STRING | LVFI_PARTIAL)) ||
-        m_wndList.GetItemCount() == 0)
+    if (pFind->lvfi.psz == nullptr || !(flags & (LVFI_STRING | LVFI_PARTIAL)) ||
+        m_wndList.GetItemCount() == 0) {
         return;
+    }
     std::string text;
     if (pNMHDR->code == LVN_ODFINDITEMW) {
-        for (LPCWSTR p = reinterpret_cast<const NMLVFINDITEMW*>(pNMHDR)->lvfi.psz; *p; ++p)
+        for (LPCWSTR p = reinterpret_cast<const NMLVFINDITEMW*>(pNMHDR)->lvfi.psz; *p; ++p) {
             text += *p < 0x80 ? static_cast<char>(*p) : '?';
+        }
     } else {
         text = pFind->lvfi.psz;
     }
@@ -184,6 +191,7 @@ void CMemoryContentsDlg::OnFindItemList(NMHDR* pNMHDR, LRESULT* pResult)
 
 void CMemoryContentsDlg::SetAttributeChecks(uint32_t flags)
 {
-    for (int bit = 0; bit < kAttributeCount; ++bit)
+    for (int bit = 0; bit < kAttributeCount; ++bit) {
         CheckDlgButton(IDC_ATTR_READ + bit, (flags >> bit) & 1 ? BST_CHECKED : BST_UNCHECKED);
+    }
 }

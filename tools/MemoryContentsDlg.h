@@ -16,18 +16,18 @@ struct ProcessRecord;
 class CMemoryContentsDlg : public CDialog
 {
 public:
-    explicit CMemoryContentsDlg(CWnd* pParent = NULL);
-    virtual ~CMemoryContentsDlg();
+    explicit CMemoryContentsDlg(CWnd* pParent = nullptr);
+    ~CMemoryContentsDlg() override;
 
     // Replaces the listing with the 4096 bytes at address of the record's process (one read:
     // all bytes or "?? " for all) and sets the check boxes from the page's flags word.
     void ShowMemory(CProcessCatalogue* pCatalogue, const ProcessRecord* pRecord, uint32_t address);
 
 protected:
-    virtual BOOL OnInitDialog();
+    BOOL OnInitDialog() override;
     // Enter does nothing (the window takes no input); Escape hides it.
-    virtual void OnOK() override;
-    virtual void OnCancel() override;
+    void OnOK() override;
+    void OnCancel() override;
     afx_msg void OnSize(UINT nType, int cx, int cy);
     afx_msg void OnDestroy();
     afx_msg void OnGetDispInfoList(NMHDR* pNMHDR, LRESULT* pResult);

@@ -10,7 +10,11 @@ namespace {
 char ListCharacter(uint8_t byte)
 {
     switch (byte) {
-    case 0: case 8: case 9: case 10: case 13:
+    case 0:
+    case 8:
+    case 9:
+    case 10:
+    case 13:
         return ' ';
     default:
         return static_cast<char>(byte);
@@ -19,7 +23,8 @@ char ListCharacter(uint8_t byte)
 
 bool SameIgnoringCase(char a, char b)
 {
-    return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+    return std::tolower(static_cast<unsigned char>(a)) ==
+           std::tolower(static_cast<unsigned char>(b));
 }
 
 bool RowMatches(uint32_t startAddress, int row, const std::string& text, bool partial)
@@ -63,8 +68,7 @@ MemoryRowTexts FormatMemoryRow(uint32_t startAddress, int row, const uint8_t* by
     return texts;
 }
 
-int FindMemoryRow(uint32_t startAddress, const std::string& text, bool partial, int from,
-                  bool wrap)
+int FindMemoryRow(uint32_t startAddress, const std::string& text, bool partial, int from, bool wrap)
 {
     from = std::max(0, from);
     for (int row = from; row < kMemoryRowCount; ++row) {

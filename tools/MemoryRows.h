@@ -12,7 +12,8 @@ constexpr int kMemoryRowCount = 256;
 constexpr int kMemoryRowBytes = 16;
 
 // The three column texts of one row.
-struct MemoryRowTexts {
+struct MemoryRowTexts
+{
     std::string address;    // "0x%08x" of the row's start
     std::string hex;        // 16 x "%02x ", or 16 x "?? " when the read failed
     std::string characters; // 16 characters; blanks when the read failed

@@ -2,8 +2,8 @@
 
 #include <cstring>
 
-#include "inspect/ProcessMemoryReader.h"
 #include "common/ProgressStepper.h"
+#include "inspect/ProcessMemoryReader.h"
 
 namespace {
 
@@ -23,18 +23,21 @@ CMemorySearch::CMemorySearch(const char* text) : m_text(), m_nLength(0), m_nAnch
             ++m_nLength;
         }
     }
-    while (m_nAnchor < m_nLength && m_text[m_nAnchor] == ' ')
+    while (m_nAnchor < m_nLength && m_text[m_nAnchor] == ' ') {
         ++m_nAnchor;
+    }
 }
 
 bool CMemorySearch::FindInChunk(const uint8_t* chunk, SearchChunkMatch& match) const
 {
-    if (m_nLength == 0)
+    if (m_nLength == 0) {
         return false;
+    }
     size_t offset = 0;
     if (m_nAnchor == m_nLength) {
-        if (!FindBlankRun(chunk, &offset))
+        if (!FindBlankRun(chunk, &offset)) {
             return false;
+        }
         FillMatch(chunk, offset, match);
         return true;
     }
@@ -46,8 +49,9 @@ bool CMemorySearch::FindInChunk(const uint8_t* chunk, SearchChunkMatch& match) c
     const uint8_t* const end = chunk + (kSearchChunkSize - m_nLength) + m_nAnchor + 1;
     while (from < end) {
         const void* found = std::memchr(from, key, static_cast<size_t>(end - from));
-        if (found == nullptr)
+        if (found == nullptr) {
             return false;
+        }
         const uint8_t* at = static_cast<const uint8_t*>(found);
         if (MatchesAt(at - m_nAnchor)) {
             FillMatch(chunk, static_cast<size_t>(at - m_nAnchor - chunk), match);
@@ -61,8 +65,9 @@ bool CMemorySearch::FindInChunk(const uint8_t* chunk, SearchChunkMatch& match) c
 bool CMemorySearch::MatchesAt(const uint8_t* at) const
 {
     for (size_t i = 0; i < m_nLength; ++i) {
-        if (AsText(at[i]) != m_text[i])
+        if (AsText(at[i]) != m_text[i]) {
             return false;
+        }
     }
     return true;
 }
@@ -89,14 +94,16 @@ void CMemorySearch::FillMatch(const uint8_t* chunk, size_t offset, SearchChunkMa
     const size_t rest = kSearchChunkSize - offset - m_nLength;
     const size_t after = rest < kSearchContextMargin ? rest : kSearchContextMargin;
     size_t length = before + m_nLength + after;
-    if (length > kSearchContextSize - 1)
+    if (length > kSearchContextSize - 1) {
         length = kSearchContextSize - 1;
+    }
 
     match.offset = static_cast<uint32_t>(offset);
     std::memset(match.context, 0, sizeof(match.context));
     const uint8_t* from = chunk + offset - before;
-    for (size_t i = 0; i < length; ++i)
+    for (size_t i = 0; i < length; ++i) {
         match.context[i] = AsText(from[i]);
+    }
 }
 
 void CMemorySearch::Run(CProcessMemoryReader& reader, const HitFunction& onHit,

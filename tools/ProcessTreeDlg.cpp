@@ -69,9 +69,8 @@ BOOL CProcessTreeDlg::OnInitDialog()
 
     // Fixed pitch, modern family, 16 units high, any face the font mapper picks.
     m_font.DeleteObject();
-    m_font.CreateFont(16, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
-                      OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, PROOF_QUALITY,
-                      FIXED_PITCH | FF_MODERN, NULL);
+    m_font.CreateFont(16, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                      CLIP_DEFAULT_PRECIS, PROOF_QUALITY, FIXED_PITCH | FF_MODERN, nullptr);
     SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(m_font.m_hObject), TRUE);
 
     FillProcessTree();
@@ -120,7 +119,7 @@ void CProcessTreeDlg::FillProcessTree()
             text.Format("[0x%08x] : %s", pRecord->processId, pRecord->moduleNames[0].c_str());
         }
         const HTREEITEM hProcess = m_wndTree.InsertItem(text);
-        if (hProcess == NULL) {
+        if (hProcess == nullptr) {
             continue;
         }
         m_wndTree.SetItemData(hProcess, i);
@@ -135,13 +134,13 @@ void CProcessTreeDlg::FillProcessTree()
 
 void CProcessTreeDlg::ScrollToProcess(uint32_t dwProcessId)
 {
-    if (m_wndTree.GetSafeHwnd() == NULL) {
+    if (m_wndTree.GetSafeHwnd() == nullptr) {
         return;
     }
-    for (HTREEITEM hItem = m_wndTree.GetRootItem(); hItem != NULL;
+    for (HTREEITEM hItem = m_wndTree.GetRootItem(); hItem != nullptr;
          hItem = m_wndTree.GetNextSiblingItem(hItem)) {
         const ProcessRecord* pRecord = m_catalogue.GetAt(CatalogueIndex(m_wndTree, hItem));
-        if (pRecord != NULL && pRecord->processId == dwProcessId) {
+        if (pRecord != nullptr && pRecord->processId == dwProcessId) {
             m_wndTree.SelectSetFirstVisible(hItem);
             return;
         }
@@ -155,12 +154,12 @@ void CProcessTreeDlg::OnSelChangedProcessTree(NMHDR* pNMHDR, LRESULT* pResult)
         return;
     }
     HTREEITEM hItem = m_wndTree.GetSelectedItem();
-    if (hItem == NULL) {
+    if (hItem == nullptr) {
         return;
     }
     // A module stands for its process.
     const HTREEITEM hParent = m_wndTree.GetParentItem(hItem);
-    if (hParent != NULL) {
+    if (hParent != nullptr) {
         hItem = hParent;
     }
     SelectProcess(CatalogueIndex(m_wndTree, hItem));
@@ -176,18 +175,19 @@ void CProcessTreeDlg::SelectProcess(int index)
         return;
     }
     IToolWindowHost* pHost = dynamic_cast<IToolWindowHost*>(AfxGetApp());
-    if (pHost == NULL || !pHost->IsReadyForSelection()) {
+    if (pHost == nullptr || !pHost->IsReadyForSelection()) {
         return;
     }
     CFrameWnd* pMainFrame = DYNAMIC_DOWNCAST(CFrameWnd, AfxGetMainWnd());
-    CFrameWnd* pFrame = pMainFrame != NULL ? pMainFrame->GetActiveFrame() : NULL;
+    CFrameWnd* pFrame = pMainFrame != nullptr ? pMainFrame->GetActiveFrame() : nullptr;
     CVexoProcessViewerDoc* pDocument =
-        pFrame != NULL ? DYNAMIC_DOWNCAST(CVexoProcessViewerDoc, pFrame->GetActiveDocument()) : NULL;
-    if (pDocument == NULL) {
+        pFrame != nullptr ? DYNAMIC_DOWNCAST(CVexoProcessViewerDoc, pFrame->GetActiveDocument())
+                          : nullptr;
+    if (pDocument == nullptr) {
         return;
     }
     const ProcessRecord* pRecord = m_catalogue.GetAt(index);
-    if (pRecord == NULL) {
+    if (pRecord == nullptr) {
         return;
     }
     pDocument->SetTarget(&m_catalogue, pRecord->processId);

@@ -4,19 +4,17 @@
 // document at that process.
 
 #include <cstdint>
-
 #include <memory>
 
 #include "common/LayoutFractions.h"
 #include "framework/Afx.h"
 #include "inspect/ProcessCatalogue.h"
 
-
 class CProcessTreeDlg : public CDialog
 {
 public:
-    explicit CProcessTreeDlg(CWnd* pParent = NULL);
-    virtual ~CProcessTreeDlg();
+    explicit CProcessTreeDlg(CWnd* pParent = nullptr);
+    ~CProcessTreeDlg() override;
 
     // Rebuilds the catalogue and the tree; also the "Refresh Processes" button.
     void FillProcessTree();
@@ -26,11 +24,11 @@ public:
     CProcessCatalogue& GetCatalogue() { return m_catalogue; }
 
 protected:
-    virtual BOOL OnInitDialog() override;
-    virtual void DoDataExchange(CDataExchange* pDX) override;
+    BOOL OnInitDialog() override;
+    void DoDataExchange(CDataExchange* pDX) override;
     // Enter: nothing (selecting an item is what retrieves it). Escape: hides the window.
-    virtual void OnOK() override;
-    virtual void OnCancel() override;
+    void OnOK() override;
+    void OnCancel() override;
 
     afx_msg void OnSize(UINT nType, int cx, int cy);
     afx_msg void OnDestroy();

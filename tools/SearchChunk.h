@@ -20,7 +20,8 @@ constexpr size_t kSearchContextSize = 256;
 // Bytes of context kept before and after the match.
 constexpr size_t kSearchContextMargin = 16;
 
-struct SearchChunkMatch {
+struct SearchChunkMatch
+{
     uint32_t offset = 0;                   // of the match's first byte in the chunk
     char context[kSearchContextSize] = {}; // zero-filled and terminated
 };

@@ -2,13 +2,13 @@
 
 #include <cstring>
 
-#include "view/ProgressDlg.h"
+#include "common/ModuleLabelText.h"
 #include "inspect/ProcessCatalogue.h"
 #include "inspect/ProcessMemoryReader.h"
 #include "res/resource.h"
 #include "tools/FindToolDlg.h"
 #include "tools/FlagText.h"
-#include "common/ModuleLabelText.h"
+#include "view/ProgressDlg.h"
 
 namespace {
 
@@ -33,12 +33,12 @@ void QueuePosition(SearchContext& context, int32_t position)
 } // namespace
 
 SearchContext::SearchContext()
-    : pCatalogue(NULL),
-      pRecord(NULL),
-      pProgressDlg(NULL),
-      pFindTool(NULL),
+    : pCatalogue(nullptr),
+      pRecord(nullptr),
+      pProgressDlg(nullptr),
+      pFindTool(nullptr),
       text(),
-      hWorkQueued(::CreateEventA(NULL, FALSE, FALSE, NULL))
+      hWorkQueued(::CreateEventA(nullptr, FALSE, FALSE, nullptr))
 {
     ::InitializeCriticalSection(&lock);
 }
@@ -46,8 +46,9 @@ SearchContext::SearchContext()
 SearchContext::~SearchContext()
 {
     ::DeleteCriticalSection(&lock);
-    if (hWorkQueued != NULL)
+    if (hWorkQueued != nullptr) {
         ::CloseHandle(hWorkQueued);
+    }
 }
 
 // The worker touches no window: hits and progress positions (one per change, a hundred in
@@ -58,14 +59,16 @@ UINT SearchThreadProc(LPVOID pParam)
     SearchContext* pContext = static_cast<SearchContext*>(pParam);
     CProcessMemoryReader reader(pContext->pRecord);
     CMemorySearch(pContext->text)
-        .Run(reader, [pContext](const SearchHit& hit) { QueueHit(*pContext, hit); },
-             [pContext](int32_t position) { QueuePosition(*pContext, position); });
+        .Run(
+            reader, [pContext](const SearchHit& hit) { QueueHit(*pContext, hit); },
+            [pContext](int32_t position) { QueuePosition(*pContext, position); });
     return 0;
 }
 
 CSearchRunner::CSearchRunner(CWnd* pMainWnd, CProgressDlg*& rpProgressDlg,
                              EnableFunction enableMainWindow)
-    : CBackgroundRun(pMainWnd, rpProgressDlg, std::move(enableMainWindow)), m_bResultsHeld(false)
+    : CBackgroundRun(pMainWnd, rpProgressDlg, std::move(enableMainWindow)),
+      m_bResultsHeld(false)
 {
 }
 
@@ -74,7 +77,7 @@ void CSearchRunner::Run(CProcessCatalogue& catalogue, const ProcessRecord* pReco
 {
     EnableMainWindow(FALSE);
     SearchContext context;
-    if (ShowSearchProgressWindow(pRecord) && context.hWorkQueued != NULL) {
+    if (ShowSearchProgressWindow(pRecord) && context.hWorkQueued != nullptr) {
         context.pCatalogue = &catalogue;
         context.pRecord = pRecord;
         context.pProgressDlg = m_rpProgressDlg;
@@ -82,7 +85,7 @@ void CSearchRunner::Run(CProcessCatalogue& catalogue, const ProcessRecord* pReco
         std::strncpy(context.text, text, kSearchTextMax);
 
         CWinThread* pThread = BeginWorker(&context);
-        if (pThread != NULL) {
+        if (pThread != nullptr) {
             pThread->m_bAutoDelete = FALSE;
             // A worker that cannot be resumed never runs: the search then ends at once.
             if (ResumeWorker(pThread)) {
@@ -99,10 +102,12 @@ void CSearchRunner::Run(CProcessCatalogue& catalogue, const ProcessRecord* pReco
 
 BOOL CSearchRunner::ShowSearchProgressWindow(const ProcessRecord* pRecord)
 {
-    if (!ShowProgressWindow())
+    if (!ShowProgressWindow()) {
         return FALSE;
+    }
     const bool named = pRecord->moduleCount > 0 && pRecord->moduleNames;
-    m_rpProgressDlg->SetText(SearchProgressText(named ? pRecord->moduleNames[0].c_str() : NULL).c_str());
+    m_rpProgressDlg->SetText(
+        SearchProgressText(named ? pRecord->moduleNames[0].c_str() : nullptr).c_str());
     return TRUE;
 }
 
@@ -124,8 +129,9 @@ void CSearchRunner::PumpUntilShown(CWinThread* pThread, SearchContext& context)
         ended = ended || HasEnded(pThread->m_hThread);
         const bool moved = ShowProgress(context);
         const bool hitsLeft = ShowQueuedHits(context, passStart);
-        if (ended && !hitsLeft)
+        if (ended && !hitsLeft) {
             break;
+        }
         if (!ended && !dispatched && !moved && !hitsLeft) {
             HANDLE handles[2] = {pThread->m_hThread, context.hWorkQueued};
             ::MsgWaitForMultipleObjectsEx(2, handles, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
@@ -137,9 +143,10 @@ void CSearchRunner::PumpUntilShown(CWinThread* pThread, SearchContext& context)
 bool CSearchRunner::DispatchOneMessage()
 {
     MSG msg;
-    if (!::PeekMessageA(&msg, NULL, 0, 0, PM_NOREMOVE))
+    if (!::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
         return false;
-    const BOOL got = ::GetMessageA(&msg, NULL, 0, 0);
+    }
+    const BOOL got = ::GetMessageA(&msg, nullptr, 0, 0);
     if (got == 0) {
         HoldQuit(msg.wParam);
     } else if (got > 0) {
@@ -157,15 +164,17 @@ bool CSearchRunner::ShowProgress(SearchContext& context)
     ::EnterCriticalSection(&context.lock);
     positions.swap(context.positions);
     ::LeaveCriticalSection(&context.lock);
-    if (positions.empty())
+    if (positions.empty()) {
         return false;
+    }
 
     const HWND hBar = ::GetDlgItem(context.pProgressDlg->GetSafeHwnd(), IDC_PROGRESS_BAR);
     ::SendMessageA(hBar, WM_SETREDRAW, FALSE, 0);
-    for (int32_t position : positions)
+    for (int32_t position : positions) {
         ::SendMessageA(hBar, PBM_SETPOS, static_cast<WPARAM>(position), 0);
+    }
     ::SendMessageA(hBar, WM_SETREDRAW, TRUE, 0);
-    ::InvalidateRect(hBar, NULL, TRUE);
+    ::InvalidateRect(hBar, nullptr, TRUE);
     return true;
 }
 
@@ -179,8 +188,9 @@ bool CSearchRunner::ShowQueuedHits(SearchContext& context, DWORD passStart)
     m_pending.insert(m_pending.end(), context.queue.begin(), context.queue.end());
     context.queue.clear();
     ::LeaveCriticalSection(&context.lock);
-    if (m_pending.empty())
+    if (m_pending.empty()) {
         return false;
+    }
 
     if (m_pending.size() > 1 && !m_bResultsHeld) {
         context.pFindTool->HoldResultsRedraw(TRUE);
@@ -188,8 +198,9 @@ bool CSearchRunner::ShowQueuedHits(SearchContext& context, DWORD passStart)
     }
     for (bool first = true; !m_pending.empty(); first = false) {
         const bool follow = m_pending.size() == 1;
-        if (!first && (follow || ::GetTickCount() - passStart >= kRowSliceMs))
+        if (!first && (follow || ::GetTickCount() - passStart >= kRowSliceMs)) {
             break;
+        }
         const SearchHit& hit = m_pending.front();
         // The page's attributes as they are now, not as they were when the worker read it.
         const uint32_t flags = context.pCatalogue->QueryPageFlags(context.pRecord, hit.address);

@@ -16,7 +16,7 @@ std::unique_ptr<LayoutEntry[]> CaptureToolWindowLayout(CWnd& window, const int* 
     for (int i = 0; i < count; ++i) {
         entries[i].id = ids[i];
         CWnd* pControl = window.GetDlgItem(ids[i]);
-        if (pControl == NULL) {
+        if (pControl == nullptr) {
             continue;
         }
         CRect control;
@@ -30,18 +30,18 @@ std::unique_ptr<LayoutEntry[]> CaptureToolWindowLayout(CWnd& window, const int* 
 
 void ApplyToolWindowLayout(CWnd& window, const LayoutEntry* entries, int count)
 {
-    if (entries == NULL) {
+    if (entries == nullptr) {
         return;
     }
     CRect parent;
     window.GetClientRect(&parent);
     for (int i = 0; i < count; ++i) {
         CWnd* pControl = window.GetDlgItem(entries[i].id);
-        if (pControl == NULL) {
+        if (pControl == nullptr) {
             continue;
         }
         const PlainRect place = ApplyLayout(entries[i].fractions, ToPlainRect(parent));
-        pControl->SetWindowPos(NULL, place.left, place.top, place.Width(), place.Height(),
+        pControl->SetWindowPos(nullptr, place.left, place.top, place.Width(), place.Height(),
                                SWP_NOZORDER | SWP_NOOWNERZORDER);
     }
 }

@@ -6,8 +6,8 @@ CActiveXImageWindow::CActiveXImageWindow() = default;
 
 CActiveXImageWindow::~CActiveXImageWindow() = default;
 
-BOOL CActiveXImageWindow::CreateImageControl(LPCSTR lpszWindowName, DWORD dwStyle,
-                                             const RECT& rect, CWnd* pParentWnd, UINT nID)
+BOOL CActiveXImageWindow::CreateImageControl(LPCSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
+                                             CWnd* pParentWnd, UINT nID)
 {
     return CreateControl(CLSID_VexoImageControl, lpszWindowName, dwStyle, rect, pParentWnd, nID);
 }
@@ -20,35 +20,35 @@ void CActiveXImageWindow::SetDisplayStyle(long nStyle)
 long CActiveXImageWindow::ResetImage()
 {
     long result = 0;
-    InvokeHelper(DISPID_IMG_RESETIMAGE, DISPATCH_METHOD, VT_I4, &result, NULL);
+    InvokeHelper(DISPID_IMG_RESETIMAGE, DISPATCH_METHOD, VT_I4, &result, nullptr);
     return result;
 }
 
 float CActiveXImageWindow::FitToWindow()
 {
     float result = 0.0f;
-    InvokeHelper(DISPID_IMG_FITTOWINDOW, DISPATCH_METHOD, VT_R4, &result, NULL);
+    InvokeHelper(DISPID_IMG_FITTOWINDOW, DISPATCH_METHOD, VT_R4, &result, nullptr);
     return result;
 }
 
 float CActiveXImageWindow::GetZoom()
 {
     float result = 0.0f;
-    InvokeHelper(DISPID_IMG_GETZOOM, DISPATCH_METHOD, VT_R4, &result, NULL);
+    InvokeHelper(DISPID_IMG_GETZOOM, DISPATCH_METHOD, VT_R4, &result, nullptr);
     return result;
 }
 
 float CActiveXImageWindow::GetViewPositionX()
 {
     float result = 0.0f;
-    InvokeHelper(DISPID_IMG_GETVIEWPOSITIONX, DISPATCH_METHOD, VT_R4, &result, NULL);
+    InvokeHelper(DISPID_IMG_GETVIEWPOSITIONX, DISPATCH_METHOD, VT_R4, &result, nullptr);
     return result;
 }
 
 float CActiveXImageWindow::GetViewPositionY()
 {
     float result = 0.0f;
-    InvokeHelper(DISPID_IMG_GETVIEWPOSITIONY, DISPATCH_METHOD, VT_R4, &result, NULL);
+    InvokeHelper(DISPID_IMG_GETVIEWPOSITIONY, DISPATCH_METHOD, VT_R4, &result, nullptr);
     return result;
 }
 
@@ -63,22 +63,22 @@ float CActiveXImageWindow::SetZoom(float fZoom)
 void CActiveXImageWindow::SetViewPosition(float fX, float fY)
 {
     static const BYTE params[] = VTS_R4 VTS_R4;
-    InvokeHelper(DISPID_IMG_SETVIEWPOSITION, DISPATCH_METHOD, VT_EMPTY, NULL, params, fX, fY);
+    InvokeHelper(DISPID_IMG_SETVIEWPOSITION, DISPATCH_METHOD, VT_EMPTY, nullptr, params, fX, fY);
 }
 
 long CActiveXImageWindow::SetImageSize(long nWidth, long nHeight, long nColour)
 {
     static const BYTE params[] = VTS_I4 VTS_I4 VTS_I4;
     long result = 0;
-    InvokeHelper(DISPID_IMG_SETIMAGESIZE, DISPATCH_METHOD, VT_I4, &result, params, nWidth,
-                 nHeight, nColour);
+    InvokeHelper(DISPID_IMG_SETIMAGESIZE, DISPATCH_METHOD, VT_I4, &result, params, nWidth, nHeight,
+                 nColour);
     return result;
 }
 
 void CActiveXImageWindow::SetDisplayFlag(BOOL bFlag, long nValue)
 {
     static const BYTE params[] = VTS_BOOL VTS_I4;
-    InvokeHelper(DISPID_IMG_SETDISPLAYFLAG, DISPATCH_METHOD, VT_EMPTY, NULL, params, bFlag,
+    InvokeHelper(DISPID_IMG_SETDISPLAYFLAG, DISPATCH_METHOD, VT_EMPTY, nullptr, params, bFlag,
                  nValue);
 }
 
@@ -104,8 +104,8 @@ long CActiveXImageWindow::WindowToImage(long x, long y, long* pnColumn, long* pn
 {
     static const BYTE params[] = VTS_I4 VTS_I4 VTS_PI4 VTS_PI4;
     long result = 0;
-    InvokeHelper(DISPID_IMG_WINDOWTOIMAGE, DISPATCH_METHOD, VT_I4, &result, params, x, y,
-                 pnColumn, pnRow);
+    InvokeHelper(DISPID_IMG_WINDOWTOIMAGE, DISPATCH_METHOD, VT_I4, &result, params, x, y, pnColumn,
+                 pnRow);
     return result;
 }
 
@@ -122,8 +122,8 @@ long CActiveXImageWindow::SetSecondCallback(long nFunction, long nContext)
 {
     static const BYTE params[] = VTS_I4 VTS_I4;
     long result = 0;
-    InvokeHelper(DISPID_IMG_SETSECONDCALLBACK, DISPATCH_METHOD, VT_I4, &result, params,
-                 nFunction, nContext);
+    InvokeHelper(DISPID_IMG_SETSECONDCALLBACK, DISPATCH_METHOD, VT_I4, &result, params, nFunction,
+                 nContext);
     return result;
 }
 
@@ -131,8 +131,8 @@ long CActiveXImageWindow::ImageToWindow(long nColumn, long nRow, long* pnX, long
 {
     static const BYTE params[] = VTS_I4 VTS_I4 VTS_PI4 VTS_PI4;
     long result = 0;
-    InvokeHelper(DISPID_IMG_IMAGETOWINDOW, DISPATCH_METHOD, VT_I4, &result, params, nColumn,
-                 nRow, pnX, pnY);
+    InvokeHelper(DISPID_IMG_IMAGETOWINDOW, DISPATCH_METHOD, VT_I4, &result, params, nColumn, nRow,
+                 pnX, pnY);
     return result;
 }
 

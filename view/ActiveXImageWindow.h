@@ -12,7 +12,7 @@ class CActiveXImageWindow : public CWnd
 {
 public:
     CActiveXImageWindow();
-    virtual ~CActiveXImageWindow();
+    ~CActiveXImageWindow() override;
 
     // Creates the control by its class identifier as a child window of pParentWnd.
     BOOL CreateImageControl(LPCSTR lpszWindowName, DWORD dwStyle, const RECT& rect,

@@ -16,8 +16,9 @@ CBackgroundRun::CBackgroundRun(CWnd* pMainWnd, CProgressDlg*& rpProgressDlg,
 CBackgroundRun::~CBackgroundRun()
 {
     // The message loop ends on a quit request; one that arrived during a run goes back to it.
-    if (m_bQuitReceived)
+    if (m_bQuitReceived) {
         ::PostQuitMessage(static_cast<int>(m_nQuitCode));
+    }
 }
 
 // The exit code tells; when it cannot be read, the handle does: it is signalled once the thread
@@ -26,8 +27,9 @@ CBackgroundRun::~CBackgroundRun()
 bool CBackgroundRun::HasEnded(HANDLE hThread)
 {
     DWORD exitCode = STILL_ACTIVE;
-    if (::GetExitCodeThread(hThread, &exitCode))
+    if (::GetExitCodeThread(hThread, &exitCode)) {
         return exitCode != STILL_ACTIVE;
+    }
     return ::WaitForSingleObject(hThread, 0) != WAIT_TIMEOUT;
 }
 
@@ -43,13 +45,14 @@ bool CBackgroundRun::ResumeWorker(CWinThread* pThread)
 
 void CBackgroundRun::EnableMainWindow(BOOL bEnable)
 {
-    if (m_enableMainWindow)
+    if (m_enableMainWindow) {
         m_enableMainWindow(bEnable);
+    }
 }
 
 BOOL CBackgroundRun::ShowProgressWindow()
 {
-    m_rpProgressDlg = new CProgressDlg(NULL);
+    m_rpProgressDlg = new CProgressDlg(nullptr);
     if (!CreateProgressWindow(m_rpProgressDlg)) {
         DestroyProgressWindow();
         return FALSE;
@@ -62,18 +65,21 @@ BOOL CBackgroundRun::ShowProgressWindow()
 void CBackgroundRun::DestroyProgressWindow()
 {
     CProgressDlg* pProgressDlg = m_rpProgressDlg;
-    m_rpProgressDlg = NULL;
-    if (pProgressDlg == NULL)
+    m_rpProgressDlg = nullptr;
+    if (pProgressDlg == nullptr) {
         return;
-    if (::IsWindow(pProgressDlg->GetSafeHwnd()))
+    }
+    if (::IsWindow(pProgressDlg->GetSafeHwnd())) {
         pProgressDlg->DestroyWindow();
+    }
     delete pProgressDlg;
 }
 
 void CBackgroundRun::RepaintMainWindow()
 {
-    if (m_pMainWnd != NULL && ::IsWindow(m_pMainWnd->GetSafeHwnd()))
-        m_pMainWnd->InvalidateRect(NULL, TRUE);
+    if (m_pMainWnd != nullptr && ::IsWindow(m_pMainWnd->GetSafeHwnd())) {
+        m_pMainWnd->InvalidateRect(nullptr, TRUE);
+    }
 }
 
 void CBackgroundRun::HoldQuit(WPARAM nQuitCode)

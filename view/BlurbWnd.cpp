@@ -14,7 +14,7 @@ BOOL CreateFixedPitchFont(CFont& font)
 {
     return font.CreateFont(16, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
                            OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, PROOF_QUALITY,
-                           FIXED_PITCH | FF_MODERN, NULL);
+                           FIXED_PITCH | FF_MODERN, nullptr);
 }
 
 BEGIN_MESSAGE_MAP(CBlurbWnd, CWnd)
@@ -27,14 +27,16 @@ CBlurbWnd::CBlurbWnd() = default;
 
 CBlurbWnd::~CBlurbWnd()
 {
-    if (::IsWindow(m_hWnd))
+    if (::IsWindow(m_hWnd)) {
         DestroyWindow();
+    }
 }
 
 int CBlurbWnd::ShowAt(int x, int y, LPCSTR text)
 {
-    if (text == NULL || !::IsWindow(m_hWnd))
+    if (text == nullptr || !::IsWindow(m_hWnd)) {
         return 0;
+    }
 
     CRect extent(x, y, 0, 0);
     {
@@ -46,20 +48,22 @@ int CBlurbWnd::ShowAt(int x, int y, LPCSTR text)
     m_strText = text;
 
     CRect parentClient(0, 0, 0, 0);
-    if (CWnd* pParent = GetParent())
+    if (CWnd* pParent = GetParent()) {
         pParent->GetClientRect(&parentClient);
+    }
 
     const PlainRect box = PlaceBlurb(x, y, extent.right - extent.left, extent.bottom - extent.top,
                                      ToPlainRect(parentClient));
-    SetWindowPos(NULL, box.left, box.top, box.Width(), box.Height(),
+    SetWindowPos(nullptr, box.left, box.top, box.Width(), box.Height(),
                  SWP_NOZORDER | SWP_SHOWWINDOW);
     return 0;
 }
 
 int CBlurbWnd::OnCreate(LPCREATESTRUCT lpCreateStruct)
 {
-    if (CWnd::OnCreate(lpCreateStruct) == -1)
+    if (CWnd::OnCreate(lpCreateStruct) == -1) {
         return -1;
+    }
     CreateFixedPitchFont(m_font);
     return 0;
 }

@@ -9,7 +9,7 @@ class CBlurbWnd : public CWnd
 {
 public:
     CBlurbWnd();
-    virtual ~CBlurbWnd();
+    ~CBlurbWnd() override;
 
     // Sizes the window to text, places it at (x, y) of the parent's client area and shows it.
     // A null text changes nothing. Returns 0.

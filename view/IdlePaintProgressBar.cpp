@@ -20,7 +20,8 @@ LRESULT CIdlePaintProgressBar::OnSetPos(WPARAM wParam, LPARAM lParam)
 void CIdlePaintProgressBar::OnPaint()
 {
     // Left unpainted, the bar stays invalid and gets its paint when the message queue is empty.
-    if (m_bHoldPaint)
+    if (m_bHoldPaint) {
         return;
+    }
     Default();
 }

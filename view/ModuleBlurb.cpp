@@ -6,6 +6,7 @@ ModuleBlurb::ModuleBlurb() : baseAddress(0), labelText{}
 
 ModuleBlurb::~ModuleBlurb()
 {
-    if (::IsWindow(blurbWnd.m_hWnd))
+    if (::IsWindow(blurbWnd.m_hWnd)) {
         blurbWnd.DestroyWindow();
+    }
 }

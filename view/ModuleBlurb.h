@@ -1,8 +1,8 @@
 #pragma once
 #include <cstdint>
 
-#include "view/BlurbWnd.h"
 #include "common/ModuleLabelText.h"
+#include "view/BlurbWnd.h"
 
 // One module label of a view: its tip window (created the first time the label is shown), the
 // module's load address and the module's file name with extension.

@@ -1,8 +1,8 @@
 #include "view/PixelFeed.h"
 
+#include "common/PictureGeometry.h"
 #include "inspect/ProcessCatalogue.h"
 #include "view/ActiveXImageWindow.h"
-#include "common/PictureGeometry.h"
 
 static_assert(MAPF_COMMITTED == 1u << 6 && MAPF_FREE == 1u << 7 && MAPF_RESERVED == 1u << 8,
               "the run colour table is indexed by the three state bits together");
@@ -16,8 +16,9 @@ public:
     explicit CColourArray(uint32_t count) : m_pArray(::SafeArrayCreateVector(VT_I4, 0, count)) {}
     ~CColourArray()
     {
-        if (m_pArray != NULL)
+        if (m_pArray != nullptr) {
             ::SafeArrayDestroy(m_pArray);
+        }
     }
     CColourArray(const CColourArray&) = delete;
     CColourArray& operator=(const CColourArray&) = delete;
@@ -48,14 +49,17 @@ CPixelFeed::CPixelFeed(CActiveXImageWindow* pImage, const uint32_t* pageMap, int
 
 void CPixelFeed::FeedThrough(uint32_t endPage)
 {
-    if (endPage <= m_nNextPage)
+    if (endPage <= m_nNextPage) {
         return;
+    }
     const uint32_t first = m_nNextPage;
     m_nNextPage = endPage;
-    if (m_pImage == NULL || m_pPageMap == NULL)
+    if (m_pImage == nullptr || m_pPageMap == nullptr) {
         return;
-    if (m_transfer == PixelTransfer::PerPixel || !FeedRun(first, endPage))
+    }
+    if (m_transfer == PixelTransfer::PerPixel || !FeedRun(first, endPage)) {
         FeedPixels(first, endPage);
+    }
 }
 
 // Builds the run's colours straight into the array the control reads.
@@ -63,13 +67,15 @@ bool CPixelFeed::FeedRun(uint32_t first, uint32_t end)
 {
     const uint32_t count = end - first;
     CColourArray colours(count);
-    uint32_t* pData = NULL;
-    if (colours.Get() == NULL ||
-        FAILED(::SafeArrayAccessData(colours.Get(), reinterpret_cast<void**>(&pData))))
+    uint32_t* pData = nullptr;
+    if (colours.Get() == nullptr ||
+        FAILED(::SafeArrayAccessData(colours.Get(), reinterpret_cast<void**>(&pData)))) {
         return false;
+    }
     const uint32_t* pPages = m_pPageMap + first;
-    for (uint32_t i = 0; i < count; ++i)
+    for (uint32_t i = 0; i < count; ++i) {
         pData[i] = RunColour(pPages[i]);
+    }
     ::SafeArrayUnaccessData(colours.Get());
 
     VARIANT run;
@@ -85,8 +91,9 @@ void CPixelFeed::FeedPixels(uint32_t first, uint32_t end)
 {
     for (uint32_t k = first; k < end; ++k) {
         uint32_t colour = 0;
-        if (PageColour(m_pPageMap[k], colour))
+        if (PageColour(m_pPageMap[k], colour)) {
             m_pImage->SetPixelColor(static_cast<long>(k % m_nWidth),
                                     static_cast<long>(k / m_nWidth), static_cast<long>(colour));
+        }
     }
 }

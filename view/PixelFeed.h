@@ -4,7 +4,8 @@
 class CActiveXImageWindow;
 
 // How a composition hands its pixels to the image control.
-enum class PixelTransfer {
+enum class PixelTransfer
+{
     Runs,     // the pages since the last hand-over in one SetPixelColors call
     PerPixel, // one SetPixelColor call for each coloured page, as it comes
 };

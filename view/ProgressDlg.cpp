@@ -13,8 +13,9 @@ BOOL CProgressDlg::OnInitDialog()
     SendDlgItemMessage(IDC_PROGRESS_BAR, PBM_SETRANGE, 0, MAKELPARAM(0, 100));
     SendDlgItemMessage(IDC_PROGRESS_BAR, PBM_SETPOS, 0, 0);
     SendDlgItemMessage(IDC_PROGRESS_BAR, PBM_SETSTEP, 1, 0);
-    if (HWND hCancel = ::GetDlgItem(m_hWnd, IDC_PROGRESS_CANCEL))
+    if (HWND hCancel = ::GetDlgItem(m_hWnd, IDC_PROGRESS_CANCEL)) {
         ::EnableWindow(hCancel, FALSE);
+    }
     return TRUE;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
-#include "view/IdlePaintProgressBar.h"
 #include "framework/Afx.h"
+#include "view/IdlePaintProgressBar.h"
 
 // The small window put up around a worker run: a text line, a bar from 0 to 100 and a Cancel
 // button that stays disabled (a run cannot be cancelled). Made modeless for each run and deleted
@@ -9,13 +9,13 @@
 class CProgressDlg : public CDialog
 {
 public:
-    explicit CProgressDlg(CWnd* pParent = NULL);
+    explicit CProgressDlg(CWnd* pParent = nullptr);
 
     // Shows text in the text line and makes it the window's caption. Safe on a worker thread.
     void SetText(LPCSTR text);
 
 protected:
-    virtual BOOL OnInitDialog();
+    BOOL OnInitDialog() override;
 
 private:
     CIdlePaintProgressBar m_wndBar;

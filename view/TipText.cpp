@@ -10,7 +10,11 @@ constexpr size_t kBytesPerLine = 8;
 char TipCharacter(uint8_t byte)
 {
     switch (byte) {
-    case 0x00: case 0x08: case 0x09: case 0x0A: case 0x0D:
+    case 0x00:
+    case 0x08:
+    case 0x09:
+    case 0x0A:
+    case 0x0D:
         return ' ';
     default:
         return static_cast<char>(byte);

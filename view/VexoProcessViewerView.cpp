@@ -2,13 +2,13 @@
 
 #include <new>
 
-#include "view/ProgressDlg.h"
+#include "common/PictureGeometry.h"
+#include "common/ProgressStepper.h"
 #include "inspect/ProcessCatalogue.h"
 #include "res/resource.h"
-#include "common/PictureGeometry.h"
 #include "view/PixelFeed.h"
 #include "view/ProcessViewHost.h"
-#include "common/ProgressStepper.h"
+#include "view/ProgressDlg.h"
 #include "view/TipText.h"
 
 namespace {
@@ -59,7 +59,7 @@ CVexoProcessViewerView::CVexoProcessViewerView()
     : m_bWorkerUse(false),
       m_bModuleLabelsShown(1),
       m_bAddressPeekShown(1),
-      m_pImageWindow(NULL),
+      m_pImageWindow(nullptr),
       m_pModuleLabels(nullptr),
       m_nModuleLabelCount(0),
       m_pComposedRecord(nullptr),
@@ -78,12 +78,14 @@ CVexoProcessViewerView::~CVexoProcessViewerView()
 // The module label windows are children of the control's window and go with it.
 void CVexoProcessViewerView::DestroyImageWindow()
 {
-    if (m_pImageWindow == NULL)
+    if (m_pImageWindow == nullptr) {
         return;
-    if (::IsWindow(m_pImageWindow->m_hWnd))
+    }
+    if (::IsWindow(m_pImageWindow->m_hWnd)) {
         m_pImageWindow->DestroyWindow();
+    }
     delete m_pImageWindow;
-    m_pImageWindow = NULL;
+    m_pImageWindow = nullptr;
 }
 
 IProcessViewDocument* CVexoProcessViewerView::GetProcessDocument() const
@@ -94,17 +96,20 @@ IProcessViewDocument* CVexoProcessViewerView::GetProcessDocument() const
 CVexoProcessViewerView* CVexoProcessViewerView::FromActiveFrame()
 {
     CFrameWnd* pMainFrame = DYNAMIC_DOWNCAST(CFrameWnd, AfxGetMainWnd());
-    CFrameWnd* pFrame = pMainFrame != NULL ? pMainFrame->GetActiveFrame() : NULL;
-    return pFrame != NULL ? DYNAMIC_DOWNCAST(CVexoProcessViewerView, pFrame->GetActiveView()) : NULL;
+    CFrameWnd* pFrame = pMainFrame != nullptr ? pMainFrame->GetActiveFrame() : nullptr;
+    return pFrame != nullptr ? DYNAMIC_DOWNCAST(CVexoProcessViewerView, pFrame->GetActiveView())
+                             : nullptr;
 }
 
 std::vector<CVexoProcessViewerView*> CVexoProcessViewerView::ViewsOf(CDocument* pDocument)
 {
     std::vector<CVexoProcessViewerView*> views;
-    POSITION pos = pDocument != NULL ? pDocument->GetFirstViewPosition() : NULL;
-    while (pos != NULL) {
-        if (CVexoProcessViewerView* pView = DYNAMIC_DOWNCAST(CVexoProcessViewerView, pDocument->GetNextView(pos)))
+    POSITION pos = pDocument != nullptr ? pDocument->GetFirstViewPosition() : nullptr;
+    while (pos != nullptr) {
+        if (CVexoProcessViewerView* pView =
+                DYNAMIC_DOWNCAST(CVexoProcessViewerView, pDocument->GetNextView(pos))) {
             views.push_back(pView);
+        }
     }
     return views;
 }
@@ -113,11 +118,11 @@ std::vector<CVexoProcessViewerView*> CVexoProcessViewerView::AllViews()
 {
     std::vector<CVexoProcessViewerView*> views;
     CWinApp* pApp = AfxGetApp();
-    POSITION posTemplate = pApp != NULL ? pApp->GetFirstDocTemplatePosition() : NULL;
-    while (posTemplate != NULL) {
+    POSITION posTemplate = pApp != nullptr ? pApp->GetFirstDocTemplatePosition() : nullptr;
+    while (posTemplate != nullptr) {
         CDocTemplate* pTemplate = pApp->GetNextDocTemplate(posTemplate);
         POSITION posDocument = pTemplate->GetFirstDocPosition();
-        while (posDocument != NULL) {
+        while (posDocument != nullptr) {
             const std::vector<CVexoProcessViewerView*> ofDocument =
                 ViewsOf(pTemplate->GetNextDoc(posDocument));
             views.insert(views.end(), ofDocument.begin(), ofDocument.end());
@@ -129,8 +134,9 @@ std::vector<CVexoProcessViewerView*> CVexoProcessViewerView::AllViews()
 const ModuleBlurb* CVexoProcessViewerView::GetModuleLabel(int index) const
 {
     const ModuleBlurb* pLabels = m_pModuleLabels.load(std::memory_order_acquire);
-    if (pLabels == nullptr || index < 0 || index >= GetModuleLabelCount())
+    if (pLabels == nullptr || index < 0 || index >= GetModuleLabelCount()) {
         return nullptr;
+    }
     return &pLabels[index];
 }
 
@@ -149,10 +155,11 @@ BOOL CVexoProcessViewerView::PreCreateWindow(CREATESTRUCT& cs)
 
 int CVexoProcessViewerView::OnCreate(LPCREATESTRUCT lpCreateStruct)
 {
-    if (CView::OnCreate(lpCreateStruct) == -1)
+    if (CView::OnCreate(lpCreateStruct) == -1) {
         return -1;
+    }
 
-    if (m_pImageWindow == NULL) {
+    if (m_pImageWindow == nullptr) {
         CActiveXImageWindow* pImage = new CActiveXImageWindow;
         if (pImage->CreateImageControl("ImageWindow", WS_CHILD | WS_VISIBLE,
                                        CRect(0, 0, 1024, 1024), this, IDC_IMAGE_WINDOW)) {
@@ -170,7 +177,7 @@ int CVexoProcessViewerView::OnCreate(LPCREATESTRUCT lpCreateStruct)
         }
     }
 
-    m_wndAddressTip.Create(NULL, "", WS_CHILD, CRect(0, 0, 300, 300), this, 0);
+    m_wndAddressTip.Create(nullptr, "", WS_CHILD, CRect(0, 0, 300, 300), this, 0);
     return 0;
 }
 
@@ -181,24 +188,28 @@ void CVexoProcessViewerView::OnDestroy()
     CView::OnDestroy();
     ForgetActiveView();
     DestroyImageWindow();
-    if (::IsWindow(m_wndAddressTip.m_hWnd))
+    if (::IsWindow(m_wndAddressTip.m_hWnd)) {
         m_wndAddressTip.DestroyWindow();
+    }
 }
 
 void CVexoProcessViewerView::ForgetActiveView()
 {
     IActiveViewHost* pHost = ActiveViewHost();
-    if (pHost != NULL && pHost->GetActiveProcessView() == this)
-        pHost->SetActiveProcessView(NULL);
+    if (pHost != nullptr && pHost->GetActiveProcessView() == this) {
+        pHost->SetActiveProcessView(nullptr);
+    }
 }
 
 void CVexoProcessViewerView::OnInitialUpdate()
 {
     CView::OnInitialUpdate();
-    if (CFrameWnd* pFrame = GetParentFrame())
+    if (CFrameWnd* pFrame = GetParentFrame()) {
         pFrame->ShowWindow(SW_SHOWMAXIMIZED);
-    if (m_pImageWindow != NULL)
+    }
+    if (m_pImageWindow != nullptr) {
         m_pImageWindow->FitToWindow();
+    }
 }
 
 void CVexoProcessViewerView::OnActivateView(BOOL bActivate, CView* pActivateView,
@@ -221,15 +232,17 @@ void CVexoProcessViewerView::OnDraw(CDC* pDC)
 void CVexoProcessViewerView::OnSize(UINT nType, int cx, int cy)
 {
     CView::OnSize(nType, cx, cy);
-    if (m_pImageWindow != NULL)
-        m_pImageWindow->SetWindowPos(NULL, 0, 0, cx, cy, SWP_NOZORDER | SWP_SHOWWINDOW);
+    if (m_pImageWindow != nullptr) {
+        m_pImageWindow->SetWindowPos(nullptr, 0, 0, cx, cy, SWP_NOZORDER | SWP_SHOWWINDOW);
+    }
 }
 
 void CVexoProcessViewerView::OnShowWindow(BOOL bShow, UINT nStatus)
 {
     CView::OnShowWindow(bShow, nStatus);
-    if (nStatus == SW_PARENTOPENING && m_pImageWindow != NULL)
+    if (nStatus == SW_PARENTOPENING && m_pImageWindow != nullptr) {
         m_pImageWindow->FitToWindow();
+    }
 }
 
 void CVexoProcessViewerView::OnLButtonDown(UINT nFlags, CPoint point)
@@ -254,8 +267,9 @@ void CVexoProcessViewerView::OnContextMenu(CWnd* pWnd, CPoint pos)
 
 void CVexoProcessViewerView::OnFileSave()
 {
-    if (CDocument* pDocument = CView::GetDocument())
+    if (CDocument* pDocument = CView::GetDocument()) {
         pDocument->OnSaveDocument("test.txt");
+    }
 }
 
 void CVexoProcessViewerView::OnUpdateFileSave(CCmdUI* pCmdUI)
@@ -302,16 +316,18 @@ bool CVexoProcessViewerView::PictureCellOfMessage(const MSG* pMsg, long& nColumn
 
 void CVexoProcessViewerView::HandlePictureClick(const MSG* pMsg)
 {
-    if (m_pImageWindow == NULL || !::IsWindow(m_pImageWindow->m_hWnd))
+    if (m_pImageWindow == nullptr || !::IsWindow(m_pImageWindow->m_hWnd)) {
         return;
+    }
 
     long nColumn = -1;
     long nRow = -1;
     const bool inside = PictureCellOfMessage(pMsg, nColumn, nRow);
 
     if (pMsg->message == WM_LBUTTONDOWN) {
-        if (!inside)
+        if (!inside) {
             return;
+        }
         m_pImageWindow->SelectPixel(nColumn, nRow);
         InvalidateImage();
         ShowPageMemory(AddressOfPixel(nColumn, nRow));
@@ -325,7 +341,7 @@ void CVexoProcessViewerView::HandlePictureClick(const MSG* pMsg)
     } else {
         m_pImageWindow->FitToWindow();
         InvalidateImage();
-        InvalidateRect(NULL, TRUE);
+        InvalidateRect(nullptr, TRUE);
     }
 }
 
@@ -353,41 +369,46 @@ BOOL CVexoProcessViewerView::PreTranslateMessage(MSG* pMsg)
 const ProcessRecord* CVexoProcessViewerView::FindDocumentRecord() const
 {
     IProcessViewDocument* pDocument = GetProcessDocument();
-    if (pDocument == NULL || pDocument->GetCatalogue() == NULL)
-        return NULL;
+    if (pDocument == nullptr || pDocument->GetCatalogue() == nullptr) {
+        return nullptr;
+    }
     return pDocument->GetCatalogue()->FindProcess(pDocument->GetProcessId());
 }
 
 void CVexoProcessViewerView::ShowPageMemory(uint32_t address)
 {
     const ProcessRecord* pRecord = FindDocumentRecord();
-    if (pRecord == NULL)
+    if (pRecord == nullptr) {
         return;
-    if (IMemoryContentsHost* pHost = MemoryContentsHost())
+    }
+    if (IMemoryContentsHost* pHost = MemoryContentsHost()) {
         pHost->ShowMemoryContents(GetProcessDocument()->GetCatalogue(), pRecord, address);
+    }
 }
 
 void CVexoProcessViewerView::InvalidateImage()
 {
-    if (m_pImageWindow != NULL && ::IsWindow(m_pImageWindow->m_hWnd))
-        ::InvalidateRect(m_pImageWindow->m_hWnd, NULL, TRUE);
+    if (m_pImageWindow != nullptr && ::IsWindow(m_pImageWindow->m_hWnd)) {
+        ::InvalidateRect(m_pImageWindow->m_hWnd, nullptr, TRUE);
+    }
 }
 
 void CVexoProcessViewerView::FitImageToWindow()
 {
-    if (m_pImageWindow != NULL)
+    if (m_pImageWindow != nullptr) {
         m_pImageWindow->FitToWindow();
+    }
     HideTips();
 }
 
 void CVexoProcessViewerView::GoToAddress(uint32_t address)
 {
-    if (m_pImageWindow != NULL) {
+    if (m_pImageWindow != nullptr) {
         const PicturePixel pixel = PixelOfAddress(address);
         ZoomInOn(ZoomPositionOfAddress(address), pixel.column, pixel.row);
     }
     ShowPageMemory(address);
-    InvalidateRect(NULL, TRUE);
+    InvalidateRect(nullptr, TRUE);
     HideTips();
 }
 
@@ -403,8 +424,9 @@ void CVexoProcessViewerView::ZoomInOn(const PictureViewPosition& position, long 
 void CVexoProcessViewerView::SetModuleLabelsShown(BOOL bShown)
 {
     m_bModuleLabelsShown = bShown;
-    if (!bShown)
+    if (!bShown) {
         HideModuleLabels();
+    }
 }
 
 void CVexoProcessViewerView::HideModuleLabels()
@@ -412,22 +434,25 @@ void CVexoProcessViewerView::HideModuleLabels()
     const ModuleBlurb* pLabels = m_pModuleLabels.load(std::memory_order_acquire);
     const int count = GetModuleLabelCount();
     for (int i = 0; pLabels != nullptr && i < count; ++i) {
-        if (::IsWindow(pLabels[i].blurbWnd.m_hWnd))
+        if (::IsWindow(pLabels[i].blurbWnd.m_hWnd)) {
             ::ShowWindow(pLabels[i].blurbWnd.m_hWnd, SW_HIDE);
+        }
     }
 }
 
 void CVexoProcessViewerView::SetAddressPeekShown(BOOL bShown)
 {
     m_bAddressPeekShown = bShown;
-    if (!bShown && ::IsWindow(m_wndAddressTip.m_hWnd))
+    if (!bShown && ::IsWindow(m_wndAddressTip.m_hWnd)) {
         m_wndAddressTip.ShowWindow(SW_HIDE);
+    }
 }
 
 void CVexoProcessViewerView::HideTips()
 {
-    if (::IsWindow(m_wndAddressTip.m_hWnd))
+    if (::IsWindow(m_wndAddressTip.m_hWnd)) {
         m_wndAddressTip.ShowWindow(SW_HIDE);
+    }
     HideModuleLabels();
 }
 
@@ -436,17 +461,19 @@ void CVexoProcessViewerView::HideTips()
 
 void CVexoProcessViewerView::ShowTipsAt(int x, int y)
 {
-    if (m_pImageWindow == NULL || !::IsWindow(m_pImageWindow->m_hWnd))
+    if (m_pImageWindow == nullptr || !::IsWindow(m_pImageWindow->m_hWnd)) {
         return;
+    }
     // The control fills the client area from (0, 0): view and control points agree.
     long nColumn = -1;
     long nRow = -1;
     m_pImageWindow->WindowToImage(x, y, &nColumn, &nRow);
 
-    if (m_bAddressPeekShown && IsInsidePicture(nColumn, nRow))
+    if (m_bAddressPeekShown && IsInsidePicture(nColumn, nRow)) {
         ShowAddressTip(nColumn, nRow, x, y);
-    else if (::IsWindow(m_wndAddressTip.m_hWnd))
+    } else if (::IsWindow(m_wndAddressTip.m_hWnd)) {
         m_wndAddressTip.ShowWindow(SW_HIDE);
+    }
 
     ShowModuleLabels();
 }
@@ -456,22 +483,24 @@ void CVexoProcessViewerView::ShowAddressTip(long nColumn, long nRow, int x, int 
     const uint32_t address = AddressOfPixel(nColumn, nRow);
     uint8_t bytes[kTipByteCount];
     const ProcessRecord* pRecord = FindDocumentRecord();
-    const bool read = pRecord != NULL && ReadProcessBytes(pRecord, address, bytes, sizeof bytes) == kReadDone;
+    const bool read =
+        pRecord != nullptr && ReadProcessBytes(pRecord, address, bytes, sizeof bytes) == kReadDone;
     const std::string text = AddressTipText(address, read ? bytes : nullptr);
     m_wndAddressTip.ShowAt(x, y, text.c_str());
 }
 
 void CVexoProcessViewerView::ShowModuleLabels()
 {
-    if (m_pComposedRecord.load(std::memory_order_acquire) == nullptr || !m_bModuleLabelsShown)
+    if (m_pComposedRecord.load(std::memory_order_acquire) == nullptr || !m_bModuleLabelsShown) {
         return;
+    }
     const int count = GetModuleLabelCount();
     ModuleBlurb* pLabels = m_pModuleLabels.load(std::memory_order_acquire);
     for (int i = 0; pLabels != nullptr && i < count; ++i) {
         ModuleBlurb& label = pLabels[i];
         if (!::IsWindow(label.blurbWnd.m_hWnd)) {
-            label.blurbWnd.m_hWnd = NULL;
-            label.blurbWnd.Create(NULL, "", WS_CHILD, CRect(0, 0, 100, 100), m_pImageWindow,
+            label.blurbWnd.m_hWnd = nullptr;
+            label.blurbWnd.Create(nullptr, "", WS_CHILD, CRect(0, 0, 100, 100), m_pImageWindow,
                                   100 + i);
         }
         const PicturePixel anchor = LabelAnchorOfModule(label.baseAddress);
@@ -485,14 +514,16 @@ void CVexoProcessViewerView::ShowModuleLabels()
 void CVexoProcessViewerView::ReleaseModuleLabels()
 {
     ModuleBlurb* pLabels = m_pModuleLabels.load(std::memory_order_acquire);
-    if (pLabels == nullptr)
+    if (pLabels == nullptr) {
         return;
+    }
     const int count = GetModuleLabelCount();
     m_nModuleLabelCount.store(0, std::memory_order_release);
     for (int i = 0; i < count; ++i) {
-        if (::IsWindow(pLabels[i].blurbWnd.m_hWnd))
+        if (::IsWindow(pLabels[i].blurbWnd.m_hWnd)) {
             pLabels[i].blurbWnd.DestroyWindow();
-        pLabels[i].blurbWnd.m_hWnd = NULL;
+        }
+        pLabels[i].blurbWnd.m_hWnd = nullptr;
     }
     m_pModuleLabels.store(nullptr, std::memory_order_release);
     delete[] pLabels;
@@ -507,14 +538,15 @@ int CVexoProcessViewerView::ComposeImage(const ProcessRecord* pRecord, const uin
 {
     // Label windows can only be destroyed by their own thread; the runner has released them
     // already, so this only acts for a caller that did not.
-    if (m_pModuleLabels.load(std::memory_order_acquire) != nullptr && ::IsWindow(m_hWnd))
+    if (m_pModuleLabels.load(std::memory_order_acquire) != nullptr && ::IsWindow(m_hWnd)) {
         ::SendMessage(m_hWnd, WM_VEXO_RELEASE_LABELS, 0, 0);
+    }
 
     CActiveXImageWindow* pImage = m_pImageWindow;
     float zoom = 0.0f;
     float positionX = 0.0f;
     float positionY = 0.0f;
-    if (pImage != NULL) {
+    if (pImage != nullptr) {
         zoom = pImage->GetZoom();
         positionX = pImage->GetViewPositionX();
         positionY = pImage->GetViewPositionY();
@@ -522,13 +554,15 @@ int CVexoProcessViewerView::ComposeImage(const ProcessRecord* pRecord, const uin
         pImage->SetImageSize(nWidth, nHeight, kBackgroundColour);
     }
 
-    if (pRecord != NULL && pRecord->moduleNames && pRecord->moduleCount > 0 &&
-        !pRecord->moduleNames[0].empty() && ::IsWindow(m_hWnd))
+    if (pRecord != nullptr && pRecord->moduleNames && pRecord->moduleCount > 0 &&
+        !pRecord->moduleNames[0].empty() && ::IsWindow(m_hWnd)) {
         ::SetWindowTextA(m_hWnd, pRecord->moduleNames[0].c_str());
+    }
 
-    HWND hBar = NULL;
-    if (pProgressDlg != NULL && ::IsWindow(pProgressDlg->GetSafeHwnd()))
+    HWND hBar = nullptr;
+    if (pProgressDlg != nullptr && ::IsWindow(pProgressDlg->GetSafeHwnd())) {
         hBar = ::GetDlgItem(pProgressDlg->GetSafeHwnd(), IDC_PROGRESS_BAR);
+    }
 
     // One pass over the map in page order. The bar is told only about positions that differ
     // from the previous one: a cross-thread message per page would cost far more than the
@@ -546,23 +580,25 @@ int CVexoProcessViewerView::ComposeImage(const ProcessRecord* pRecord, const uin
     int32_t position = 0;
     while (stepper.NextChange(page, position)) {
         feed.FeedThrough(page + 1);
-        if (hBar != NULL)
+        if (hBar != nullptr) {
             ::SendNotifyMessage(hBar, PBM_SETPOS, static_cast<WPARAM>(position), 0);
+        }
     }
     feed.FeedThrough(total);
 
     m_pComposedRecord.store(pRecord, std::memory_order_release);
     BuildModuleLabels(pRecord);
 
-    if (pImage != NULL) {
+    if (pImage != nullptr) {
         if (bFit) {
             pImage->FitToWindow();
         } else {
             pImage->SetZoom(zoom);
             pImage->SetViewPosition(positionX, positionY);
         }
-        if (::IsWindow(pImage->m_hWnd))
-            ::InvalidateRect(pImage->m_hWnd, NULL, TRUE);
+        if (::IsWindow(pImage->m_hWnd)) {
+            ::InvalidateRect(pImage->m_hWnd, nullptr, TRUE);
+        }
     }
     return 0;
 }
@@ -574,11 +610,12 @@ void CVexoProcessViewerView::SetPixelTransfer(PixelTransfer transfer)
 
 void CVexoProcessViewerView::BuildModuleLabels(const ProcessRecord* pRecord)
 {
-    const int count = pRecord != NULL ? pRecord->moduleCount : 0;
-    ModuleBlurb* pLabels = NULL;
-    if (count > 0)
+    const int count = pRecord != nullptr ? pRecord->moduleCount : 0;
+    ModuleBlurb* pLabels = nullptr;
+    if (count > 0) {
         pLabels = new (std::nothrow) ModuleBlurb[count];
-    if (pLabels == NULL) {
+    }
+    if (pLabels == nullptr) {
         m_pModuleLabels.store(nullptr, std::memory_order_release);
         return;
     }
@@ -586,7 +623,7 @@ void CVexoProcessViewerView::BuildModuleLabels(const ProcessRecord* pRecord)
     // read the count and only then the records.
     m_pModuleLabels.store(pLabels, std::memory_order_release);
     for (int i = 0; i < count; ++i) {
-        const char* name = pRecord->moduleNames ? pRecord->moduleNames[i].c_str() : NULL;
+        const char* name = pRecord->moduleNames ? pRecord->moduleNames[i].c_str() : nullptr;
         WriteModuleLabel(name, pLabels[i].labelText, sizeof pLabels[i].labelText);
         pLabels[i].baseAddress = pRecord->moduleBases ? pRecord->moduleBases[i] : 0;
     }

@@ -24,7 +24,7 @@ protected:
     DECLARE_DYNCREATE(CVexoProcessViewerView)
 
 public:
-    virtual ~CVexoProcessViewerView();
+    ~CVexoProcessViewerView() override;
 
     // The view's document as the view sees it; NULL when it is not a process document.
     IProcessViewDocument* GetProcessDocument() const;
@@ -40,9 +40,8 @@ public:
     // Composes the picture of pageMap (width x height flag words, page order) into the control,
     // moves the bar of pProgressDlg from nProgressStart towards nProgressEnd and builds one
     // module label per module of pRecord. Runs on the retrieval worker. Returns 0.
-    int ComposeImage(const ProcessRecord* pRecord, const uint32_t* pageMap, int nWidth,
-                     int nHeight, CProgressDlg* pProgressDlg, int nProgressStart,
-                     int nProgressEnd, bool bFit);
+    int ComposeImage(const ProcessRecord* pRecord, const uint32_t* pageMap, int nWidth, int nHeight,
+                     CProgressDlg* pProgressDlg, int nProgressStart, int nProgressEnd, bool bFit);
 
     // How later compositions hand their pixels to the control: in runs (the default) or one
     // call per coloured pixel. The picture is the same either way.
@@ -72,16 +71,16 @@ public:
     CBlurbWnd& GetAddressTip() { return m_wndAddressTip; }
     CActiveXImageWindow* GetImageControl() const { return m_pImageWindow; }
 
-    virtual void OnDraw(CDC* pDC);
-    virtual BOOL PreCreateWindow(CREATESTRUCT& cs);
-    virtual BOOL PreTranslateMessage(MSG* pMsg);
-    virtual void OnInitialUpdate();
+    void OnDraw(CDC* pDC) override;
+    BOOL PreCreateWindow(CREATESTRUCT& cs) override;
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+    void OnInitialUpdate() override;
 
 protected:
-    virtual void OnActivateView(BOOL bActivate, CView* pActivateView, CView* pDeactiveView);
-    virtual BOOL OnPreparePrinting(CPrintInfo* pInfo);
-    virtual void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo);
-    virtual void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo);
+    void OnActivateView(BOOL bActivate, CView* pActivateView, CView* pDeactiveView) override;
+    BOOL OnPreparePrinting(CPrintInfo* pInfo) override;
+    void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo) override;
+    void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo) override;
 
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
     afx_msg void OnDestroy();

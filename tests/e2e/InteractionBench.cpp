@@ -7,10 +7,12 @@
 //   VexoInteractionBench [runs]
 
 #include <windows.h>
-#include <commctrl.h>
 
 #include <algorithm>
 #include <chrono>
+
+#include <commctrl.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
@@ -40,8 +42,9 @@ double MillisecondsSince(Clock::time_point start)
 double Median(std::vector<double> values)
 {
     values.erase(std::remove(values.begin(), values.end(), -1.0), values.end());
-    if (values.empty())
+    if (values.empty()) {
         return -1.0;
+    }
     std::sort(values.begin(), values.end());
     return values[values.size() / 2];
 }
@@ -59,8 +62,9 @@ bool Poll(const std::function<bool()>& check, DWORD limitMs)
 {
     const auto start = Clock::now();
     while (!check()) {
-        if (MillisecondsSince(start) > limitMs)
+        if (MillisecondsSince(start) > limitMs) {
             return false;
+        }
         Sleep(1);
     }
     return true;
@@ -69,13 +73,16 @@ bool Poll(const std::function<bool()>& check, DWORD limitMs)
 // No window of the tree under root (root included) waits to be painted.
 bool NothingToPaint(HWND root)
 {
-    if (root == nullptr)
+    if (root == nullptr) {
         return true;
-    if (IsWindowVisible(root) && GetUpdateRect(root, nullptr, FALSE))
+    }
+    if (IsWindowVisible(root) && GetUpdateRect(root, nullptr, FALSE)) {
         return false;
+    }
     for (HWND child : remote::ChildWindows(root)) {
-        if (IsWindowVisible(child) && GetUpdateRect(child, nullptr, FALSE))
+        if (IsWindowVisible(child) && GetUpdateRect(child, nullptr, FALSE)) {
             return false;
+        }
     }
     return true;
 }
@@ -86,8 +93,9 @@ class CProgram
 public:
     bool Start(std::string* error)
     {
-        if (!m_target.Start(error))
+        if (!m_target.Start(error)) {
             return false;
+        }
         STARTUPINFOA startup = {};
         startup.cb = sizeof(startup);
         const std::string exe = remote::ProgramFolder() + "VexoProcessViewer.exe";
@@ -109,8 +117,9 @@ public:
     {
         if (m_process.hProcess != nullptr) {
             PostMessageA(m_main, WM_CLOSE, 0, 0);
-            if (WaitForSingleObject(m_process.hProcess, 60000) != WAIT_OBJECT_0)
+            if (WaitForSingleObject(m_process.hProcess, 60000) != WAIT_OBJECT_0) {
                 TerminateProcess(m_process.hProcess, 1);
+            }
             CloseHandle(m_process.hThread);
             CloseHandle(m_process.hProcess);
         }
@@ -121,7 +130,10 @@ public:
     HWND Main() const { return m_main; }
     DWORD Pid() const { return m_process.dwProcessId; }
 
-    HWND ToolWindow(const char* caption) const { return remote::FindTopLevelByCaption(Pid(), caption); }
+    HWND ToolWindow(const char* caption) const
+    {
+        return remote::FindTopLevelByCaption(Pid(), caption);
+    }
     HWND MemoryList() const { return GetDlgItem(ToolWindow("Memory Contents"), IDC_MEMORY_LIST); }
 
     HWND ActiveView() const
@@ -129,8 +141,9 @@ public:
         HWND client = FindWindowExA(m_main, nullptr, "MDIClient", nullptr);
         HWND child = client ? GetWindow(client, GW_CHILD) : nullptr;
         for (HWND hwnd : remote::ChildWindows(child)) {
-            if (GetDlgItem(hwnd, IDC_IMAGE_WINDOW) != nullptr)
+            if (GetDlgItem(hwnd, IDC_IMAGE_WINDOW) != nullptr) {
                 return hwnd;
+            }
         }
         return nullptr;
     }
@@ -178,8 +191,9 @@ public:
         char prefix[32];
         std::snprintf(prefix, sizeof(prefix), "[0x%08lx] : ", static_cast<unsigned long>(pid));
         for (const remote::TreeItem& item : remote::ReadTree(Tree())) {
-            if (item.text.compare(0, std::string(prefix).size(), prefix) == 0)
+            if (item.text.compare(0, std::string(prefix).size(), prefix) == 0) {
                 return item.handle;
+            }
         }
         return nullptr;
     }
@@ -215,10 +229,12 @@ double TimeRun(const CProgram& program, const std::function<void()>& action)
     const auto start = Clock::now();
     action();
     if (!Poll([&] { return program.ProgressShown() || !IsWindowEnabled(program.Main()); },
-              kStepLimitMs))
+              kStepLimitMs)) {
         return -1.0;
-    if (!Poll([&] { return program.Settled(); }, kLongWaitMs))
+    }
+    if (!Poll([&] { return program.Settled(); }, kLongWaitMs)) {
         return -1.0;
+    }
     return MillisecondsSince(start);
 }
 
@@ -243,8 +259,9 @@ double TimeListing(const CProgram& program, const std::string& address,
 void Print(const char* what, const std::vector<double>& times)
 {
     std::printf("%-58s %8.1f ms  (", what, Median(times));
-    for (size_t i = 0; i < times.size(); ++i)
+    for (size_t i = 0; i < times.size(); ++i) {
         std::printf("%s%.0f", i ? " " : "", times[i]);
+    }
     std::printf(")\n");
 }
 
@@ -274,8 +291,9 @@ std::vector<double> PickProcesses(const CProgram& program, int runs)
     std::vector<double> times;
     const HTREEITEM target = program.TreeItemOf(program.Target().GetProcessId());
     const HTREEITEM own = program.TreeItemOf(program.Pid());
-    for (int i = 0; i <= 2 * runs; ++i)
+    for (int i = 0; i <= 2 * runs; ++i) {
         times.push_back(Pick(program, i % 2 == 0 ? target : own));
+    }
     return times;
 }
 
@@ -358,9 +376,12 @@ int main(int argc, char** argv)
     }
     program.Command(ID_TOOLS_MEMORY_CONTENTS);
     program.Command(ID_TOOLS_GOTO_ADDRESS);
-    remote::WaitFor([&] { return IsWindowVisible(program.ToolWindow("Goto Address")) &&
-                                 IsWindowVisible(program.ToolWindow("Memory Contents")); },
-                    kStepLimitMs);
+    remote::WaitFor(
+        [&] {
+            return IsWindowVisible(program.ToolWindow("Goto Address")) &&
+                   IsWindowVisible(program.ToolWindow("Memory Contents"));
+        },
+        kStepLimitMs);
     const uint32_t marker = program.Target().Address("marker_ascii");
 
     // The finished result includes the paint: make sure a pending paint of the program's windows
@@ -370,7 +391,8 @@ int main(int argc, char** argv)
     std::printf("pending paints of the program seen from here: %s\n", seen ? "yes" : "no");
 
     std::printf("interactions in the real program, action to finished result, medians of %d "
-                "(each run in brackets):\n", runs);
+                "(each run in brackets):\n",
+                runs);
     Print("pick a process in the tree (one document open)", PickProcesses(program, runs));
     Print("Goto -> memory contents listing filled", Gotos(program, marker, runs));
     Print("click on the picture -> memory contents listing filled",

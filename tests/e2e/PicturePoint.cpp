@@ -1,7 +1,7 @@
 #include "PicturePoint.h"
 
-#include "imagectl/ImageModel.h"
 #include "common/PictureGeometry.h"
+#include "imagectl/ImageModel.h"
 
 namespace remote {
 
@@ -33,8 +33,8 @@ void Uncover(POINT point, HWND wanted, HWND main)
         }
         RECT rect = {};
         GetWindowRect(top, &rect);
-        SetWindowPos(top, nullptr, 0, GetSystemMetrics(SM_CYSCREEN) - (rect.bottom - rect.top), 0, 0,
-                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(top, nullptr, 0, GetSystemMetrics(SM_CYSCREEN) - (rect.bottom - rect.top), 0,
+                     0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         Sleep(100);
     }
 }

@@ -4,7 +4,6 @@
 // Both end with the test: the program is closed (or ended), then the target.
 
 #include <gtest/gtest.h>
-
 #include <string>
 
 #include "RemoteProgram.h"

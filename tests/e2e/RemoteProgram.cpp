@@ -1,5 +1,6 @@
 #include "RemoteProgram.h"
 
+#include <windows.h>
 #include <psapi.h>
 #include <tlhelp32.h>
 
@@ -88,7 +89,8 @@ void CRemoteProgram::CloseMessageBoxes() const
 
 bool CRemoteProgram::IsRunning() const
 {
-    return m_process.hProcess != nullptr && WaitForSingleObject(m_process.hProcess, 0) == WAIT_TIMEOUT;
+    return m_process.hProcess != nullptr &&
+           WaitForSingleObject(m_process.hProcess, 0) == WAIT_TIMEOUT;
 }
 
 HWND CRemoteProgram::ToolWindow(const char* caption) const
@@ -170,9 +172,11 @@ bool CRemoteProgram::SelectTreeItemAndWait(HTREEITEM item, DWORD timeoutMs) cons
 {
     HWND tree = ProcessTree();
     if (SendWithTimeout(tree, TVM_GETNEXTITEM, TVGN_CARET, 0) == reinterpret_cast<LRESULT>(item)) {
-        LRESULT other = SendWithTimeout(tree, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(item));
+        LRESULT other =
+            SendWithTimeout(tree, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(item));
         if (other == 0) {
-            other = SendWithTimeout(tree, TVM_GETNEXTITEM, TVGN_PREVIOUS, reinterpret_cast<LPARAM>(item));
+            other = SendWithTimeout(tree, TVM_GETNEXTITEM, TVGN_PREVIOUS,
+                                    reinterpret_cast<LPARAM>(item));
         }
         if (SendWithTimeout(tree, TVM_SELECTITEM, TVGN_CARET, other, timeoutMs) == -1) {
             return false;
@@ -200,7 +204,8 @@ bool CRemoteProgram::Find(const char* text) const
         return false;
     }
     HWND window = ToolWindow("Find Tool");
-    SendWithTimeout(GetDlgItem(window, IDC_FIND_TEXT), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+    SendWithTimeout(GetDlgItem(window, IDC_FIND_TEXT), WM_SETTEXT, 0,
+                    reinterpret_cast<LPARAM>(text));
     PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDC_FIND_BUTTON, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(window, IDC_FIND_BUTTON)));
     return true;
@@ -214,7 +219,8 @@ ResourceCounts CRemoteProgram::Resources() const
     if (snapshot != INVALID_HANDLE_VALUE) {
         THREADENTRY32 entry = {};
         entry.dwSize = sizeof(entry);
-        for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry)) {
+        for (BOOL more = Thread32First(snapshot, &entry); more;
+             more = Thread32Next(snapshot, &entry)) {
             counts.threads += entry.th32OwnerProcessID == Pid() ? 1 : 0;
         }
         CloseHandle(snapshot);
@@ -225,8 +231,8 @@ ResourceCounts CRemoteProgram::Resources() const
     }
     PROCESS_MEMORY_COUNTERS_EX memory = {};
     memory.cb = sizeof(memory);
-    if (GetProcessMemoryInfo(m_process.hProcess, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory),
-                             sizeof(memory))) {
+    if (GetProcessMemoryInfo(m_process.hProcess,
+                             reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof(memory))) {
         // Wine leaves PrivateUsage at 0; the committed bytes it reports are the pagefile usage.
         counts.privateBytes = memory.PrivateUsage != 0 ? memory.PrivateUsage : memory.PagefileUsage;
     }

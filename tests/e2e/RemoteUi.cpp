@@ -111,7 +111,8 @@ CRemoteBuffer::CRemoteBuffer(HWND ownerWindow, size_t size)
     GetWindowThreadProcessId(ownerWindow, &pid);
     m_process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
     if (m_process != nullptr) {
-        m_address = VirtualAllocEx(m_process, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+        m_address =
+            VirtualAllocEx(m_process, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
     }
 }
 
@@ -129,7 +130,8 @@ bool CRemoteBuffer::Write(size_t offset, const void* data, size_t size)
 {
     SIZE_T done = 0;
     return m_address != nullptr &&
-           WriteProcessMemory(m_process, reinterpret_cast<void*>(Address(offset)), data, size, &done) &&
+           WriteProcessMemory(m_process, reinterpret_cast<void*>(Address(offset)), data, size,
+                              &done) &&
            done == size;
 }
 
@@ -137,7 +139,8 @@ bool CRemoteBuffer::Read(size_t offset, void* data, size_t size) const
 {
     SIZE_T done = 0;
     return m_address != nullptr &&
-           ReadProcessMemory(m_process, reinterpret_cast<void*>(Address(offset)), data, size, &done) &&
+           ReadProcessMemory(m_process, reinterpret_cast<void*>(Address(offset)), data, size,
+                             &done) &&
            done == size;
 }
 
@@ -145,8 +148,8 @@ std::string CRemoteBuffer::ReadString(uintptr_t address, size_t maxSize) const
 {
     std::unique_ptr<char[]> text(new char[maxSize + 1]());
     SIZE_T done = 0;
-    if (address == 0 ||
-        !ReadProcessMemory(m_process, reinterpret_cast<void*>(address), text.get(), maxSize, &done)) {
+    if (address == 0 || !ReadProcessMemory(m_process, reinterpret_cast<void*>(address), text.get(),
+                                           maxSize, &done)) {
         return std::string();
     }
     text[done < maxSize ? done : maxSize] = '\0';
@@ -168,7 +171,8 @@ constexpr size_t kTextCapacity = 2048;
 
 HTREEITEM NextTreeItem(HWND tree, UINT relation, HTREEITEM item)
 {
-    const LRESULT next = SendWithTimeout(tree, TVM_GETNEXTITEM, relation, reinterpret_cast<LPARAM>(item));
+    const LRESULT next =
+        SendWithTimeout(tree, TVM_GETNEXTITEM, relation, reinterpret_cast<LPARAM>(item));
     return next == static_cast<LRESULT>(-1) ? nullptr : reinterpret_cast<HTREEITEM>(next);
 }
 
@@ -282,8 +286,8 @@ int CountScreenPixels(const RECT& rect, COLORREF colour)
     info.biBitCount = 32;
     info.biCompression = BI_RGB;
     std::unique_ptr<DWORD[]> bits(new DWORD[static_cast<size_t>(width) * height]);
-    const int lines = GetDIBits(memory, bitmap, 0, height, bits.get(), reinterpret_cast<BITMAPINFO*>(&info),
-                                DIB_RGB_COLORS);
+    const int lines = GetDIBits(memory, bitmap, 0, height, bits.get(),
+                                reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
     DeleteObject(bitmap);
     DeleteDC(memory);
     ReleaseDC(nullptr, screen);
@@ -301,10 +305,12 @@ int CountScreenPixels(const RECT& rect, COLORREF colour)
 
 bool SaveDesktopBitmap(const std::string& path)
 {
-    const int width = GetSystemMetrics(SM_CXVIRTUALSCREEN) > 0 ? GetSystemMetrics(SM_CXVIRTUALSCREEN)
-                                                               : GetSystemMetrics(SM_CXSCREEN);
-    const int height = GetSystemMetrics(SM_CYVIRTUALSCREEN) > 0 ? GetSystemMetrics(SM_CYVIRTUALSCREEN)
-                                                                : GetSystemMetrics(SM_CYSCREEN);
+    const int width = GetSystemMetrics(SM_CXVIRTUALSCREEN) > 0
+                          ? GetSystemMetrics(SM_CXVIRTUALSCREEN)
+                          : GetSystemMetrics(SM_CXSCREEN);
+    const int height = GetSystemMetrics(SM_CYVIRTUALSCREEN) > 0
+                           ? GetSystemMetrics(SM_CYVIRTUALSCREEN)
+                           : GetSystemMetrics(SM_CYSCREEN);
     HDC screen = GetDC(nullptr);
     if (screen == nullptr) {
         return false;

@@ -37,7 +37,10 @@ public:
     CRemoteBuffer& operator=(const CRemoteBuffer&) = delete;
 
     bool IsValid() const { return m_address != nullptr; }
-    uintptr_t Address(size_t offset = 0) const { return reinterpret_cast<uintptr_t>(m_address) + offset; }
+    uintptr_t Address(size_t offset = 0) const
+    {
+        return reinterpret_cast<uintptr_t>(m_address) + offset;
+    }
     bool Write(size_t offset, const void* data, size_t size);
     bool Read(size_t offset, void* data, size_t size) const;
     // Reads a zero-terminated string at an address of the other process.
@@ -64,7 +67,8 @@ std::string ListItemText(HWND list, int item, int subItem);
 
 // Sends with a time limit, so that a blocked program cannot hang the driver; the result, or
 // (LRESULT)-1 when the send failed or timed out.
-LRESULT SendWithTimeout(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT timeoutMs = 10000);
+LRESULT SendWithTimeout(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                        UINT timeoutMs = 10000);
 
 // Moves the real pointer to a screen point, by SetCursorPos and by an absolute move of the
 // input stream, so that the window under it sees a pointer move.

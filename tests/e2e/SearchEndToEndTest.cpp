@@ -2,12 +2,11 @@
 // memory as a person would: picks the target in the process tree, types a marker text into the
 // Find Tool window, presses Find and reads the rows. Saves a picture of the desktop at the end.
 
-#include <gtest/gtest.h>
-
 #include <windows.h>
 #include <commctrl.h>
 
 #include <cstdio>
+#include <gtest/gtest.h>
 #include <string>
 
 #include "ProgramFixture.h"
@@ -29,8 +28,7 @@ std::string Hex8(uint32_t value)
 }
 
 class SearchEndToEndTest : public ProgramFixture
-{
-};
+{};
 
 TEST_F(SearchEndToEndTest, FindListsTheMarkerWithItsPageAndTheViewShowsIt)
 {

@@ -3,12 +3,11 @@
 // picture, rests the pointer, types addresses, toggles the tool windows and presses F5. Saves a
 // picture of the desktop at the main steps under <build>/screenshots.
 
-#include <gtest/gtest.h>
-
 #include <windows.h>
 #include <commctrl.h>
 
 #include <cstdio>
+#include <gtest/gtest.h>
 #include <memory>
 #include <string>
 
@@ -64,17 +63,14 @@ protected:
 
     static void TearDownTestSuite()
     {
-        s_program.reset();  // closes the program, or ends it when it does not close
+        s_program.reset(); // closes the program, or ends it when it does not close
         if (s_target) {
             s_target->Stop();
             s_target.reset();
         }
     }
 
-    void SetUp() override
-    {
-        ASSERT_TRUE(s_setupError.empty()) << s_setupError;
-    }
+    void SetUp() override { ASSERT_TRUE(s_setupError.empty()) << s_setupError; }
 
     static HWND ImageWindow()
     {
@@ -93,10 +89,7 @@ protected:
         ASSERT_TRUE(s_program->WaitIdle()) << "the program did not come back to idle";
     }
 
-    static std::string ScreenshotFolder()
-    {
-        return remote::ProgramFolder() + "..\\screenshots\\";
-    }
+    static std::string ScreenshotFolder() { return remote::ProgramFolder() + "..\\screenshots\\"; }
 
     static void Screenshot(const char* name)
     {
@@ -106,10 +99,7 @@ protected:
         std::printf("screenshot: %s\n", path.c_str());
     }
 
-    static std::string TargetItemPrefix()
-    {
-        return "[" + Hex8(s_target->GetProcessId()) + "] : ";
-    }
+    static std::string TargetItemPrefix() { return "[" + Hex8(s_target->GetProcessId()) + "] : "; }
 
     static const remote::TreeItem* FindTargetItem(const std::vector<remote::TreeItem>& items)
     {
@@ -136,7 +126,8 @@ protected:
     static std::string FirstMemoryRowAddress()
     {
         HWND list = MemoryList();
-        return list && remote::ListItemCount(list) > 0 ? remote::ListItemText(list, 0, 0) : std::string();
+        return list && remote::ListItemCount(list) > 0 ? remote::ListItemText(list, 0, 0)
+                                                       : std::string();
     }
 
     static std::unique_ptr<CTargetProcess> s_target;
@@ -199,7 +190,8 @@ TEST_F(ShellEndToEndTest, SelectingTheTargetRetrievesItAndTitlesTheDocument)
     ASSERT_NE(target, nullptr);
     ASSERT_FALSE(target->children.empty());
     // A module item stands for its process.
-    PostMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(target->children[0].handle));
+    PostMessageA(tree, TVM_SELECTITEM, TVGN_CARET,
+                 reinterpret_cast<LPARAM>(target->children[0].handle));
 
     const std::string path = target->text.substr(TargetItemPrefix().size());
     bool sawRun = false;
@@ -223,9 +215,12 @@ TEST_F(ShellEndToEndTest, GotoListsTheExactAddressAndReadsDigitsUpToTheFirstNonD
 {
     s_program->PostCommand(ID_TOOLS_GOTO_ADDRESS);
     s_program->PostCommand(ID_TOOLS_MEMORY_CONTENTS);
-    ASSERT_TRUE(WaitFor([] { return IsWindowVisible(s_program->ToolWindow("Goto Address")) &&
-                                    IsWindowVisible(s_program->ToolWindow("Memory Contents")); },
-                        kUiTimeoutMs));
+    ASSERT_TRUE(WaitFor(
+        [] {
+            return IsWindowVisible(s_program->ToolWindow("Goto Address")) &&
+                   IsWindowVisible(s_program->ToolWindow("Memory Contents"));
+        },
+        kUiTimeoutMs));
     Goto("0x12G4");
     EXPECT_TRUE(WaitFor([] { return FirstMemoryRowAddress() == "0x00000012"; }, kUiTimeoutMs))
         << FirstMemoryRowAddress();
@@ -274,7 +269,8 @@ TEST_F(ShellEndToEndTest, ClickOnThePictureListsThePageWithTheTargetsBytes)
     for (int r = row; r < row + 3; ++r) {
         characters += remote::ListItemText(list, r, 2);
     }
-    EXPECT_NE(characters.find(std::string(kTargetAsciiMarker).substr(0, 16 - column)), std::string::npos)
+    EXPECT_NE(characters.find(std::string(kTargetAsciiMarker).substr(0, 16 - column)),
+              std::string::npos)
         << characters;
     Screenshot("e2e-3-memory.bmp");
 }
@@ -300,12 +296,13 @@ TEST_F(ShellEndToEndTest, RestingPointerShowsTheAddressTip)
     RECT rect = {};
     GetWindowRect(tip, &rect);
     EXPECT_GT(rect.right - rect.left, 50);
-    EXPECT_GT(rect.bottom - rect.top, 100) << "the tip should show the address and 16 lines of bytes";
+    EXPECT_GT(rect.bottom - rect.top, 100)
+        << "the tip should show the address and 16 lines of bytes";
     // A yellow tip: most of it is the fill behind the text, once it has been painted (which
     // can take a while on a busy machine).
     const int area = (rect.right - rect.left) * (rect.bottom - rect.top);
-    EXPECT_TRUE(WaitFor([&] { return remote::CountScreenPixels(rect, RGB(255, 255, 0)) > area / 2; },
-                        kUiTimeoutMs))
+    EXPECT_TRUE(WaitFor(
+        [&] { return remote::CountScreenPixels(rect, RGB(255, 255, 0)) > area / 2; }, kUiTimeoutMs))
         << remote::CountScreenPixels(rect, RGB(255, 255, 0)) << " yellow pixels of " << area;
     Screenshot("e2e-4-tip.bmp");
 
@@ -333,7 +330,8 @@ TEST_F(ShellEndToEndTest, GotoExplainsMalformedAddressesInAMessageBox)
         const std::string before = FirstMemoryRowAddress();
         Goto(c.text);
         HWND box = nullptr;
-        ASSERT_TRUE(WaitFor([&] { return (box = s_program->MessageBoxWindow()) != nullptr; }, kUiTimeoutMs))
+        ASSERT_TRUE(
+            WaitFor([&] { return (box = s_program->MessageBoxWindow()) != nullptr; }, kUiTimeoutMs))
             << "no message box for '" << c.text << "'";
         EXPECT_EQ(WindowText(GetDlgItem(box, kMessageTextId)), c.message) << c.text;
         EXPECT_EQ(GetWindow(box, GW_OWNER), dialog);
@@ -368,12 +366,17 @@ TEST_F(ShellEndToEndTest, ToolWindowCommandsFlipVisibilityAndTheToolbarShowsIt)
         for (int round = 0; round < 2; ++round) {
             const bool visible = IsWindowVisible(window) != FALSE;
             s_program->PostCommand(t.command);
-            ASSERT_TRUE(WaitFor([&] { return (IsWindowVisible(window) != FALSE) != visible; }, kUiTimeoutMs))
+            ASSERT_TRUE(WaitFor([&] { return (IsWindowVisible(window) != FALSE) != visible; },
+                                kUiTimeoutMs))
                 << t.caption;
             // The toolbar's button follows at the next idle update.
-            EXPECT_TRUE(WaitFor([&] {
-                return (remote::SendWithTimeout(toolbar, TB_ISBUTTONCHECKED, t.command, 0) != 0) != visible;
-            }, kUiTimeoutMs)) << t.caption;
+            EXPECT_TRUE(WaitFor(
+                [&] {
+                    return (remote::SendWithTimeout(toolbar, TB_ISBUTTONCHECKED, t.command, 0) !=
+                            0) != visible;
+                },
+                kUiTimeoutMs))
+                << t.caption;
         }
     }
 
@@ -385,20 +388,33 @@ TEST_F(ShellEndToEndTest, ToolWindowCommandsFlipVisibilityAndTheToolbarShowsIt)
     }
     PostMessageA(gotoWindow, WM_SYSCOMMAND, SC_CLOSE, 0);
     ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(gotoWindow); }, kUiTimeoutMs));
-    EXPECT_TRUE(WaitFor([&] { return remote::SendWithTimeout(toolbar, TB_ISBUTTONCHECKED, ID_TOOLS_GOTO_ADDRESS, 0) == 0; },
-                        kUiTimeoutMs));
+    EXPECT_TRUE(WaitFor(
+        [&] {
+            return remote::SendWithTimeout(toolbar, TB_ISBUTTONCHECKED, ID_TOOLS_GOTO_ADDRESS, 0) ==
+                   0;
+        },
+        kUiTimeoutMs));
     s_program->PostCommand(ID_TOOLS_GOTO_ADDRESS);
     EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(gotoWindow) != FALSE; }, kUiTimeoutMs));
 
     // Address Peek flips its check mark; a second toggle brings it back.
-    const bool peek = remote::SendWithTimeout(toolbar, TB_ISBUTTONCHECKED, ID_TOOLS_ADDRESS_PEEK, 0) != 0;
+    const bool peek =
+        remote::SendWithTimeout(toolbar, TB_ISBUTTONCHECKED, ID_TOOLS_ADDRESS_PEEK, 0) != 0;
     EXPECT_TRUE(peek);
     s_program->PostCommand(ID_TOOLS_ADDRESS_PEEK);
-    EXPECT_TRUE(WaitFor([&] { return (remote::SendWithTimeout(toolbar, TB_ISBUTTONCHECKED, ID_TOOLS_ADDRESS_PEEK, 0) != 0) != peek; },
-                        kUiTimeoutMs));
+    EXPECT_TRUE(WaitFor(
+        [&] {
+            return (remote::SendWithTimeout(toolbar, TB_ISBUTTONCHECKED, ID_TOOLS_ADDRESS_PEEK,
+                                            0) != 0) != peek;
+        },
+        kUiTimeoutMs));
     s_program->PostCommand(ID_TOOLS_ADDRESS_PEEK);
-    EXPECT_TRUE(WaitFor([&] { return (remote::SendWithTimeout(toolbar, TB_ISBUTTONCHECKED, ID_TOOLS_ADDRESS_PEEK, 0) != 0) == peek; },
-                        kUiTimeoutMs));
+    EXPECT_TRUE(WaitFor(
+        [&] {
+            return (remote::SendWithTimeout(toolbar, TB_ISBUTTONCHECKED, ID_TOOLS_ADDRESS_PEEK,
+                                            0) != 0) == peek;
+        },
+        kUiTimeoutMs));
     Screenshot("e2e-6-toggles.bmp");
 }
 

@@ -3,12 +3,11 @@
 // during a run, targets that end under a retrieval or a dump, Enter and Escape in every tool
 // window. Each case starts a program of its own; it must answer, end cleanly and keep working.
 
-#include <gtest/gtest.h>
-
 #include <windows.h>
 #include <commctrl.h>
 
 #include <cstdio>
+#include <gtest/gtest.h>
 #include <memory>
 #include <string>
 
@@ -60,7 +59,8 @@ bool Terminate(DWORD pid)
     if (process == nullptr) {
         return false;
     }
-    const bool ended = TerminateProcess(process, 9) && WaitForSingleObject(process, 30000) == WAIT_OBJECT_0;
+    const bool ended =
+        TerminateProcess(process, 9) && WaitForSingleObject(process, 30000) == WAIT_OBJECT_0;
     CloseHandle(process);
     return ended;
 }
@@ -76,16 +76,17 @@ protected:
         ASSERT_NE(item, nullptr) << "no tree item for " << Hex8(pid);
         ASSERT_TRUE(program.SelectTreeItemAndWait(item->handle, kRunBoundMs));
         const std::string title = TitleOfItem(item->text);
-        ASSERT_TRUE(WaitFor([&] { return WindowText(program.ChildFrame()) == title && program.Idle(); },
-                            kUiTimeoutMs))
+        ASSERT_TRUE(
+            WaitFor([&] { return WindowText(program.ChildFrame()) == title && program.Idle(); },
+                    kUiTimeoutMs))
             << "title " << WindowText(program.ChildFrame()) << ", wanted " << title;
     }
 
     // Starts a retrieval of the target and waits for its progress window.
     void StartTargetRetrieval()
     {
-        const remote::TreeItem* item = FindProcessItem(remote::ReadTree(program.ProcessTree()),
-                                                       target.GetProcessId());
+        const remote::TreeItem* item =
+            FindProcessItem(remote::ReadTree(program.ProcessTree()), target.GetProcessId());
         ASSERT_NE(item, nullptr);
         program.SelectTreeItem(item->handle);
         ASSERT_TRUE(program.WaitForProgress()) << "no progress window";
@@ -98,8 +99,9 @@ protected:
         std::string error;
         ASSERT_TRUE(busy.Start(&error, "--marker-pages 2000")) << error;
         HWND treeWindow = program.ToolWindow("Windows Processes");
-        remote::SendWithTimeout(treeWindow, WM_COMMAND, MAKEWPARAM(IDC_REFRESH_PROCESSES, BN_CLICKED),
-                                reinterpret_cast<LPARAM>(GetDlgItem(treeWindow, IDC_REFRESH_PROCESSES)));
+        remote::SendWithTimeout(
+            treeWindow, WM_COMMAND, MAKEWPARAM(IDC_REFRESH_PROCESSES, BN_CLICKED),
+            reinterpret_cast<LPARAM>(GetDlgItem(treeWindow, IDC_REFRESH_PROCESSES)));
         SelectProcess(busy.GetProcessId());
     }
 
@@ -133,8 +135,9 @@ TEST_F(SweepEndToEndTest, EveryProcessOfTheTreeIsRetrievedAndTheProgramKeepsAnsw
         EXPECT_TRUE(program.SelectTreeItemAndWait(item.handle, kRunBoundMs))
             << item.text << ": the run did not end within its bound";
         const std::string title = TitleOfItem(item.text);
-        EXPECT_TRUE(WaitFor([&] { return WindowText(program.ChildFrame()) == title && program.Idle(); },
-                            kUiTimeoutMs))
+        EXPECT_TRUE(
+            WaitFor([&] { return WindowText(program.ChildFrame()) == title && program.Idle(); },
+                    kUiTimeoutMs))
             << item.text << ": the document was titled " << WindowText(program.ChildFrame());
         ASSERT_TRUE(program.IsRunning()) << "the program ended on " << item.text;
         std::printf("%-70.70s %6lu ms\n", item.text.c_str(), GetTickCount() - start);
@@ -151,8 +154,14 @@ TEST_F(SweepEndToEndTest, ThirtyRetrievalsLeaveNothingBehind)
     int runsSeen = 0;
     auto refresh = [&] {
         CRemoteProgram::PostKey(program.View(), VK_F5);
-        runsSeen += WaitFor([&] { return program.ProgressWindow() != nullptr || !IsWindowEnabled(program.Main()); },
-                            10000) ? 1 : 0;
+        runsSeen +=
+            WaitFor(
+                [&] {
+                    return program.ProgressWindow() != nullptr || !IsWindowEnabled(program.Main());
+                },
+                10000)
+                ? 1
+                : 0;
         ASSERT_TRUE(program.WaitIdle());
     };
     for (int i = 0; i < 3; ++i) {
@@ -240,7 +249,8 @@ TEST_F(SweepEndToEndTest, ATargetEndedDuringADumpStillGivesTheWholeDump)
         }
         return (static_cast<unsigned long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
     };
-    ASSERT_TRUE(WaitFor([&] { return fileSize() > (64ull << 20); }, kRunBoundMs)) << "no dump is written";
+    ASSERT_TRUE(WaitFor([&] { return fileSize() > (64ull << 20); }, kRunBoundMs))
+        << "no dump is written";
     ASSERT_TRUE(Terminate(target.GetProcessId()));
     ASSERT_TRUE(program.WaitIdle(kRunBoundMs * 3));
     EXPECT_EQ(program.MessageBoxWindow(), nullptr) << "the save reported a failure";
@@ -274,7 +284,8 @@ TEST_F(SweepEndToEndTest, EnterAndEscapeInEveryToolWindowKeepSelectionAndGotoWor
     const std::string address = Hex8(target.Address("marker_ascii"));
     remote::SendWithTimeout(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(address.c_str()));
     CRemoteProgram::PostKey(edit, VK_RETURN);
-    EXPECT_TRUE(WaitFor([&] { return remote::ListItemText(memoryList, 0, 0) == address; }, kUiTimeoutMs))
+    EXPECT_TRUE(
+        WaitFor([&] { return remote::ListItemText(memoryList, 0, 0) == address; }, kUiTimeoutMs))
         << "Enter in the Goto edit did not go to " << address;
     EXPECT_TRUE(IsWindowVisible(gotoWindow));
     CRemoteProgram::PostKey(edit, VK_ESCAPE);
@@ -304,7 +315,8 @@ TEST_F(SweepEndToEndTest, EnterAndEscapeInEveryToolWindowKeepSelectionAndGotoWor
     CRemoteProgram::PostKey(results, VK_ESCAPE);
     CRemoteProgram::PostKey(memoryList, VK_ESCAPE);
     EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(findWindow); }, kUiTimeoutMs));
-    EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(program.ToolWindow("Memory Contents")); }, kUiTimeoutMs));
+    EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(program.ToolWindow("Memory Contents")); },
+                        kUiTimeoutMs));
 
     // Selection and goto still work after all of it.
     SelectProcess(program.Pid());
@@ -313,7 +325,8 @@ TEST_F(SweepEndToEndTest, EnterAndEscapeInEveryToolWindowKeepSelectionAndGotoWor
     remote::SendWithTimeout(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("0x1000"));
     PostMessageA(gotoWindow, WM_COMMAND, MAKEWPARAM(IDC_GOTO_BUTTON, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(gotoWindow, IDC_GOTO_BUTTON)));
-    EXPECT_TRUE(WaitFor([&] { return remote::ListItemText(memoryList, 0, 0) == "0x00001000"; }, kUiTimeoutMs));
+    EXPECT_TRUE(WaitFor([&] { return remote::ListItemText(memoryList, 0, 0) == "0x00001000"; },
+                        kUiTimeoutMs));
 }
 
 } // namespace

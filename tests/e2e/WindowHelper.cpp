@@ -49,8 +49,12 @@ bool IsIdle(HWND hwnd)
 
 bool WaitMain(const std::string& prefix, DWORD timeoutMs, HWND* main)
 {
-    return remote::WaitFor([&] { *main = FindMainWindow(prefix); return *main && IsIdle(*main); },
-                           timeoutMs);
+    return remote::WaitFor(
+        [&] {
+            *main = FindMainWindow(prefix);
+            return *main && IsIdle(*main);
+        },
+        timeoutMs);
 }
 
 // The caption of the active child window: the document's title.
@@ -108,7 +112,8 @@ bool ShowOwnProcess(HWND main, DWORD timeoutMs)
 
         // Done when the runner has titled the document with the executable's path.
         const std::string path = item.text.substr(prefixText.size());
-        if (!remote::WaitFor([&] { return DocumentTitle(main) == path && IsIdle(main); }, timeoutMs)) {
+        if (!remote::WaitFor([&] { return DocumentTitle(main) == path && IsIdle(main); },
+                             timeoutMs)) {
             std::fprintf(stderr, "VexoWindowHelper: the document's title stayed \"%s\"\n",
                          DocumentTitle(main).c_str());
             return false;
@@ -129,7 +134,8 @@ bool ShowOwnProcess(HWND main, DWORD timeoutMs)
 int main(int argc, char** argv)
 {
     if (argc < 4) {
-        std::fprintf(stderr, "usage: VexoWindowHelper wait|show-own|close <caption prefix> <seconds>\n");
+        std::fprintf(stderr,
+                     "usage: VexoWindowHelper wait|show-own|close <caption prefix> <seconds>\n");
         return 2;
     }
     const std::string command = argv[1];
@@ -156,7 +162,8 @@ int main(int argc, char** argv)
         GetWindowThreadProcessId(main, &pid);
         HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, pid);
         PostMessageA(main, WM_CLOSE, 0, 0);
-        const bool ended = process == nullptr || WaitForSingleObject(process, timeoutMs) == WAIT_OBJECT_0;
+        const bool ended =
+            process == nullptr || WaitForSingleObject(process, timeoutMs) == WAIT_OBJECT_0;
         if (process != nullptr) {
             CloseHandle(process);
         }

@@ -15,10 +15,9 @@
 //     static const std::vector<int> kRefreshPositions =
 //         expectsequence::Joined({{0, 10}, expectsequence::Run(10, 99), {100}});
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <cstring>
+#include <gtest/gtest.h>
 #include <initializer_list>
 #include <sstream>
 #include <string>
@@ -30,8 +29,9 @@ namespace expectsequence {
 inline std::vector<int> Run(int first, int last)
 {
     std::vector<int> run;
-    for (int value = first; value <= last; ++value)
+    for (int value = first; value <= last; ++value) {
         run.push_back(value);
+    }
     return run;
 }
 
@@ -39,8 +39,9 @@ inline std::vector<int> Run(int first, int last)
 inline std::vector<int> Joined(std::initializer_list<std::vector<int>> parts)
 {
     std::vector<int> table;
-    for (const std::vector<int>& part : parts)
+    for (const std::vector<int>& part : parts) {
         table.insert(table.end(), part.begin(), part.end());
+    }
     return table;
 }
 
@@ -72,19 +73,23 @@ template <typename Expected, typename Actual>
         want.push_back(haveWant ? ::testing::PrintToString(*e) : std::string());
         got.push_back(haveGot ? ::testing::PrintToString(*a) : std::string());
         differs.push_back(!haveWant || !haveGot || !Same(*e, *a));
-        if (haveWant)
+        if (haveWant) {
             ++e, ++wantCount;
-        if (haveGot)
+        }
+        if (haveGot) {
             ++a, ++gotCount;
+        }
     }
     const size_t first =
         static_cast<size_t>(std::find(differs.begin(), differs.end(), true) - differs.begin());
-    if (first == differs.size())
+    if (first == differs.size()) {
         return ::testing::AssertionSuccess();
+    }
 
     size_t width = std::strlen("expected");
-    for (const std::string& entry : want)
+    for (const std::string& entry : want) {
         width = std::max(width, std::min<size_t>(entry.size(), 48));
+    }
     std::ostringstream out;
     out << expectedText << " and " << actualText << " differ from entry " << first << " on ("
         << wantCount << " entries expected, " << gotCount << " found):\n";
@@ -95,8 +100,9 @@ template <typename Expected, typename Actual>
     for (size_t i = 0; i < size; ++i) {
         const bool shown = size <= 60 || (i + 5 >= first && i < first + 25) || i + 5 >= size;
         if (!shown) {
-            if (!skipped)
+            if (!skipped) {
                 out << "      ...\n";
+            }
             skipped = true;
             continue;
         }
@@ -104,8 +110,9 @@ template <typename Expected, typename Actual>
         out << (differs[i] ? "  > " : "    ");
         out.width(5);
         out << i << "  " << want[i];
-        if (want[i].size() < width)
+        if (want[i].size() < width) {
             out << std::string(width - want[i].size(), ' ');
+        }
         out << "  " << got[i] << "\n";
     }
     return ::testing::AssertionFailure() << out.str();

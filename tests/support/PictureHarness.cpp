@@ -8,8 +8,8 @@ namespace picturetest {
 namespace {
 
 CTestApp g_app;
-CTargetEnvironment* g_environment = NULL;
-CProgressRecorder* g_recorder = NULL;
+CTargetEnvironment* g_environment = nullptr;
+CProgressRecorder* g_recorder = nullptr;
 
 std::string TextOfSetText(LPARAM lParam)
 {
@@ -28,15 +28,17 @@ CTestApp& App()
 void CTargetEnvironment::SetUp()
 {
     g_environment = this;
-    if (!target.Start(&startError))
+    if (!target.Start(&startError)) {
         std::printf("helper target: %s\n", startError.c_str());
+    }
     catalogue.Refresh();
 }
 
 void CTargetEnvironment::TearDown()
 {
-    if (target.IsRunning())
+    if (target.IsRunning()) {
         target.Stop();
+    }
 }
 
 CTargetEnvironment& Env()
@@ -62,7 +64,7 @@ std::vector<uint32_t> TargetPageMap()
 void Pump()
 {
     MSG msg;
-    while (::PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
+    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
         ::TranslateMessage(&msg);
         ::DispatchMessageA(&msg);
     }
@@ -78,17 +80,19 @@ CFrameWnd* CreateViewFrame(CFrameWnd* pFrame, CVexoProcessViewerDoc* pDocument, 
     CCreateContext context;
     context.m_pNewViewClass = RUNTIME_CLASS(CVexoProcessViewerView);
     context.m_pCurrentDoc = pDocument;
-    if (!pFrame->Create(NULL, title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, rect, NULL, NULL, 0,
-                        &context))
-        return NULL;
+    if (!pFrame->Create(nullptr, title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, rect, nullptr, nullptr, 0,
+                        &context)) {
+        return nullptr;
+    }
     return pFrame;
 }
 
 CVexoProcessViewerView* ViewOf(CFrameWnd* pFrame)
 {
     CWnd* pWnd = CWnd::FromHandlePermanent(::GetDlgItem(pFrame->m_hWnd, AFX_IDW_PANE_FIRST));
-    if (pWnd == NULL || !pWnd->IsKindOf(RUNTIME_CLASS(CVexoProcessViewerView)))
-        return NULL;
+    if (pWnd == nullptr || !pWnd->IsKindOf(RUNTIME_CLASS(CVexoProcessViewerView))) {
+        return nullptr;
+    }
     return static_cast<CVexoProcessViewerView*>(pWnd);
 }
 
@@ -96,11 +100,12 @@ CVexoProcessViewerView* ViewOf(CFrameWnd* pFrame)
 
 CViewHarness::CViewHarness()
 {
-    document = static_cast<CVexoProcessViewerDoc*>(RUNTIME_CLASS(CVexoProcessViewerDoc)->CreateObject());
+    document =
+        static_cast<CVexoProcessViewerDoc*>(RUNTIME_CLASS(CVexoProcessViewerDoc)->CreateObject());
     document->m_bAutoDelete = FALSE;
     frame = new CTestMainFrame;
-    if (CreateViewFrame(frame, document, CRect(0, 0, 720, 620), "Picture test") == NULL) {
-        frame = NULL;
+    if (CreateViewFrame(frame, document, CRect(0, 0, 720, 620), "Picture test") == nullptr) {
+        frame = nullptr;
         ADD_FAILURE() << "the test frame with its view could not be made";
         return;
     }
@@ -113,8 +118,9 @@ CViewHarness::CViewHarness()
 CVexoProcessViewerView* CViewHarness::AddView()
 {
     CFrameWnd* pFrame = CreateViewFrame(new CFrameWnd, document, CRect(30, 30, 600, 500), "Second");
-    if (pFrame == NULL)
-        return NULL;
+    if (pFrame == nullptr) {
+        return nullptr;
+    }
     m_extraFrames.push_back(pFrame->m_hWnd);
     Pump();
     return ViewOf(pFrame);
@@ -123,11 +129,13 @@ CVexoProcessViewerView* CViewHarness::AddView()
 CViewHarness::~CViewHarness()
 {
     // A test may have closed one already (the frame object then deleted itself).
-    for (HWND hFrame : m_extraFrames)
-        if (::IsWindow(hFrame))
+    for (HWND hFrame : m_extraFrames) {
+        if (::IsWindow(hFrame)) {
             ::DestroyWindow(hFrame);
-    if (frame != NULL) {
-        App().m_pMainWnd = NULL;
+        }
+    }
+    if (frame != nullptr) {
+        App().m_pMainWnd = nullptr;
         frame->DestroyWindow();
     }
     Pump();
@@ -152,41 +160,48 @@ void CProgressRecorder::Attach(CProgressDlg* pDlg)
 
 void CProgressRecorder::Detach()
 {
-    if (g_recorder != this)
+    if (g_recorder != this) {
         return;
-    if (::IsWindow(m_hBar))
+    }
+    if (::IsWindow(m_hBar)) {
         ::SetWindowLongPtrA(m_hBar, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_oldBar));
-    if (::IsWindow(m_hText))
+    }
+    if (::IsWindow(m_hText)) {
         ::SetWindowLongPtrA(m_hText, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_oldText));
-    if (::IsWindow(m_hDialog))
+    }
+    if (::IsWindow(m_hDialog)) {
         ::SetWindowLongPtrA(m_hDialog, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_oldDialog));
-    g_recorder = NULL;
+    }
+    g_recorder = nullptr;
 }
 
 LRESULT CALLBACK CProgressRecorder::BarProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == PBM_SETPOS)
+    if (message == PBM_SETPOS) {
         g_recorder->positions.push_back(static_cast<int>(wParam));
+    }
     return ::CallWindowProcA(g_recorder->m_oldBar, hWnd, message, wParam, lParam);
 }
 
 LRESULT CALLBACK CProgressRecorder::TextProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_SETTEXT)
+    if (message == WM_SETTEXT) {
         g_recorder->texts.push_back(TextOfSetText(lParam));
+    }
     return ::CallWindowProcA(g_recorder->m_oldText, hWnd, message, wParam, lParam);
 }
 
 LRESULT CALLBACK CProgressRecorder::DialogProc(HWND hWnd, UINT message, WPARAM wParam,
                                                LPARAM lParam)
 {
-    if (message == WM_SETTEXT)
+    if (message == WM_SETTEXT) {
         g_recorder->captions.push_back(TextOfSetText(lParam));
+    }
     WNDPROC old = g_recorder->m_oldDialog;
     // The window is going: put its own procedure back before the last messages.
     if (message == WM_NCDESTROY) {
         ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(old));
-        g_recorder->m_hDialog = NULL;
+        g_recorder->m_hDialog = nullptr;
     }
     return ::CallWindowProcA(old, hWnd, message, wParam, lParam);
 }
@@ -198,8 +213,9 @@ POINT PointOfCell(CActiveXImageWindow& image, long column, long rowFromTop)
     for (int d = 0; d < 4; ++d) {
         long c = -1, r = -1;
         image.WindowToImage(x + d, y + d, &c, &r);
-        if (c == column && r == rowFromTop)
+        if (c == column && r == rowFromTop) {
             return POINT{x + d, y + d};
+        }
     }
     ADD_FAILURE() << "no window point found for cell " << column << ", " << rowFromTop;
     return POINT{x, y};
@@ -210,8 +226,9 @@ POINT PointOfCell(CActiveXImageWindow& image, long column, long rowFromTop)
 int main(int argc, char** argv)
 {
     ::testing::InitGoogleTest(&argc, argv);
-    if (!AfxWinInit(::GetModuleHandleA(NULL), NULL, const_cast<LPSTR>(""), SW_SHOWNORMAL))
+    if (!AfxWinInit(::GetModuleHandleA(nullptr), nullptr, const_cast<LPSTR>(""), SW_SHOWNORMAL)) {
         return 1;
+    }
     ::InitCommonControls();
     AfxEnableControlContainer();
     AfxRegisterControlModule(CLSID_VexoImageControl, kImageControlDllName);

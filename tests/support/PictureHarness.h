@@ -4,19 +4,18 @@
 // process with a catalogue for the whole program, a frame that shows one document in one real
 // view, and recorders of what a progress window was told.
 
-#include <gtest/gtest.h>
-
 #include <cstdint>
+#include <gtest/gtest.h>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "view/ProgressDlg.h"
 #include "document/VexoProcessViewerDoc.h"
 #include "framework/Afx.h"
 #include "inspect/ProcessCatalogue.h"
 #include "tests/support/TargetProcess.h"
 #include "view/ProcessViewHost.h"
+#include "view/ProgressDlg.h"
 #include "view/VexoProcessViewerView.h"
 
 namespace picturetest {
@@ -25,7 +24,7 @@ namespace picturetest {
 class CTestApp : public CWinApp, public IActiveViewHost
 {
 public:
-    CVexoProcessViewerView* m_pActiveView = NULL;
+    CVexoProcessViewerView* m_pActiveView = nullptr;
     CVexoProcessViewerView* GetActiveProcessView() const override { return m_pActiveView; }
     void SetActiveProcessView(CVexoProcessViewerView* pView) override { m_pActiveView = pView; }
 };
@@ -79,9 +78,9 @@ public:
     // A second view of the same document, in a frame of its own.
     CVexoProcessViewerView* AddView();
 
-    CTestMainFrame* frame = NULL;
-    CVexoProcessViewerDoc* document = NULL;
-    CVexoProcessViewerView* view = NULL;
+    CTestMainFrame* frame = nullptr;
+    CVexoProcessViewerDoc* document = nullptr;
+    CVexoProcessViewerView* view = nullptr;
 
 private:
     std::vector<HWND> m_extraFrames;
@@ -104,8 +103,8 @@ private:
     static LRESULT CALLBACK BarProc(HWND, UINT, WPARAM, LPARAM);
     static LRESULT CALLBACK TextProc(HWND, UINT, WPARAM, LPARAM);
     static LRESULT CALLBACK DialogProc(HWND, UINT, WPARAM, LPARAM);
-    HWND m_hBar = NULL, m_hText = NULL, m_hDialog = NULL;
-    WNDPROC m_oldBar = NULL, m_oldText = NULL, m_oldDialog = NULL;
+    HWND m_hBar = nullptr, m_hText = nullptr, m_hDialog = nullptr;
+    WNDPROC m_oldBar = nullptr, m_oldText = nullptr, m_oldDialog = nullptr;
 };
 
 // Window point (control client coordinates) inside the picture cell (column, row from top).

@@ -14,24 +14,29 @@
 
 struct ScriptedRegion
 {
-    enum class Fault { None, Fail, Short };
+    enum class Fault
+    {
+        None,
+        Fail,
+        Short
+    };
 
     uint32_t size = 0;
     uint32_t state = 0;
     uint32_t protect = 0;
     uint32_t type = 0;
-    Fault readFault = Fault::None;  // Fail: reads touching it fail; Short: they copy one byte less
+    Fault readFault = Fault::None; // Fail: reads touching it fail; Short: they copy one byte less
 };
 
 struct ScriptedProcess
 {
     uint32_t processId = 0;
-    uint32_t grantedRights = CProcessPlatform::kAllAccess;  // an open asking for more is refused
-    bool modulesFail = false;                 // module listing fails whatever the rights
+    uint32_t grantedRights = CProcessPlatform::kAllAccess; // an open asking for more is refused
+    bool modulesFail = false; // module listing fails whatever the rights
     std::vector<uint32_t> moduleBases;
-    std::vector<std::string> moduleNames;     // "" when the name cannot be read
-    bool namesUnterminated = false;           // a cut name fills the buffer without terminator
-    std::vector<ScriptedRegion> regions;      // consecutive from address 0
+    std::vector<std::string> moduleNames; // "" when the name cannot be read
+    bool namesUnterminated = false;       // a cut name fills the buffer without terminator
+    std::vector<ScriptedRegion> regions;  // consecutive from address 0
     // When not empty, the region queries get these answers in order whatever the address
     // (false: the query fails), and fail once they are used up.
     std::vector<std::pair<bool, MemoryRegion>> answers;
@@ -45,9 +50,9 @@ public:
     uint32_t pageSize = 4096;
 
     // What was asked.
-    std::vector<std::pair<uint32_t, uint32_t>> openAttempts;  // process id, rights
+    std::vector<std::pair<uint32_t, uint32_t>> openAttempts; // process id, rights
     int openHandles = 0;
-    int badCloses = 0;  // closes of handles that were not open
+    int badCloses = 0; // closes of handles that were not open
     int queryCount = 0;
     int readCount = 0;
     uint64_t bytesAskedToRead = 0;
@@ -79,11 +84,13 @@ public:
 
     bool ListProcesses(uint32_t* ids, uint32_t bytes, uint32_t* bytesWritten) override
     {
-        if (enumFails)
+        if (enumFails) {
             return false;
+        }
         uint32_t n = 0;
-        for (; n < processes.size() && (n + 1) * 4 <= bytes; ++n)
+        for (; n < processes.size() && (n + 1) * 4 <= bytes; ++n) {
             ids[n] = processes[n].processId;
+        }
         *bytesWritten = n * 4;
         return true;
     }
@@ -95,11 +102,13 @@ public:
         for (size_t k = 0; k < processes.size(); ++k) {
             const size_t i = (m_openHint + k) % processes.size();
             const ScriptedProcess& p = processes[i];
-            if (p.processId != processId)
+            if (p.processId != processId) {
                 continue;
+            }
             m_openHint = i;
-            if ((access & ~p.grantedRights) != 0 || access == 0)
+            if ((access & ~p.grantedRights) != 0 || access == 0) {
                 return nullptr;
+            }
             ++openHandles;
             ++m_nextHandle;
             m_handles[m_nextHandle] = OpenHandle{i, access, 0};
@@ -110,38 +119,43 @@ public:
 
     void CloseProcess(Handle process) override
     {
-        if (m_handles.erase(reinterpret_cast<uintptr_t>(process)) == 1)
+        if (m_handles.erase(reinterpret_cast<uintptr_t>(process)) == 1) {
             --openHandles;
-        else
+        } else {
             ++badCloses;
+        }
     }
 
     bool ListModules(Handle process, uint32_t* bases, uint32_t bytes,
                      uint32_t* bytesNeeded) override
     {
         const ScriptedProcess* p = Find(process, kQueryInformation | kVmRead);
-        if (!p || p->modulesFail)
+        if (!p || p->modulesFail) {
             return false;
-        for (uint32_t j = 0; j < p->moduleBases.size() && (j + 1) * 4 <= bytes; ++j)
+        }
+        for (uint32_t j = 0; j < p->moduleBases.size() && (j + 1) * 4 <= bytes; ++j) {
             bases[j] = p->moduleBases[j];
+        }
         *bytesNeeded = static_cast<uint32_t>(p->moduleBases.size() * 4);
         return true;
     }
 
-    uint32_t GetModulePath(Handle process, uint32_t moduleBase, char* name,
-                           uint32_t size) override
+    uint32_t GetModulePath(Handle process, uint32_t moduleBase, char* name, uint32_t size) override
     {
         const ScriptedProcess* p = Find(process, kQueryInformation | kVmRead);
-        if (!p || size == 0)
+        if (!p || size == 0) {
             return 0;
+        }
         for (size_t k = 0; k < p->moduleBases.size(); ++k) {
             const size_t j = (m_moduleHint + k) % p->moduleBases.size();
-            if (p->moduleBases[j] != moduleBase || j >= p->moduleNames.size())
+            if (p->moduleBases[j] != moduleBase || j >= p->moduleNames.size()) {
                 continue;
+            }
             m_moduleHint = j;
             const std::string& text = p->moduleNames[j];
-            if (text.empty())
+            if (text.empty()) {
                 return 0;
+            }
             if (p->namesUnterminated && text.size() >= size) {
                 std::memcpy(name, text.data(), size);
                 return size;
@@ -158,15 +172,18 @@ public:
     {
         ++queryCount;
         const ScriptedProcess* p = Find(process, kQueryInformation);
-        if (!p)
+        if (!p) {
             return false;
+        }
         if (!p->answers.empty()) {
             size_t& next = m_handles[reinterpret_cast<uintptr_t>(process)].nextAnswer;
-            if (next >= p->answers.size())
+            if (next >= p->answers.size()) {
                 return false;
+            }
             const auto& answer = p->answers[next++];
-            if (answer.first)
+            if (answer.first) {
                 *region = answer.second;
+            }
             return answer.first;
         }
         uint64_t start = 0;
@@ -174,8 +191,9 @@ public:
             const uint64_t end = start + r.size;
             if (address >= start && address < end) {
                 uint64_t base = address & ~static_cast<uint64_t>(pageSize - 1);
-                if (base < start)
+                if (base < start) {
                     base = start;
+                }
                 region->baseAddress = static_cast<uint32_t>(base);
                 region->regionSize = static_cast<uint32_t>(end - base);
                 region->state = r.state;
@@ -195,8 +213,9 @@ public:
         bytesAskedToRead += size;
         *bytesRead = 0;
         const ScriptedProcess* p = Find(process, kVmRead);
-        if (!p)
+        if (!p) {
             return false;
+        }
         const uint64_t begin = address;
         const uint64_t end = begin + size;
         bool shortRead = false;
@@ -209,18 +228,21 @@ public:
                 info.state = r.state;
                 info.protect = r.protect;
                 info.type = r.type;
-                if (!IsRegionReadable(info) || r.readFault == ScriptedRegion::Fault::Fail)
+                if (!IsRegionReadable(info) || r.readFault == ScriptedRegion::Fault::Fail) {
                     return false;
+                }
                 shortRead = shortRead || r.readFault == ScriptedRegion::Fault::Short;
                 covered = regionEnd;
             }
             start = regionEnd;
         }
-        if (covered < end)
+        if (covered < end) {
             return false;
+        }
         uint8_t* out = static_cast<uint8_t*>(buffer);
-        for (uint32_t i = 0; i < size; ++i)
+        for (uint32_t i = 0; i < size; ++i) {
             out[i] = ContentByte(address + i);
+        }
         *bytesRead = shortRead ? size - 1 : size;
         return true;
     }
@@ -238,8 +260,9 @@ private:
     const ScriptedProcess* Find(Handle process, uint32_t needed) const
     {
         auto it = m_handles.find(reinterpret_cast<uintptr_t>(process));
-        if (it == m_handles.end() || (it->second.rights & needed) != needed)
+        if (it == m_handles.end() || (it->second.rights & needed) != needed) {
             return nullptr;
+        }
         return &processes[it->second.process];
     }
 

@@ -16,15 +16,17 @@ std::string ProgramDirectory()
     char path[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, path, sizeof path);
     char* slash = std::strrchr(path, '\\');
-    if (slash)
+    if (slash) {
         *slash = '\0';
+    }
     return path;
 }
 
 void Fail(std::string* error, const std::string& text)
 {
-    if (error)
+    if (error) {
         *error = text + " (error " + std::to_string(GetLastError()) + ")";
+    }
 }
 
 } // namespace
@@ -65,11 +67,11 @@ bool CTargetProcess::Start(std::string* error, const std::string& arguments)
     startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
     PROCESS_INFORMATION info = {};
     std::string commandLine = "\"" + m_exePath + "\"";
-    if (!arguments.empty())
+    if (!arguments.empty()) {
         commandLine += " " + arguments;
-    const BOOL created = CreateProcessA(m_exePath.c_str(), &commandLine[0], nullptr, nullptr,
-                                        TRUE, CREATE_NO_WINDOW, nullptr, nullptr, &startup,
-                                        &info);
+    }
+    const BOOL created = CreateProcessA(m_exePath.c_str(), &commandLine[0], nullptr, nullptr, TRUE,
+                                        CREATE_NO_WINDOW, nullptr, nullptr, &startup, &info);
     CloseHandle(stdinRead);
     CloseHandle(stdoutWrite);
     if (!created) {
@@ -103,17 +105,20 @@ bool CTargetProcess::ReadUntilReady(std::string* error)
         }
         char chunk[512];
         DWORD got = 0;
-        if (!ReadFile(m_stdoutRead, chunk, sizeof chunk, &got, nullptr) || got == 0)
+        if (!ReadFile(m_stdoutRead, chunk, sizeof chunk, &got, nullptr) || got == 0) {
             continue;
+        }
         pending.append(chunk, got);
         size_t end;
         while ((end = pending.find('\n')) != std::string::npos) {
             std::string line = pending.substr(0, end);
             pending.erase(0, end + 1);
-            if (!line.empty() && line.back() == '\r')
+            if (!line.empty() && line.back() == '\r') {
                 line.pop_back();
-            if (line == "ready")
+            }
+            if (line == "ready") {
                 return true;
+            }
             m_output += line + "\n";
             ParseLine(line);
         }
@@ -126,12 +131,14 @@ void CTargetProcess::ParseLine(const std::string& line)
 {
     std::istringstream in(line);
     std::string name, address, word;
-    if (!(in >> name >> address))
+    if (!(in >> name >> address)) {
         return;
+    }
     m_addresses[name] = static_cast<uint32_t>(std::strtoul(address.c_str(), nullptr, 16));
     while (in >> word) {
-        if (word.compare(0, 8, "protect=") == 0)
+        if (word.compare(0, 8, "protect=") == 0) {
             m_protects[name] = static_cast<uint32_t>(std::strtoul(word.c_str() + 8, nullptr, 16));
+        }
     }
 }
 
@@ -170,8 +177,9 @@ int CTargetProcess::Stop()
 void CTargetProcess::CloseAll()
 {
     for (void** handle : {&m_process, &m_stdinWrite, &m_stdoutRead}) {
-        if (*handle)
+        if (*handle) {
             CloseHandle(*handle);
+        }
         *handle = nullptr;
     }
     m_addresses.clear();

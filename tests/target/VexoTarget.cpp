@@ -59,8 +59,9 @@ template <size_t N>
 constexpr Hidden<N> Hide(const char (&text)[N])
 {
     Hidden<N> hidden{};
-    for (size_t i = 0; i < N; ++i)
+    for (size_t i = 0; i < N; ++i) {
         hidden.bytes[i] = static_cast<unsigned char>(text[i] ^ (0x5A + i));
+    }
     return hidden;
 }
 
@@ -76,14 +77,16 @@ volatile unsigned char g_key = 0x5A;
 template <size_t N>
 void Reveal(const Hidden<N>& hidden, unsigned char* to, size_t stride)
 {
-    for (size_t i = 0; i + 1 < N; ++i)
+    for (size_t i = 0; i + 1 < N; ++i) {
         to[i * stride] = static_cast<unsigned char>(hidden.bytes[i] ^ (g_key + i));
+    }
 }
 
 void Print(const char* name, const void* address)
 {
-    if (!address)
+    if (!address) {
         return;
+    }
     MEMORY_BASIC_INFORMATION info = {};
     VirtualQuery(address, &info, sizeof info);
     std::printf("%s 0x%08x protect=0x%lx\n", name,
@@ -100,37 +103,42 @@ unsigned char* Commit(DWORD bytes, DWORD protect)
 void LayProtected(const char* name, DWORD protect, unsigned char fill)
 {
     unsigned char* page = Commit(kPage, PAGE_READWRITE);
-    if (!page)
+    if (!page) {
         return;
+    }
     std::memset(page, fill, kPage);
     DWORD old = 0;
-    if (VirtualProtect(page, kPage, protect, &old))
+    if (VirtualProtect(page, kPage, protect, &old)) {
         Print(name, page);
+    }
 }
 
 // A copy-on-write view of a page-file section filled with fill.
 void LayCopyView(const char* name, DWORD sectionProtect, DWORD access, unsigned char fill)
 {
-    HANDLE section = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, sectionProtect, 0, kPage,
-                                        nullptr);
-    if (!section)
+    HANDLE section =
+        CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, sectionProtect, 0, kPage, nullptr);
+    if (!section) {
         return;
+    }
     void* writer = MapViewOfFile(section, FILE_MAP_WRITE, 0, 0, kPage);
     if (writer) {
         std::memset(writer, fill, kPage);
         UnmapViewOfFile(writer);
     }
     void* view = MapViewOfFile(section, access, 0, 0, kPage);
-    if (view)
+    if (view) {
         Print(name, view);
+    }
 }
 
 void LayReservation()
 {
-    auto* base = static_cast<unsigned char*>(
-        VirtualAlloc(nullptr, 16 * kPage, MEM_RESERVE, PAGE_READWRITE));
-    if (!base || !VirtualAlloc(base, kPage, MEM_COMMIT, PAGE_READWRITE))
+    auto* base =
+        static_cast<unsigned char*>(VirtualAlloc(nullptr, 16 * kPage, MEM_RESERVE, PAGE_READWRITE));
+    if (!base || !VirtualAlloc(base, kPage, MEM_COMMIT, PAGE_READWRITE)) {
         return;
+    }
     Print("reserve_commit", base);
     Print("reserve_rest", base + kPage);
 }
@@ -144,8 +152,8 @@ void LayProtections()
     LayProtected("prot_execute", PAGE_EXECUTE, 0x05);
     LayProtected("prot_execute_read", PAGE_EXECUTE_READ, 0x06);
     LayProtected("prot_execute_readwrite", PAGE_EXECUTE_READWRITE, 0x07);
-    LayCopyView("prot_execute_writecopy", PAGE_EXECUTE_READWRITE,
-                FILE_MAP_COPY | FILE_MAP_EXECUTE, 0x08);
+    LayCopyView("prot_execute_writecopy", PAGE_EXECUTE_READWRITE, FILE_MAP_COPY | FILE_MAP_EXECUTE,
+                0x08);
 }
 
 void LayModifiers()
@@ -154,28 +162,31 @@ void LayModifiers()
     Print("nocache", Commit(kPage, PAGE_READWRITE | PAGE_NOCACHE));
     unsigned char* later = Commit(kPage, PAGE_READWRITE);
     DWORD old = 0;
-    if (later && VirtualProtect(later, kPage, PAGE_READWRITE | PAGE_NOCACHE, &old))
+    if (later && VirtualProtect(later, kPage, PAGE_READWRITE | PAGE_NOCACHE, &old)) {
         Print("nocache_protected", later);
+    }
     Print("writecombine", Commit(kPage, PAGE_READWRITE | PAGE_WRITECOMBINE));
 }
 
 void LayMappedView()
 {
-    HANDLE section = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
-                                        2 * kPage, nullptr);
+    HANDLE section =
+        CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, 2 * kPage, nullptr);
     void* view = section ? MapViewOfFile(section, FILE_MAP_WRITE, 0, 0, 2 * kPage) : nullptr;
-    if (!view)
+    if (!view) {
         return;
+    }
     std::memset(view, 0xA5, 2 * kPage);
     Print("mapped_view", view);
 }
 
 void LayBoundary()
 {
-    auto* base = static_cast<unsigned char*>(
-        VirtualAlloc(nullptr, 16 * kPage, MEM_RESERVE, PAGE_READWRITE));
-    if (!base || !VirtualAlloc(base, 2 * kPage, MEM_COMMIT, PAGE_READWRITE))
+    auto* base =
+        static_cast<unsigned char*>(VirtualAlloc(nullptr, 16 * kPage, MEM_RESERVE, PAGE_READWRITE));
+    if (!base || !VirtualAlloc(base, 2 * kPage, MEM_COMMIT, PAGE_READWRITE)) {
         return;
+    }
     std::memset(base, 0x5A, 2 * kPage);
     Print("boundary_commit", base);
     Print("boundary_reserved", base + 2 * kPage);
@@ -185,8 +196,9 @@ void LayBytes()
 {
     unsigned char* all = Commit(kPage, PAGE_READWRITE);
     if (all) {
-        for (DWORD i = 0; i < kPage; ++i)
+        for (DWORD i = 0; i < kPage; ++i) {
             all[i] = static_cast<unsigned char>(i);
+        }
         Print("bytes_all", all);
     }
     unsigned char* data = Commit(kPage, PAGE_READWRITE);
@@ -201,8 +213,9 @@ void LayBytes()
 void LayMarkers()
 {
     unsigned char* pages = Commit(4 * kPage, PAGE_READWRITE);
-    if (!pages)
+    if (!pages) {
         return;
+    }
     Reveal(kAscii, pages + 0x40, 1);
     Reveal(kWide, pages + 0x400, 2);
     Reveal(kTwice, pages + kPage + 0x100, 1);
@@ -219,10 +232,12 @@ void LayMarkers()
 void LayMarkerPages(DWORD count)
 {
     unsigned char* pages = count > 0 ? Commit(count * kPage, PAGE_READWRITE) : nullptr;
-    if (!pages)
+    if (!pages) {
         return;
-    for (DWORD i = 0; i < count; ++i)
+    }
+    for (DWORD i = 0; i < count; ++i) {
         Reveal(kPagesMarker, pages + i * kPage + (i * 40) % (kPage - 64), 1);
+    }
     Print("marker_pages", pages + 0);
 }
 
@@ -237,8 +252,9 @@ int main(int argc, char** argv)
     LayBoundary();
     LayBytes();
     LayMarkers();
-    if (argc == 3 && std::strcmp(argv[1], "--marker-pages") == 0)
+    if (argc == 3 && std::strcmp(argv[1], "--marker-pages") == 0) {
         LayMarkerPages(static_cast<DWORD>(std::strtoul(argv[2], nullptr, 10)));
+    }
     std::printf("ready\n");
     std::fflush(stdout);
 

@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "app/FramePlacement.h"
+
+#include <gtest/gtest.h>
 
 TEST(FramePlacementTest, ProcessTreeTakesTheRightThird)
 {

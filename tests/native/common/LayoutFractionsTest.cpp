@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "common/LayoutFractions.h"
+
+#include <gtest/gtest.h>
 
 TEST(LayoutFractionsTest, CaptureAndApplyExamples)
 {

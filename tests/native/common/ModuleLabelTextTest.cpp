@@ -1,9 +1,8 @@
-#include <gtest/gtest.h>
+#include "common/ModuleLabelText.h"
 
 #include <cstring>
+#include <gtest/gtest.h>
 #include <string>
-
-#include "common/ModuleLabelText.h"
 
 TEST(ModuleLabelTextTest, SplitsLikeTheRuntime)
 {
@@ -35,7 +34,11 @@ TEST(ModuleLabelTextTest, SplitsLikeTheRuntime)
 
 TEST(ModuleLabelTextTest, LabelIsTheLastComponent)
 {
-    const struct { const char* path; const char* label; } cases[] = {
+    const struct
+    {
+        const char* path;
+        const char* label;
+    } cases[] = {
         {"C:\\WINDOWS\\system32\\kernel32.dll", "kernel32.dll"},
         {"C:\\tools\\viewer", "viewer"},
         {"C:\\dir.x\\file", "file"},

@@ -1,8 +1,7 @@
-#include <gtest/gtest.h>
+#include "common/PictureGeometry.h"
 
 #include <cmath>
-
-#include "common/PictureGeometry.h"
+#include <gtest/gtest.h>
 
 TEST(PictureGeometryTest, AddressesAndPixelsAgree)
 {

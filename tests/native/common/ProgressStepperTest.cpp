@@ -1,10 +1,10 @@
-#include <gtest/gtest.h>
+#include "common/ProgressStepper.h"
 
+#include <gtest/gtest.h>
 #include <utility>
 #include <vector>
 
 #include "tests/support/ExpectSequence.h"
-#include "common/ProgressStepper.h"
 
 TEST(ProgressStepperTest, CompositionPositions)
 {
@@ -27,7 +27,9 @@ TEST(ProgressStepperTest, CompositionPositions)
             EXPECT_EQ(position, 11);
             EXPECT_TRUE(changed);
         }
-        if (changed) sent.push_back(position);
+        if (changed) {
+            sent.push_back(position);
+        }
     }
     EXPECT_EQ(position, 99);
     EXPECT_SEQUENCE(kCompositionPositions, sent);
@@ -42,27 +44,31 @@ TEST(ProgressStepperTest, CompositionPositions)
 // standing and falling ranges, more steps than pages, and spans whose running sum wraps.
 TEST(ProgressStepperTest, NextChangeFindsThePagesThatNextReports)
 {
-    struct Range {
+    struct Range
+    {
         int32_t start, end;
         uint32_t total;
     };
-    const Range ranges[] = {{10, 100, 1024u * 1024u}, {0, 100, 1000}, {10, 10, 500}, {100, 10, 1000},
-                            {0, 5000, 7},           {3, 4, 1},       {0, 0x40000000, 64},
-                            {10, 100, 0}};
+    const Range ranges[] = {{10, 100, 1024u * 1024u}, {0, 100, 1000}, {10, 10, 500},
+                            {100, 10, 1000},          {0, 5000, 7},   {3, 4, 1},
+                            {0, 0x40000000, 64},      {10, 100, 0}};
     for (const Range& range : ranges) {
         std::vector<std::pair<uint32_t, int32_t>> expected, found;
         CProgressStepper byPage(range.start, range.end, range.total);
         for (uint32_t k = 0; k < range.total; ++k) {
             int32_t position = 0;
-            if (byPage.Next(position))
+            if (byPage.Next(position)) {
                 expected.emplace_back(k, position);
+            }
         }
         CProgressStepper byChange(range.start, range.end, range.total);
         uint32_t page = 0;
         int32_t position = 0;
-        while (byChange.NextChange(page, position))
+        while (byChange.NextChange(page, position)) {
             found.emplace_back(page, position);
-        EXPECT_SEQUENCE(expected, found) << range.start << ".." << range.end << " over " << range.total;
+        }
+        EXPECT_SEQUENCE(expected, found)
+            << range.start << ".." << range.end << " over " << range.total;
     }
 }
 

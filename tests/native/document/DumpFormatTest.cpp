@@ -1,10 +1,9 @@
-#include <gtest/gtest.h>
+#include "document/DumpFormat.h"
 
 #include <algorithm>
 #include <cstdint>
+#include <gtest/gtest.h>
 #include <vector>
-
-#include "document/DumpFormat.h"
 
 namespace {
 

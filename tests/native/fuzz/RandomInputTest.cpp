@@ -4,33 +4,32 @@
 // so the output buffers are allocated at their exact sizes; under Wine a guard byte pattern
 // behind them catches writes past the end, and fewer inputs keep the emulated run short.
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <gtest/gtest.h>
 #include <memory>
 #include <random>
 #include <string>
 #include <vector>
 
+#include "common/ModuleLabelText.h"
 #include "document/DumpFormat.h"
 #include "tools/AddressParser.h"
 #include "tools/SearchChunk.h"
-#include "common/ModuleLabelText.h"
 #include "view/TipText.h"
 
 namespace {
 
 #ifdef _WIN32
-constexpr uint32_t kScale = 4;       // emulated under Wine: a quarter of the inputs
-constexpr size_t kGuardSize = 16;    // no sanitizer there: a guard pattern behind each buffer
+constexpr uint32_t kScale = 4;    // emulated under Wine: a quarter of the inputs
+constexpr size_t kGuardSize = 16; // no sanitizer there: a guard pattern behind each buffer
 #else
 constexpr uint32_t kScale = 1;
-constexpr size_t kGuardSize = 0;     // AddressSanitizer sees any write past a buffer's end
+constexpr size_t kGuardSize = 0; // AddressSanitizer sees any write past a buffer's end
 #endif
 
 // Inputs per case; about 1.1 million in all natively. Page-sized inputs cost the most, so a
@@ -54,8 +53,9 @@ uint64_t RunSeed()
             value = std::strtoull(text, nullptr, 0);
         } else {
             std::random_device device;
-            value = (static_cast<uint64_t>(device()) << 32) ^ device() ^
-                    static_cast<uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
+            value =
+                (static_cast<uint64_t>(device()) << 32) ^ device() ^
+                static_cast<uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
         }
         std::printf("random inputs: seed %llu (VEXO_FUZZ_SEED=%llu repeats this run)\n",
                     static_cast<unsigned long long>(value), static_cast<unsigned long long>(value));
@@ -83,7 +83,10 @@ public:
             std::memcpy(bytes + i, &value, std::min<size_t>(8, size - i));
         }
     }
-    char Pick(const char* characters) { return characters[Below(static_cast<uint32_t>(std::strlen(characters)))]; }
+    char Pick(const char* characters)
+    {
+        return characters[Below(static_cast<uint32_t>(std::strlen(characters)))];
+    }
 
 private:
     std::mt19937_64 m_engine;
@@ -119,8 +122,7 @@ std::string Hex8(uint32_t value)
 class OutputBuffer
 {
 public:
-    explicit OutputBuffer(size_t size)
-        : m_size(size), m_bytes(new uint8_t[size + kGuardSize])
+    explicit OutputBuffer(size_t size) : m_size(size), m_bytes(new uint8_t[size + kGuardSize])
     {
         std::memset(m_bytes.get(), 0xCC, m_size);
         std::memset(m_bytes.get() + m_size, kGuardByte, kGuardSize);
@@ -149,9 +151,15 @@ std::string AddressText(Random& random)
 {
     std::string text;
     switch (random.Below(4)) {
-    case 0: break;
-    case 1: text = random.OneIn(2) ? "0x" : "0X"; break;
-    default: text = random.OneIn(2) ? "0x" : "0X"; text += random.Pick("0 \t+-"); break;
+    case 0:
+        break;
+    case 1:
+        text = random.OneIn(2) ? "0x" : "0X";
+        break;
+    default:
+        text = random.OneIn(2) ? "0x" : "0X";
+        text += random.Pick("0 \t+-");
+        break;
     }
     const uint32_t extra = random.Below(random.OneIn(8) ? 14 : 10);
     for (uint32_t i = 0; i < extra; ++i) {
@@ -171,7 +179,8 @@ TEST(RandomInputTest, GotoAddressParserAgreesWithScanf)
         const std::string text = AddressText(random);
         const AddressParseResult result = ParseGotoAddress(text.c_str());
 
-        const bool hasPrefix = text.size() >= 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X');
+        const bool hasPrefix =
+            text.size() >= 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X');
         if (text.size() > 10) {
             if (result.ok || result.message != kGotoLengthMessage) {
                 FAIL() << "expected the length message for " << Printable(text);
@@ -197,7 +206,8 @@ TEST(RandomInputTest, GotoAddressParserAgreesWithScanf)
 
 // ---- Search chunk -----------------------------------------------------------------------------
 
-struct ReferenceHit {
+struct ReferenceHit
+{
     bool found = false;
     size_t offset = 0;
     std::string context;
@@ -237,19 +247,24 @@ TEST(RandomInputTest, SearchChunkAgreesWithNaiveSearch)
             style = random.Below(3);
             random.Fill(chunk.data(), chunk.size());
             for (uint8_t& byte : chunk) {
-                if (style == 1) byte = static_cast<uint8_t>("\0ab "[byte & 3]);
-                if (style == 2) byte = byte < 4 ? 'b' : 'a';
+                if (style == 1) {
+                    byte = static_cast<uint8_t>("\0ab "[byte & 3]);
+                }
+                if (style == 2) {
+                    byte = byte < 4 ? 'b' : 'a';
+                }
             }
             haystack.assign(chunk.begin(), chunk.end());
             std::replace(haystack.begin(), haystack.end(), '\0', ' ');
         }
         std::string text;
-        const uint32_t length = random.OneIn(50) ? 200 + random.Below(100)
-                              : random.OneIn(500) ? 4095 + random.Below(3)
-                                                  : 1 + random.Below(6);
+        const uint32_t length = random.OneIn(50)    ? 200 + random.Below(100)
+                                : random.OneIn(500) ? 4095 + random.Below(3)
+                                                    : 1 + random.Below(6);
         if (random.OneIn(2) && length <= kSearchChunkSize) {
             // Taken from the chunk, so that it is there at least once.
-            text = haystack.substr(random.Below(static_cast<uint32_t>(kSearchChunkSize - length + 1)), length);
+            text = haystack.substr(
+                random.Below(static_cast<uint32_t>(kSearchChunkSize - length + 1)), length);
         } else {
             for (uint32_t k = 0; k < length; ++k) {
                 text += style == 0 ? static_cast<char>(random.NonZeroByte()) : random.Pick("ab ");
@@ -292,12 +307,16 @@ TEST(RandomInputTest, SearchChunkAgreesWithNaiveSearch)
 
 uint32_t InterestingLength(Random& random)
 {
-    static const uint32_t kEdges[] = {0, 1, 0xFE, 0xFF, 0x100, 0x1000, 0xFFFD, 0xFFFE, 0xFFFF,
-                                      0x10000, 0x7FFFFFFF, 0xFFFFFFFE, 0xFFFFFFFF};
+    static const uint32_t kEdges[] = {0,          1,          0xFE,      0xFF,   0x100,
+                                      0x1000,     0xFFFD,     0xFFFE,    0xFFFF, 0x10000,
+                                      0x7FFFFFFF, 0xFFFFFFFE, 0xFFFFFFFF};
     switch (random.Below(3)) {
-    case 0: return kEdges[random.Below(sizeof(kEdges) / sizeof(kEdges[0]))] + random.Below(3) - 1;
-    case 1: return random.Below(0x20000);
-    default: return static_cast<uint32_t>(random.Next());
+    case 0:
+        return kEdges[random.Below(sizeof(kEdges) / sizeof(kEdges[0]))] + random.Below(3) - 1;
+    case 1:
+        return random.Below(0x20000);
+    default:
+        return static_cast<uint32_t>(random.Next());
     }
 }
 
@@ -317,13 +336,15 @@ size_t DecodeArchiveLength(const uint8_t* header, uint32_t* length)
     if (word != 0xFFFF) {
         return 0; // 0xFFFE marks wide strings
     }
-    *length = header[3] | (header[4] << 8) | (header[5] << 16) | (static_cast<uint32_t>(header[6]) << 24);
+    *length =
+        header[3] | (header[4] << 8) | (header[5] << 16) | (static_cast<uint32_t>(header[6]) << 24);
     return *length >= 0xFFFE ? 7 : 0;
 }
 
 uint8_t DumpCharacter(uint8_t byte)
 {
-    return byte == 0x00 || byte == 0x08 || byte == 0x09 || byte == 0x0A || byte == 0x0D ? ' ' : byte;
+    return byte == 0x00 || byte == 0x08 || byte == 0x09 || byte == 0x0A || byte == 0x0D ? ' '
+                                                                                        : byte;
 }
 
 TEST(RandomInputTest, DumpHeadersDecodeAndChunksHaveTheirShape)
@@ -337,7 +358,8 @@ TEST(RandomInputTest, DumpHeadersDecodeAndChunksHaveTheirShape)
         const size_t size = EncodeArchiveStringLength(length, header);
         uint32_t decoded = 0;
         if (DecodeArchiveLength(header, &decoded) != size || decoded != length) {
-            FAIL() << "length " << length << " encoded in " << size << " bytes decodes as " << decoded;
+            FAIL() << "length " << length << " encoded in " << size << " bytes decodes as "
+                   << decoded;
         }
         for (size_t b = size; b < kArchiveLengthHeaderMax; ++b) {
             if (header[b] != kGuardByte) {
@@ -353,7 +375,9 @@ TEST(RandomInputTest, DumpHeadersDecodeAndChunksHaveTheirShape)
         const bool controls = random.OneIn(2);
         random.Fill(page.data(), page.size());
         for (uint8_t& byte : page) {
-            if (controls) byte = static_cast<uint8_t>("\x00\x08\x09\x0a\x0d\x0b\x20\x41"[byte & 7]);
+            if (controls) {
+                byte = static_cast<uint8_t>("\x00\x08\x09\x0a\x0d\x0b\x20\x41"[byte & 7]);
+            }
         }
         OutputBuffer chunk(kDumpChunkSize);
         MakeDumpChunk(unreadable ? nullptr : page.data(), chunk.Data());
@@ -365,7 +389,8 @@ TEST(RandomInputTest, DumpHeadersDecodeAndChunksHaveTheirShape)
         for (uint32_t b = 0; b < kDumpPageSize; ++b) {
             const uint8_t expected = unreadable ? ' ' : DumpCharacter(page[b]);
             if (out[3 + b] != expected) {
-                FAIL() << "page byte " << b << " is " << int(out[3 + b]) << ", expected " << int(expected);
+                FAIL() << "page byte " << b << " is " << int(out[3 + b]) << ", expected "
+                       << int(expected);
             }
         }
         if (!chunk.GuardIntact()) {
@@ -420,7 +445,8 @@ TEST(RandomInputTest, AddressTipHasItsFixedLines)
             }
         }
         if (tip != expected) {
-            FAIL() << "tip for " << Hex8(address) << ":\n" << Printable(tip) << "\nexpected\n"
+            FAIL() << "tip for " << Hex8(address) << ":\n"
+                   << Printable(tip) << "\nexpected\n"
                    << Printable(expected);
         }
         if (tip.size() > kTipTextMax) {
@@ -451,7 +477,8 @@ std::string PathText(Random& random)
         if (random.OneIn(longParts ? 200 : 16)) {
             path += static_cast<char>(random.NonZeroByte());
         } else {
-            path += random.Pick(longParts ? "aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa.\\" : "ab.\\/: ");
+            path +=
+                random.Pick(longParts ? "aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa.\\" : "ab.\\/: ");
         }
     }
     return path;
@@ -473,7 +500,9 @@ SplitPathParts ReferenceSplit(const std::string& path)
     parts.fileName = name.substr(0, dot);
     parts.extension = dot == std::string::npos ? std::string() : name.substr(dot);
     for (std::string* part : {&parts.drive, &parts.directory, &parts.fileName, &parts.extension}) {
-        if (part->size() > 255) part->resize(255);
+        if (part->size() > 255) {
+            part->resize(255);
+        }
     }
     return parts;
 }
@@ -489,9 +518,9 @@ TEST(RandomInputTest, ModuleLabelTextsFollowTheSplitRules)
             parts.fileName != expected.fileName || parts.extension != expected.extension) {
             FAIL() << Printable(path) << " splits as " << Printable(parts.drive) << " "
                    << Printable(parts.directory) << " " << Printable(parts.fileName) << " "
-                   << Printable(parts.extension) << ", expected " << Printable(expected.drive) << " "
-                   << Printable(expected.directory) << " " << Printable(expected.fileName) << " "
-                   << Printable(expected.extension);
+                   << Printable(parts.extension) << ", expected " << Printable(expected.drive)
+                   << " " << Printable(expected.directory) << " " << Printable(expected.fileName)
+                   << " " << Printable(expected.extension);
         }
         if (path.size() <= 255 &&
             parts.drive + parts.directory + parts.fileName + parts.extension != path) {
@@ -500,11 +529,13 @@ TEST(RandomInputTest, ModuleLabelTextsFollowTheSplitRules)
 
         // The label in a buffer of any size: cut to the buffer, terminated, nothing beyond.
         const std::string label = expected.fileName + expected.extension;
-        const size_t size = random.OneIn(4) ? kModuleLabelSize : random.Below(kModuleLabelSize + 40);
+        const size_t size =
+            random.OneIn(4) ? kModuleLabelSize : random.Below(kModuleLabelSize + 40);
         OutputBuffer buffer(size);
         WriteModuleLabel(path.c_str(), buffer.Chars(), size);
         if (size > 0) {
-            const std::string written(buffer.Chars(), std::find(buffer.Chars(), buffer.Chars() + size, '\0'));
+            const std::string written(buffer.Chars(),
+                                      std::find(buffer.Chars(), buffer.Chars() + size, '\0'));
             if (written.size() == size || written != label.substr(0, size - 1)) {
                 FAIL() << "label of " << Printable(path) << " in " << size << " bytes is "
                        << Printable(written);
@@ -519,16 +550,17 @@ TEST(RandomInputTest, ModuleLabelTextsFollowTheSplitRules)
         const std::string search = SearchProgressText(path.c_str());
         const std::string expectedRetrieval =
             "Retrieving memory map for process: " + (path.empty() ? Hex8(pid) : label);
-        const std::string expectedSearch =
-            path.empty() ? "Searching Memory Space of untitled process..."
-                         : "Searching Memory Space of " + path + "...";
+        const std::string expectedSearch = path.empty()
+                                               ? "Searching Memory Space of untitled process..."
+                                               : "Searching Memory Space of " + path + "...";
         if (retrieval != expectedRetrieval || search != expectedSearch) {
             FAIL() << "progress texts of " << Printable(path) << ": " << Printable(retrieval)
                    << ", " << Printable(search);
         }
     }
     std::printf("module paths: %u inputs\n", kLabelInputs);
-    EXPECT_EQ(RetrievalProgressText(nullptr, 0x1234), "Retrieving memory map for process: 0x00001234");
+    EXPECT_EQ(RetrievalProgressText(nullptr, 0x1234),
+              "Retrieving memory map for process: 0x00001234");
     EXPECT_EQ(SearchProgressText(nullptr), "Searching Memory Space of untitled process...");
 }
 

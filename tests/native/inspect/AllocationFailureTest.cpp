@@ -1,20 +1,20 @@
 // Refresh when its allocations fail. The nothrow array allocation is replaced for this program
 // so that a chosen one of them fails; all others go to the ordinary allocator.
 #include <gtest/gtest.h>
-
 #include <new>
 
 #include "inspect/ProcessCatalogue.h"
 #include "tests/support/ScriptedProcessPlatform.h"
 
 namespace {
-int g_nothrowArraysUntilFailure = 0;  // 0: none fails
+int g_nothrowArraysUntilFailure = 0; // 0: none fails
 }
 
 void* operator new[](std::size_t size, const std::nothrow_t&) noexcept
 {
-    if (g_nothrowArraysUntilFailure > 0 && --g_nothrowArraysUntilFailure == 0)
+    if (g_nothrowArraysUntilFailure > 0 && --g_nothrowArraysUntilFailure == 0) {
         return nullptr;
+    }
     try {
         return ::operator new[](size);
     } catch (...) {
@@ -79,12 +79,12 @@ TEST_F(AllocationFailureTest, NewRecordsLeaveTheCatalogueEmpty)
 
 TEST_F(AllocationFailureTest, ModuleArraysLeaveTheProcessWithoutModules)
 {
-    EXPECT_EQ(RefreshFailingAllocation(4), 0);  // the first process's base addresses
+    EXPECT_EQ(RefreshFailingAllocation(4), 0); // the first process's base addresses
     ASSERT_EQ(catalogue.GetCount(), 3);
     EXPECT_EQ(catalogue.FindProcess(31)->moduleCount, 0);
     EXPECT_EQ(catalogue.FindProcess(31)->moduleBases, nullptr);
     EXPECT_EQ(catalogue.FindProcess(32)->moduleCount, 2);
-    EXPECT_EQ(RefreshFailingAllocation(7), 0);  // the second process's names
+    EXPECT_EQ(RefreshFailingAllocation(7), 0); // the second process's names
     EXPECT_EQ(catalogue.FindProcess(31)->moduleCount, 2);
     EXPECT_EQ(catalogue.FindProcess(32)->moduleCount, 0);
     EXPECT_EQ(catalogue.FindProcess(32)->moduleNames, nullptr);

@@ -1,7 +1,6 @@
 // The process catalogue against a scripted platform: what Refresh takes, in which order it asks
 // for access, its limits, and what the lookups give.
 #include <gtest/gtest.h>
-
 #include <string>
 #include <vector>
 
@@ -18,15 +17,17 @@ const uint32_t kRightsOfAProcessThatRefusesAll[] = {0x1F0FFF, 0x80, 0x2, 0x40, 0
 // A process that grants all access is opened at the first try.
 const uint32_t kRightsOfAnOpenProcess[] = {0x1F0FFF};
 // Processes that grant the read right (0x10) or the query right (0x400) alone.
-const uint32_t kRightsUntilTheReadRight[] = {0x1F0FFF, 0x80, 0x2, 0x40, 0x400, 0x200, 0x1, 0x8, 0x10};
+const uint32_t kRightsUntilTheReadRight[] = {0x1F0FFF, 0x80, 0x2, 0x40, 0x400,
+                                             0x200,    0x1,  0x8, 0x10};
 const uint32_t kRightsUntilTheQueryRight[] = {0x1F0FFF, 0x80, 0x2, 0x40, 0x400};
 
 std::vector<uint32_t> RightsAskedFor(const CScriptedProcessPlatform& platform, uint32_t pid)
 {
     std::vector<uint32_t> rights;
     for (const auto& attempt : platform.openAttempts) {
-        if (attempt.first == pid)
+        if (attempt.first == pid) {
             rights.push_back(attempt.second);
+        }
     }
     return rights;
 }
@@ -124,8 +125,9 @@ TEST_F(CatalogueTest, ProcessOpenedOnlyWithRightsThatCannotListModulesHasNone)
 
     EXPECT_SEQUENCE(kRightsUntilTheReadRight, RightsAskedFor(platform, 11));
     EXPECT_SEQUENCE(kRightsUntilTheQueryRight, RightsAskedFor(platform, 12));
-    for (uint32_t pid : {11u, 12u, 13u})
+    for (uint32_t pid : {11u, 12u, 13u}) {
         EXPECT_EQ(catalogue.FindProcess(pid)->moduleCount, 0) << pid;
+    }
 }
 
 TEST_F(CatalogueTest, FailedModuleListingLeavesTheIdentifier)
@@ -159,8 +161,9 @@ TEST_F(CatalogueTest, LongPathsAreCutToTheNameBuffer)
 
 TEST_F(CatalogueTest, TakesAtMost10240Processes)
 {
-    for (uint32_t pid = 1; pid <= 10300; ++pid)
+    for (uint32_t pid = 1; pid <= 10300; ++pid) {
         platform.Add(pid * 4);
+    }
     ASSERT_EQ(catalogue.Refresh(), 0);
     ASSERT_EQ(catalogue.GetCount(), 10240);
     EXPECT_EQ(catalogue.GetAt(10239)->processId, 10240u * 4);

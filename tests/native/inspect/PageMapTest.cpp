@@ -1,7 +1,6 @@
 // The page flags word, the walk of an address space into the page map and the single-region
 // query, against scripted region layouts and raw answer sequences.
 #include <gtest/gtest.h>
-
 #include <vector>
 
 #include "inspect/ProcessCatalogue.h"
@@ -25,19 +24,29 @@ MemoryRegion Answer(uint32_t size, uint32_t state, uint32_t protect, uint32_t ty
 
 TEST(RegionPageFlagsTest, EachBaseProtection)
 {
-    struct Row { uint32_t protect; uint32_t access; };
+    struct Row
+    {
+        uint32_t protect;
+        uint32_t access;
+    };
     const Row rows[] = {
-        {R::kReadOnly, 0x001},          {R::kReadWrite, 0x003},
-        {R::kWriteCopy, 0x008},         {R::kExecute, 0x004},
-        {R::kExecuteRead, 0x005},       {R::kExecuteReadWrite, 0x007},
-        {R::kExecuteWriteCopy, 0x00C},  {R::kNoAccess, 0},
-        {0, 0},                         {0x03, 0},
+        {R::kReadOnly, 0x001},
+        {R::kReadWrite, 0x003},
+        {R::kWriteCopy, 0x008},
+        {R::kExecute, 0x004},
+        {R::kExecuteRead, 0x005},
+        {R::kExecuteReadWrite, 0x007},
+        {R::kExecuteWriteCopy, 0x00C},
+        {R::kNoAccess, 0},
+        {0, 0},
+        {0x03, 0},
         {R::kReadWrite | R::kWriteCombine, 0},
         {R::kReadOnly | R::kWriteCombine | R::kNoCache, MAPF_NOCACHE},
     };
     for (const Row& row : rows) {
         EXPECT_EQ(RegionPageFlags(Answer(4096, R::kCommit, row.protect, R::kPrivate)),
-                  MAPF_COMMITTED | row.access | MAPF_PRIVATE) << std::hex << row.protect;
+                  MAPF_COMMITTED | row.access | MAPF_PRIVATE)
+            << std::hex << row.protect;
     }
 }
 
@@ -109,8 +118,9 @@ protected:
     // Checks entries [first, last] hold value.
     void ExpectEntries(uint32_t first, uint32_t last, uint32_t value)
     {
-        for (uint32_t k = first; k <= last; ++k)
+        for (uint32_t k = first; k <= last; ++k) {
             ASSERT_EQ(map[k], value) << "entry " << k;
+        }
     }
 
     CScriptedProcessPlatform platform;

@@ -1,8 +1,7 @@
 // Reads of process memory: ReadProcessBytes' result codes, and the bulk reader giving the same
 // codes and bytes as ReadProcessBytes while opening once and reading far less.
-#include <gtest/gtest.h>
-
 #include <cstring>
+#include <gtest/gtest.h>
 #include <vector>
 
 #include "inspect/ProcessCatalogue.h"
@@ -85,8 +84,9 @@ TEST_F(ReadTest, ReadProcessBytesResultCodes)
     EXPECT_EQ(platform.openAttempts.size(), 4u) << "both ways of opening were tried";
 
     ASSERT_EQ(ReadProcessBytes(platform, &record, 0x10000, buffer.data(), 0x1000), 0);
-    for (uint32_t i = 0; i < 0x1000; ++i)
+    for (uint32_t i = 0; i < 0x1000; ++i) {
         ASSERT_EQ(buffer[i], CScriptedProcessPlatform::ContentByte(0x10000 + i));
+    }
     // Opened once, with the right to query regions besides the right to read.
     EXPECT_EQ(platform.openAttempts.size(), 5u);
     EXPECT_EQ(platform.openAttempts.back(),
@@ -119,18 +119,19 @@ void ExpectSameAsReadProcessBytes(CScriptedProcessPlatform& platform, const Proc
         const int got = reader.ReadPage(address, actual.data());
         ASSERT_EQ(got, want) << std::hex << "page 0x" << address;
         if (want == 0) {
-            ASSERT_EQ(std::memcmp(actual.data(), expected.data(), 0x1000), 0) << std::hex << address;
+            ASSERT_EQ(std::memcmp(actual.data(), expected.data(), 0x1000), 0)
+                << std::hex << address;
         }
     }
     // Unaligned ranges across region edges, in no particular order.
     const std::pair<uint32_t, uint32_t> ranges[] = {
-        {0x10FF0, 0x20},  {0x1FFF8, 0x10},  {0x22FFC, 0x8},   {0x20010, 0x1FF0},
-        {0x2CFFE, 0x4},   {0x30100, 0x1800}, {0x32F000, 0x2000}, {0x0FFFFFF0, 0x20},
+        {0x10FF0, 0x20},  {0x1FFF8, 0x10},      {0x22FFC, 0x8},     {0x20010, 0x1FF0},
+        {0x2CFFE, 0x4},   {0x30100, 0x1800},    {0x32F000, 0x2000}, {0x0FFFFFF0, 0x20},
         {0x3300F0, 0x10}, {0x00FFF800, 0x1000}, {0x2D800, 0x900},
     };
     for (const auto& range : ranges) {
-        const int want = ReadProcessBytes(platform, &record, range.first, expected.data(),
-                                          range.second);
+        const int want =
+            ReadProcessBytes(platform, &record, range.first, expected.data(), range.second);
         const int got = reader.Read(range.first, actual.data(), range.second);
         ASSERT_EQ(got, want) << std::hex << "range 0x" << range.first;
         if (want == 0) {
@@ -166,8 +167,9 @@ TEST_F(ReadTest, BulkReaderOpensOnceAndReadsInBlocks)
     std::vector<uint8_t> page(0x1000);
     {
         CProcessMemoryReader reader(platform, &record);
-        for (uint32_t address = 0; address < 0x01100000; address += 0x1000)
+        for (uint32_t address = 0; address < 0x01100000; address += 0x1000) {
             reader.ReadPage(address, page.data());
+        }
     }
     EXPECT_EQ(platform.openAttempts.size(), 1u);
     EXPECT_EQ(platform.openAttempts[0].second,

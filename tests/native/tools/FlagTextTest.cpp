@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "tools/FlagText.h"
+
+#include <gtest/gtest.h>
 
 TEST(FlagTextTest, WordsInBitOrder)
 {

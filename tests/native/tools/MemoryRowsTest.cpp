@@ -1,10 +1,9 @@
-#include <gtest/gtest.h>
+#include "tools/MemoryRows.h"
 
 #include <algorithm>
+#include <gtest/gtest.h>
 #include <string>
 #include <vector>
-
-#include "tools/MemoryRows.h"
 
 TEST(MemoryRowsTest, ReadListing)
 {
@@ -30,7 +29,9 @@ TEST(MemoryRowsTest, FailedReadAndWrappingAddresses)
     const MemoryRowTexts failed = FormatMemoryRow(0xFFFFF008, 0, nullptr);
     EXPECT_EQ(failed.address, "0xfffff008");
     std::string unknown;
-    for (int i = 0; i < kMemoryRowBytes; ++i) unknown += "?? ";
+    for (int i = 0; i < kMemoryRowBytes; ++i) {
+        unknown += "?? ";
+    }
     EXPECT_EQ(failed.hex, unknown);
     EXPECT_EQ(failed.characters, std::string(16, ' '));
 

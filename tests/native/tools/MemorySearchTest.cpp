@@ -2,22 +2,22 @@
 // way it replaces: every chunk read on its own with ReadProcessBytes and searched by
 // SearchChunk, a progress position after every chunk. Both must give the same hits and the same
 // positions the bar shows, in the same order.
-#include <gtest/gtest.h>
+#include "tools/MemorySearch.h"
 
 #include <cstdio>
 #include <cstring>
+#include <gtest/gtest.h>
 #include <map>
 #include <random>
 #include <string>
 #include <vector>
 
+#include "common/ProgressStepper.h"
 #include "inspect/ProcessCatalogue.h"
 #include "inspect/ProcessMemoryReader.h"
 #include "tests/support/ExpectSequence.h"
 #include "tests/support/ScriptedProcessPlatform.h"
-#include "tools/MemorySearch.h"
 #include "tools/SearchChunk.h"
-#include "common/ProgressStepper.h"
 
 namespace {
 
@@ -33,14 +33,17 @@ public:
     bool ReadMemory(Handle process, uint32_t address, void* buffer, uint32_t size,
                     uint32_t* bytesRead) override
     {
-        if (!CScriptedProcessPlatform::ReadMemory(process, address, buffer, size, bytesRead))
+        if (!CScriptedProcessPlatform::ReadMemory(process, address, buffer, size, bytesRead)) {
             return false;
+        }
         const uint64_t end = static_cast<uint64_t>(address) + *bytesRead;
         for (const auto& entry : planted) {
             for (size_t i = 0; i < entry.second.size(); ++i) {
                 const uint64_t at = static_cast<uint64_t>(entry.first) + i;
-                if (at >= address && at < end)
-                    static_cast<uint8_t*>(buffer)[at - address] = static_cast<uint8_t>(entry.second[i]);
+                if (at >= address && at < end) {
+                    static_cast<uint8_t*>(buffer)[at - address] =
+                        static_cast<uint8_t>(entry.second[i]);
+                }
             }
         }
         return true;
@@ -66,10 +69,12 @@ std::vector<std::string> ChunkByChunk(CProcessPlatform& platform, const ProcessR
     for (uint32_t a = 0; a < kSearchAddressLimit; a += kSearchChunkSize) {
         SearchChunkMatch match;
         if (ReadProcessBytes(platform, &record, a, chunk.data(), kSearchChunkSize) == 0 &&
-            SearchChunk(chunk.data(), kept.c_str(), match))
+            SearchChunk(chunk.data(), kept.c_str(), match)) {
             events.push_back(HitEvent(a + match.offset, match.context));
-        if (SearchProgressPosition(a) != shown)
+        }
+        if (SearchProgressPosition(a) != shown) {
             events.push_back("at " + std::to_string(shown = SearchProgressPosition(a)));
+        }
     }
     return events;
 }
@@ -80,9 +85,10 @@ std::vector<std::string> WholeSpace(CProcessPlatform& platform, const ProcessRec
     std::vector<std::string> events;
     CProcessMemoryReader reader(platform, &record);
     CMemorySearch(text.c_str())
-        .Run(reader,
-             [&](const SearchHit& hit) { events.push_back(HitEvent(hit.address, hit.context)); },
-             [&](int32_t position) { events.push_back("at " + std::to_string(position)); });
+        .Run(
+            reader,
+            [&](const SearchHit& hit) { events.push_back(HitEvent(hit.address, hit.context)); },
+            [&](int32_t position) { events.push_back("at " + std::to_string(position)); });
     return events;
 }
 
@@ -94,32 +100,32 @@ protected:
     {
         platform.Add(77).regions = {
             Region(0x10000, R::kFree, R::kNoAccess, 0),
-            Region(0x10000, R::kCommit, R::kReadWrite, R::kPrivate),  // 0x00010000
-            Region(0x10000, R::kReserve, 0, R::kPrivate),             // 0x00020000
-            Region(0x1000, R::kCommit, R::kNoAccess, R::kPrivate),    // 0x00030000
+            Region(0x10000, R::kCommit, R::kReadWrite, R::kPrivate), // 0x00010000
+            Region(0x10000, R::kReserve, 0, R::kPrivate),            // 0x00020000
+            Region(0x1000, R::kCommit, R::kNoAccess, R::kPrivate),   // 0x00030000
             Region(0x1000, R::kCommit, R::kReadWrite | R::kGuard, R::kPrivate),
-            Region(0x20000, R::kCommit, R::kReadWrite, R::kMapped, Fault::Fail),  // 0x00032000
-            Region(0x2000, R::kCommit, R::kReadWrite, R::kMapped, Fault::Short),  // 0x00052000
-            Region(0x10000, R::kCommit, R::kReadOnly, R::kImage),     // 0x00054000
+            Region(0x20000, R::kCommit, R::kReadWrite, R::kMapped, Fault::Fail), // 0x00032000
+            Region(0x2000, R::kCommit, R::kReadWrite, R::kMapped, Fault::Short), // 0x00052000
+            Region(0x10000, R::kCommit, R::kReadOnly, R::kImage),                // 0x00054000
             Region(0xFFF9C000 - 0x00064000, R::kFree, R::kNoAccess, 0),
-            Region(0x64000, R::kCommit, R::kReadWrite, R::kPrivate),  // 0xfff9c000 to the top
+            Region(0x64000, R::kCommit, R::kReadWrite, R::kPrivate), // 0xfff9c000 to the top
         };
         record.processId = 77;
         platform.planted = {
-            {0x00010000, "needle"},                  // at offset 0: no context before
-            {0x00011000 + 4096 - 6 - 3, "needle"},   // three bytes of context after
-            {0x00012100, "needle"},                  // twice in one chunk: the first counts
+            {0x00010000, "needle"},                // at offset 0: no context before
+            {0x00011000 + 4096 - 6 - 3, "needle"}, // three bytes of context after
+            {0x00012100, "needle"},                // twice in one chunk: the first counts
             {0x00012900, "needle"},
-            {0x00013000 + 4090, "straddling"},       // across a chunk boundary: never found
+            {0x00013000 + 4090, "straddling"}, // across a chunk boundary: never found
             {0x00015000, std::string(255, 'q')},
-            {0x00020100, "needle"},                  // reserved
-            {0x00030100, "needle"},                  // no access
-            {0x00031100, "needle"},                  // guarded
-            {0x00032100, "needle"},                  // reads fail
-            {0x00052100, "needle"},                  // reads come short
+            {0x00020100, "needle"}, // reserved
+            {0x00030100, "needle"}, // no access
+            {0x00031100, "needle"}, // guarded
+            {0x00032100, "needle"}, // reads fail
+            {0x00052100, "needle"}, // reads come short
             {0x00054010, std::string("w\0i\0d\0e\0", 8)},
-            {0xFFFFE000 + 4000, "needle"},           // the last chunk searched
-            {0xFFFFF010, "needle"},                  // the top page, never searched
+            {0xFFFFE000 + 4000, "needle"}, // the last chunk searched
+            {0xFFFFF010, "needle"},        // the top page, never searched
         };
     }
 
@@ -140,9 +146,11 @@ protected:
         EXPECT_LE(platform.openAttempts.size() - opensBefore, 2u);
         EXPECT_EQ(platform.openHandles, 0);
         std::vector<std::string> hits;
-        for (const std::string& event : events)
-            if (event.compare(0, 2, "0x") == 0)
+        for (const std::string& event : events) {
+            if (event.compare(0, 2, "0x") == 0) {
                 hits.push_back(event.substr(0, 10));
+            }
+        }
         return hits;
     }
 
@@ -179,12 +187,14 @@ TEST(MemorySearchFindInChunkTest, SameAnswerAsSearchChunkOnRandomChunks)
     std::vector<uint8_t> chunk(kSearchChunkSize);
     int found = 0;
     for (int round = 0; round < 3000; ++round) {
-        for (uint8_t& byte : chunk)
+        for (uint8_t& byte : chunk) {
             byte = static_cast<uint8_t>(alphabet[random() % (round % 4 + 2)]);
+        }
         std::string text;
         const size_t length = 1 + random() % (round % 3 == 0 ? 4 : 12);
-        for (size_t i = 0; i < length; ++i)
+        for (size_t i = 0; i < length; ++i) {
             text += "ab A"[random() % 4];
+        }
 
         SearchChunkMatch expected;
         SearchChunkMatch actual;

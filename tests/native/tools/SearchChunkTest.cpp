@@ -1,14 +1,14 @@
-#include <gtest/gtest.h>
+#include "tools/SearchChunk.h"
 
 #include <cstring>
+#include <gtest/gtest.h>
 #include <string>
 #include <vector>
 
-#include "tools/SearchChunk.h"
-
 namespace {
 
-struct Chunk {
+struct Chunk
+{
     std::vector<uint8_t> bytes = std::vector<uint8_t>(kSearchChunkSize, 0x2E); // '.'
 
     void Put(size_t offset, const void* data, size_t size)
@@ -77,7 +77,8 @@ TEST(SearchChunkTest, BlanksMatchZeroBytes)
     EXPECT_EQ(match.offset, 300u);
     ASSERT_TRUE(SearchChunk(chunk.bytes.data(), "H e l l o", match));
     EXPECT_EQ(match.offset, 1000u);
-    EXPECT_EQ(std::string(match.context), std::string(16, '.') + "H e l l o " + std::string(15, '.'));
+    EXPECT_EQ(std::string(match.context),
+              std::string(16, '.') + "H e l l o " + std::string(15, '.'));
     EXPECT_FALSE(SearchChunk(chunk.bytes.data(), "abc", match));
     ASSERT_TRUE(SearchChunk(chunk.bytes.data(), "ABC", match));
     EXPECT_EQ(match.offset, 3000u);

@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "view/BlurbPlacement.h"
+
+#include <gtest/gtest.h>
 
 TEST(BlurbPlacementTest, BoxAndFlips)
 {

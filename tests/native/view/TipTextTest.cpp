@@ -1,8 +1,7 @@
-#include <gtest/gtest.h>
-
-#include <string>
-
 #include "view/TipText.h"
+
+#include <gtest/gtest.h>
+#include <string>
 
 TEST(TipTextTest, AddressOnlyAndFullTip)
 {

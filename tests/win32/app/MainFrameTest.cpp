@@ -2,12 +2,12 @@
 // leaves behind, its toggles and update handlers, EnableInteraction, and the goto window's
 // messages from a real dialog.
 
-#include <gtest/gtest.h>
+#include "app/MainFrame.h"
 
+#include <gtest/gtest.h>
 #include <string>
 
 #include "ModalWatcher.h"
-#include "app/MainFrame.h"
 #include "res/resource.h"
 
 namespace {
@@ -42,9 +42,22 @@ private:
 class CRecordingCmdUI : public CCmdUI
 {
 public:
-    explicit CRecordingCmdUI(UINT nID) { m_nID = nID; m_nIndexMax = 1; }
-    void Enable(BOOL bOn) override { ++enableCalls; enabled = bOn; CCmdUI::Enable(bOn); }
-    void SetCheck(int nCheck) override { ++checkCalls; check = nCheck; }
+    explicit CRecordingCmdUI(UINT nID)
+    {
+        m_nID = nID;
+        m_nIndexMax = 1;
+    }
+    void Enable(BOOL bOn) override
+    {
+        ++enableCalls;
+        enabled = bOn;
+        CCmdUI::Enable(bOn);
+    }
+    void SetCheck(int nCheck) override
+    {
+        ++checkCalls;
+        check = nCheck;
+    }
     void SetText(LPCSTR) override {}
 
     int enableCalls = 0;
@@ -59,8 +72,9 @@ protected:
     CMainFrame* Create(const RECT& rect)
     {
         CPlacedMainFrame* pFrame = new CPlacedMainFrame(rect);
-        if (!pFrame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, NULL, NULL)) {
-            return NULL;
+        if (!pFrame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, nullptr,
+                               nullptr)) {
+            return nullptr;
         }
         m_pFrame = pFrame;
         return pFrame;
@@ -68,7 +82,7 @@ protected:
 
     void TearDown() override
     {
-        if (m_pFrame != NULL && ::IsWindow(m_pFrame->m_hWnd)) {
+        if (m_pFrame != nullptr && ::IsWindow(m_pFrame->m_hWnd)) {
             m_pFrame->DestroyWindow(); // the frame deletes itself
         }
         shelltest::Pump();
@@ -88,7 +102,7 @@ protected:
         return rect;
     }
 
-    CMainFrame* m_pFrame = NULL;
+    CMainFrame* m_pFrame = nullptr;
 };
 
 TEST_F(MainFrameTest, CreationPlacesTheProcessTreeOverTheRightThirdOfTheFrame)
@@ -121,13 +135,14 @@ TEST_F(MainFrameTest, ParentOpeningPlacesTheTreeFromTheClientRectangleAndOnTop)
     // Asked to be topmost; Wine may keep an owned window in the normal band, so the check is
     // that it lies above the frame.
     bool belowFrame = false;
-    for (HWND below = ::GetWindow(pFrame->m_hWnd, GW_HWNDNEXT); below != NULL; below = ::GetWindow(below, GW_HWNDNEXT)) {
+    for (HWND below = ::GetWindow(pFrame->m_hWnd, GW_HWNDNEXT); below != nullptr;
+         below = ::GetWindow(below, GW_HWNDNEXT)) {
         belowFrame = belowFrame || below == pFrame->m_wndProcessTree.m_hWnd;
     }
     EXPECT_FALSE(belowFrame);
 
     // Any other status leaves the tree where it is.
-    pFrame->m_wndProcessTree.SetWindowPos(NULL, 10, 20, 300, 400, SWP_NOZORDER);
+    pFrame->m_wndProcessTree.SetWindowPos(nullptr, 10, 20, 300, 400, SWP_NOZORDER);
     pFrame->SendMessage(WM_SHOWWINDOW, TRUE, SW_OTHERUNZOOM);
     EXPECT_EQ(WindowRect(pFrame->m_wndProcessTree), CRect(10, 20, 310, 420));
 }
@@ -192,7 +207,8 @@ TEST_F(MainFrameTest, GotoWindowClosedByItsCloseBoxIsShownByTheNextCommand)
 
     // The dialog manager posts the close box's Cancel.
     pFrame->m_wndGotoAddress.SendMessage(WM_SYSCOMMAND, SC_CLOSE, 0);
-    ASSERT_TRUE(shelltest::PumpUntil([&] { return !pFrame->m_wndGotoAddress.IsWindowVisible(); }, 5000));
+    ASSERT_TRUE(
+        shelltest::PumpUntil([&] { return !pFrame->m_wndGotoAddress.IsWindowVisible(); }, 5000));
     EXPECT_EQ(Update(ID_TOOLS_GOTO_ADDRESS).check, 0);
     EXPECT_FALSE(pFrame->m_bGotoShown);
     pFrame->SendMessage(WM_COMMAND, ID_TOOLS_GOTO_ADDRESS, 0);
@@ -245,8 +261,9 @@ TEST_F(MainFrameTest, EnableInteractionLeavesTheMemoryContentsWindowAlone)
 {
     CMainFrame* pFrame = Create(CRect(0, 0, 1000, 700));
     ASSERT_NE(pFrame, nullptr);
-    CWnd* const switched[] = {&pFrame->m_wndStatusBar, &pFrame->m_wndToolBar, &pFrame->m_wndProcessTree,
-                              &pFrame->m_wndFindTool, &pFrame->m_wndGotoAddress, pFrame};
+    CWnd* const switched[] = {&pFrame->m_wndStatusBar,   &pFrame->m_wndToolBar,
+                              &pFrame->m_wndProcessTree, &pFrame->m_wndFindTool,
+                              &pFrame->m_wndGotoAddress, pFrame};
     pFrame->EnableInteraction(FALSE);
     for (CWnd* pWnd : switched) {
         EXPECT_FALSE(pWnd->IsWindowEnabled());
@@ -277,22 +294,23 @@ GotoOutcome ClickGoto(CGotoAddressDlg& dialog, const char* text)
     GotoOutcome outcome;
     ::SetDlgItemTextA(dialog.m_hWnd, IDC_GOTO_ADDRESS_EDIT, text);
     const HWND owner = dialog.m_hWnd;
-    CModalWatcher watcher(
-        [owner] { return FindOwnWindow("#32770", owner); },
-        [&outcome](HWND box) {
-            outcome.boxShown = true;
-            outcome.message = TextOf(::GetDlgItem(box, 0xFFFF));
-            outcome.caption = TextOf(box);
-            outcome.cancelButton = ::GetDlgItem(box, IDCANCEL) != NULL;
-            for (HWND child = ::GetWindow(box, GW_CHILD); child != NULL; child = ::GetWindow(child, GW_HWNDNEXT)) {
-                if ((::GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON &&
-                    ::SendMessageA(child, STM_GETICON, 0, 0) != 0) {
-                    outcome.icon = true;
-                }
-            }
-            ::PostMessageA(box, WM_COMMAND, IDOK, 0);
-        },
-        3000);
+    CModalWatcher watcher([owner] { return FindOwnWindow("#32770", owner); },
+                          [&outcome](HWND box) {
+                              outcome.boxShown = true;
+                              outcome.message = TextOf(::GetDlgItem(box, 0xFFFF));
+                              outcome.caption = TextOf(box);
+                              outcome.cancelButton = ::GetDlgItem(box, IDCANCEL) != nullptr;
+                              for (HWND child = ::GetWindow(box, GW_CHILD); child != nullptr;
+                                   child = ::GetWindow(child, GW_HWNDNEXT)) {
+                                  if ((::GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) ==
+                                          SS_ICON &&
+                                      ::SendMessageA(child, STM_GETICON, 0, 0) != 0) {
+                                      outcome.icon = true;
+                                  }
+                              }
+                              ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+                          },
+                          3000);
     dialog.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_GOTO_BUTTON, BN_CLICKED),
                        reinterpret_cast<LPARAM>(::GetDlgItem(dialog.m_hWnd, IDC_GOTO_BUTTON)));
     watcher.Join();
@@ -312,18 +330,18 @@ TEST_F(MainFrameTest, GotoWindowExplainsMalformedAddressesAndIgnoresGoodOnesWith
     };
     const Case cases[] = {
         {"0x123456789", &lengthMessage},
-        {"12345678901", &lengthMessage},   // length is checked before the prefix
+        {"12345678901", &lengthMessage}, // length is checked before the prefix
         {"0x0012345678", &lengthMessage},
         {"x1000", &prefixMessage},
         {"1000", &prefixMessage},
         {"", &prefixMessage},
-        {"0x12345678", NULL},
-        {"0X12G4", NULL},
-        {"0x", NULL},
+        {"0x12345678", nullptr},
+        {"0X12G4", nullptr},
+        {"0x", nullptr},
     };
     for (const Case& c : cases) {
         const GotoOutcome outcome = ClickGoto(pFrame->m_wndGotoAddress, c.text);
-        if (c.message == NULL) {
+        if (c.message == nullptr) {
             EXPECT_FALSE(outcome.boxShown) << c.text;
             continue;
         }
@@ -334,7 +352,8 @@ TEST_F(MainFrameTest, GotoWindowExplainsMalformedAddressesAndIgnoresGoodOnesWith
         EXPECT_FALSE(outcome.icon);
     }
     // More than 30 characters are cut to 30, still too long.
-    const GotoOutcome longText = ClickGoto(pFrame->m_wndGotoAddress, "0x1234567890123456789012345678901234567890");
+    const GotoOutcome longText =
+        ClickGoto(pFrame->m_wndGotoAddress, "0x1234567890123456789012345678901234567890");
     EXPECT_EQ(longText.message, lengthMessage);
 }
 
@@ -362,7 +381,8 @@ BOOL CALLBACK MatchVisibleWindow(HWND hwnd, LPARAM lParam)
 
 bool IsBelow(HWND lower, HWND upper)
 {
-    for (HWND below = ::GetWindow(upper, GW_HWNDNEXT); below != NULL; below = ::GetWindow(below, GW_HWNDNEXT)) {
+    for (HWND below = ::GetWindow(upper, GW_HWNDNEXT); below != nullptr;
+         below = ::GetWindow(below, GW_HWNDNEXT)) {
         if (below == lower) {
             return true;
         }
@@ -379,11 +399,12 @@ struct COtherProgram
         STARTUPINFOA startup = {};
         startup.cb = sizeof(startup);
         char commandLine[] = "notepad.exe";
-        return ::CreateProcessA(NULL, commandLine, NULL, NULL, FALSE, 0, NULL, NULL, &startup, &info) != FALSE;
+        return ::CreateProcessA(nullptr, commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                                &startup, &info) != FALSE;
     }
     ~COtherProgram()
     {
-        if (info.hProcess != NULL) {
+        if (info.hProcess != nullptr) {
             ::TerminateProcess(info.hProcess, 0);
             ::CloseHandle(info.hThread);
             ::CloseHandle(info.hProcess);
@@ -398,7 +419,7 @@ void ActivateWithoutIdle(HWND hwnd)
     ::SetForegroundWindow(hwnd);
     for (int i = 0; i < 50 && ::GetForegroundWindow() != hwnd; ++i) {
         MSG msg;
-        while (::PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
+        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
             ::DispatchMessageA(&msg);
         }
         ::Sleep(20);
@@ -417,12 +438,14 @@ TEST_F(MainFrameTest, IdleTimeRaisesToolWindowsOnlyWhileTheProgramIsInFront)
 
     COtherProgram other;
     ASSERT_TRUE(other.Start());
-    WindowOfProcess search = {other.info.dwProcessId, NULL};
-    shelltest::PumpUntil([&search] {
-        ::EnumWindows(MatchVisibleWindow, reinterpret_cast<LPARAM>(&search));
-        return search.found != NULL;
-    }, 20000);
-    ASSERT_NE(search.found, (HWND)NULL) << "the other program showed no window";
+    WindowOfProcess search = {other.info.dwProcessId, nullptr};
+    shelltest::PumpUntil(
+        [&search] {
+            ::EnumWindows(MatchVisibleWindow, reinterpret_cast<LPARAM>(&search));
+            return search.found != nullptr;
+        },
+        20000);
+    ASSERT_NE(search.found, (HWND) nullptr) << "the other program showed no window";
     ActivateWithoutIdle(pFrame->m_hWnd);
     if (!IsBelow(hTool, pFrame->m_hWnd)) {
         GTEST_SKIP() << "activating the frame left the tool window above it (as on Windows)";

@@ -6,13 +6,13 @@ void Pump()
 {
     CWinApp* pApp = AfxGetApp();
     MSG msg;
-    while (::PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
-        if (pApp == NULL || !pApp->PreTranslateMessage(&msg)) {
+    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (pApp == nullptr || !pApp->PreTranslateMessage(&msg)) {
             ::TranslateMessage(&msg);
             ::DispatchMessageA(&msg);
         }
     }
-    if (pApp != NULL) {
+    if (pApp != nullptr) {
         pApp->OnIdle(0);
     }
 }
@@ -41,13 +41,14 @@ bool PumpUntil(const std::function<bool()>& check, DWORD ms)
     }
 }
 
-CModalWatcher::CModalWatcher(std::function<HWND()> find, std::function<void(HWND)> act, DWORD timeoutMs)
+CModalWatcher::CModalWatcher(std::function<HWND()> find, std::function<void(HWND)> act,
+                             DWORD timeoutMs)
 {
     m_thread = std::thread([this, find, act, timeoutMs] {
         const DWORD start = ::GetTickCount();
         while (::GetTickCount() - start < timeoutMs) {
             HWND hwnd = find();
-            if (hwnd != NULL) {
+            if (hwnd != nullptr) {
                 m_bSeen = true;
                 act(hwnd);
                 return;
@@ -88,7 +89,7 @@ BOOL CALLBACK MatchWindow(HWND hwnd, LPARAM lParam)
     ::GetClassNameA(hwnd, name, sizeof(name));
     if (pid == ::GetCurrentProcessId() && ::IsWindowVisible(hwnd) &&
         lstrcmpiA(name, state->className) == 0 &&
-        (state->owner == NULL || ::GetWindow(hwnd, GW_OWNER) == state->owner) &&
+        (state->owner == nullptr || ::GetWindow(hwnd, GW_OWNER) == state->owner) &&
         (!*state->accept || (*state->accept)(hwnd))) {
         state->found = hwnd;
         return FALSE;
@@ -100,7 +101,7 @@ BOOL CALLBACK MatchWindow(HWND hwnd, LPARAM lParam)
 
 HWND FindOwnWindow(const char* className, HWND owner, std::function<bool(HWND)> accept)
 {
-    FindState state = {className, owner, &accept, NULL};
+    FindState state = {className, owner, &accept, nullptr};
     ::EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&state));
     return state.found;
 }

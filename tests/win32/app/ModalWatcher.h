@@ -24,7 +24,8 @@ bool PumpUntil(const std::function<bool()>& check, DWORD ms);
 class CModalWatcher
 {
 public:
-    CModalWatcher(std::function<HWND()> find, std::function<void(HWND)> act, DWORD timeoutMs = 20000);
+    CModalWatcher(std::function<HWND()> find, std::function<void(HWND)> act,
+                  DWORD timeoutMs = 20000);
     ~CModalWatcher();
     bool Seen() const { return m_bSeen; }
     void Join();
@@ -36,7 +37,7 @@ private:
 
 // A visible top-level window of this process whose class is className, (when given) whose
 // owner is owner, and (when given) that accept takes.
-HWND FindOwnWindow(const char* className, HWND owner = NULL,
+HWND FindOwnWindow(const char* className, HWND owner = nullptr,
                    std::function<bool(HWND)> accept = std::function<bool(HWND)>());
 std::string TextOf(HWND hwnd);
 

@@ -2,13 +2,13 @@
 // views and image control; the most recently activated view as views come and go; the main
 // frame's pre-dispatch hook (pointer moves, wheel, F5, right button) and the hover timer.
 
-#include <gtest/gtest.h>
+#include "app/VexoProcessViewerApp.h"
 
+#include <gtest/gtest.h>
 #include <vector>
 
 #include "ModalWatcher.h"
 #include "app/MainFrame.h"
-#include "app/VexoProcessViewerApp.h"
 #include "document/VexoProcessViewerDoc.h"
 #include "res/resource.h"
 #include "view/VexoProcessViewerView.h"
@@ -35,7 +35,7 @@ protected:
 
     static void TearDownTestSuite()
     {
-        if (theApp.m_pMainWnd != NULL && ::IsWindow(theApp.m_pMainWnd->m_hWnd)) {
+        if (theApp.m_pMainWnd != nullptr && ::IsWindow(theApp.m_pMainWnd->m_hWnd)) {
             theApp.m_pMainWnd->SendMessage(WM_CLOSE);
         }
         Pump();
@@ -59,14 +59,15 @@ protected:
     {
         std::vector<CVexoProcessViewerView*> views;
         POSITION posTemplate = theApp.GetFirstDocTemplatePosition();
-        while (posTemplate != NULL) {
+        while (posTemplate != nullptr) {
             CDocTemplate* pTemplate = theApp.GetNextDocTemplate(posTemplate);
             POSITION posDoc = pTemplate->GetFirstDocPosition();
-            while (posDoc != NULL) {
+            while (posDoc != nullptr) {
                 CDocument* pDoc = pTemplate->GetNextDoc(posDoc);
                 POSITION posView = pDoc->GetFirstViewPosition();
-                while (posView != NULL) {
-                    views.push_back(static_cast<CVexoProcessViewerView*>(pDoc->GetNextView(posView)));
+                while (posView != nullptr) {
+                    views.push_back(
+                        static_cast<CVexoProcessViewerView*>(pDoc->GetNextView(posView)));
                 }
             }
         }
@@ -76,7 +77,7 @@ protected:
     static CVexoProcessViewerView* ActiveView()
     {
         CMDIChildWnd* pChild = Frame()->MDIGetActive();
-        return pChild ? static_cast<CVexoProcessViewerView*>(pChild->GetActiveView()) : NULL;
+        return pChild ? static_cast<CVexoProcessViewerView*>(pChild->GetActiveView()) : nullptr;
     }
 
     static void NewDocument()
@@ -87,7 +88,8 @@ protected:
 
     static void CloseAllDocuments()
     {
-        for (CMDIChildWnd* pChild = Frame()->MDIGetActive(); pChild != NULL; pChild = Frame()->MDIGetActive()) {
+        for (CMDIChildWnd* pChild = Frame()->MDIGetActive(); pChild != nullptr;
+             pChild = Frame()->MDIGetActive()) {
             pChild->SendMessage(WM_CLOSE);
             Pump();
         }
@@ -97,7 +99,7 @@ protected:
     static ::testing::AssertionResult ActiveViewIsLiveOrNone()
     {
         CVexoProcessViewerView* pActive = theApp.m_pActiveView;
-        if (pActive == NULL) {
+        if (pActive == nullptr) {
             return ::testing::AssertionSuccess();
         }
         for (CVexoProcessViewerView* pView : Views()) {
@@ -229,7 +231,7 @@ TEST_F(VexoProcessViewerAppTest, F5RetrievesTheActiveDocumentAgain)
     // Aim the document at this very process; F5 then retrieves it and titles the document.
     pDoc->SetTarget(&Frame()->m_wndProcessTree.GetCatalogue(), ::GetCurrentProcessId());
     char exe[MAX_PATH] = {};
-    ::GetModuleFileNameA(NULL, exe, MAX_PATH);
+    ::GetModuleFileNameA(nullptr, exe, MAX_PATH);
 
     MSG f5 = Message(pView->m_hWnd, WM_KEYDOWN, VK_F5, 0, 0);
     EXPECT_FALSE(Frame()->PreTranslateMessage(&f5));
@@ -292,8 +294,10 @@ TEST_F(VexoProcessViewerAppTest, AboutCommandShowsTheAboutBoxModally)
     CModalWatcher watcher(
         [] {
             HWND box = FindOwnWindow("#32770", Frame()->m_hWnd, [](HWND hwnd) {
-                return hwnd != Frame()->m_wndProcessTree.m_hWnd && hwnd != Frame()->m_wndMemoryContents.m_hWnd &&
-                       hwnd != Frame()->m_wndFindTool.m_hWnd && hwnd != Frame()->m_wndGotoAddress.m_hWnd;
+                return hwnd != Frame()->m_wndProcessTree.m_hWnd &&
+                       hwnd != Frame()->m_wndMemoryContents.m_hWnd &&
+                       hwnd != Frame()->m_wndFindTool.m_hWnd &&
+                       hwnd != Frame()->m_wndGotoAddress.m_hWnd;
             });
             return box;
         },
@@ -315,23 +319,23 @@ TEST_F(VexoProcessViewerAppTest, RightButtonOpensToolsMenuWithCurrentChecksAndIt
 
     UINT states[7] = {};
     const UINT ids[7] = {ID_TOOLS_PROCESS_LIST, ID_TOOLS_MEMORY_CONTENTS, ID_TOOLS_FIND_TEXT,
-                         ID_TOOLS_GOTO_ADDRESS, ID_TOOLS_ADDRESS_PEEK, ID_TOOLS_MODULE_LABELS,
+                         ID_TOOLS_GOTO_ADDRESS, ID_TOOLS_ADDRESS_PEEK,    ID_TOOLS_MODULE_LABELS,
                          ID_TOOLS_FIT_TO_WINDOW};
     UINT idsSeen[7] = {};
-    CModalWatcher watcher(
-        [] { return FindOwnWindow("#32768"); },
-        [&](HWND menuWindow) {
-            ::Sleep(200);
-            HMENU menu = reinterpret_cast<HMENU>(::SendMessageA(menuWindow, MN_GETHMENU, 0, 0));
-            for (int i = 0; i < 7; ++i) {
-                idsSeen[i] = ::GetMenuItemID(menu, i);
-                states[i] = ::GetMenuState(menu, i, MF_BYPOSITION);
-            }
-            // Choose the second item, "Memory Contents".
-            ::PostMessageA(menuWindow, WM_KEYDOWN, VK_DOWN, 0);
-            ::PostMessageA(menuWindow, WM_KEYDOWN, VK_DOWN, 0);
-            ::PostMessageA(menuWindow, WM_KEYDOWN, VK_RETURN, 0);
-        });
+    CModalWatcher watcher([] { return FindOwnWindow("#32768"); },
+                          [&](HWND menuWindow) {
+                              ::Sleep(200);
+                              HMENU menu = reinterpret_cast<HMENU>(
+                                  ::SendMessageA(menuWindow, MN_GETHMENU, 0, 0));
+                              for (int i = 0; i < 7; ++i) {
+                                  idsSeen[i] = ::GetMenuItemID(menu, i);
+                                  states[i] = ::GetMenuState(menu, i, MF_BYPOSITION);
+                              }
+                              // Choose the second item, "Memory Contents".
+                              ::PostMessageA(menuWindow, WM_KEYDOWN, VK_DOWN, 0);
+                              ::PostMessageA(menuWindow, WM_KEYDOWN, VK_DOWN, 0);
+                              ::PostMessageA(menuWindow, WM_KEYDOWN, VK_RETURN, 0);
+                          });
     MSG press = Message(pView->m_hWnd, WM_RBUTTONDOWN, MK_RBUTTON, 50, 60);
     EXPECT_FALSE(Frame()->PreTranslateMessage(&press));
     watcher.Join();
@@ -346,7 +350,8 @@ TEST_F(VexoProcessViewerAppTest, RightButtonOpensToolsMenuWithCurrentChecksAndIt
     EXPECT_EQ((states[4] & MF_CHECKED) != 0, Frame()->m_bAddressPeek != FALSE);
     EXPECT_EQ((states[5] & MF_CHECKED) != 0, Frame()->m_bModuleLabels != FALSE);
     EXPECT_EQ(states[6] & MF_CHECKED, 0u);
-    EXPECT_TRUE(PumpUntil([] { return Frame()->m_wndMemoryContents.IsWindowVisible() != FALSE; }, 5000));
+    EXPECT_TRUE(
+        PumpUntil([] { return Frame()->m_wndMemoryContents.IsWindowVisible() != FALSE; }, 5000));
 }
 
 TEST_F(VexoProcessViewerAppTest, RepaintingTheFrameWithItsBackgroundKeepsThePictureOnScreen)
@@ -355,21 +360,24 @@ TEST_F(VexoProcessViewerAppTest, RepaintingTheFrameWithItsBackgroundKeepsThePict
     ASSERT_NE(pView, nullptr);
     CWnd* pImage = pView->GetImageWindow();
     ASSERT_NE(pImage, nullptr);
-    for (CWnd* pTool : {static_cast<CWnd*>(&Frame()->m_wndProcessTree), static_cast<CWnd*>(&Frame()->m_wndMemoryContents),
-                        static_cast<CWnd*>(&Frame()->m_wndFindTool), static_cast<CWnd*>(&Frame()->m_wndGotoAddress)}) {
+    for (CWnd* pTool : {static_cast<CWnd*>(&Frame()->m_wndProcessTree),
+                        static_cast<CWnd*>(&Frame()->m_wndMemoryContents),
+                        static_cast<CWnd*>(&Frame()->m_wndFindTool),
+                        static_cast<CWnd*>(&Frame()->m_wndGotoAddress)}) {
         pTool->ShowWindow(SW_HIDE);
     }
     POINT point = {5, 5};
     pImage->ClientToScreen(&point);
-    ASSERT_EQ(::WindowFromPoint(point), pImage->m_hWnd) << "the picture is covered at the probe point";
+    ASSERT_EQ(::WindowFromPoint(point), pImage->m_hWnd)
+        << "the picture is covered at the probe point";
     PumpFor(300);
-    HDC screen = ::GetDC(NULL);
+    HDC screen = ::GetDC(nullptr);
     const COLORREF before = ::GetPixel(screen, point.x, point.y);
     // What the runner does after every background run.
-    Frame()->InvalidateRect(NULL, TRUE);
+    Frame()->InvalidateRect(nullptr, TRUE);
     PumpFor(500);
     const COLORREF after = ::GetPixel(screen, point.x, point.y);
-    ::ReleaseDC(NULL, screen);
+    ::ReleaseDC(nullptr, screen);
     EXPECT_EQ(after, before);
     EXPECT_NE(after, ::GetSysColor(COLOR_BTNFACE));
 }
@@ -381,12 +389,12 @@ TEST_F(VexoProcessViewerAppTest, FitToWindowReachesEveryViewOfEveryDocument)
     Pump();
     ASSERT_GE(Views().size(), 2u);
     for (CVexoProcessViewerView* pView : Views()) {
-        pView->ValidateRect(NULL);
+        pView->ValidateRect(nullptr);
     }
     Frame()->SendMessage(WM_COMMAND, ID_TOOLS_FIT_TO_WINDOW, 0);
     for (CVexoProcessViewerView* pView : Views()) {
         // Invalidated with erase: the view has an update region now.
-        EXPECT_TRUE(::GetUpdateRect(pView->m_hWnd, NULL, FALSE)) << "a view was not repainted";
+        EXPECT_TRUE(::GetUpdateRect(pView->m_hWnd, nullptr, FALSE)) << "a view was not repainted";
     }
     Pump();
 }

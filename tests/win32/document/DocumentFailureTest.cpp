@@ -1,8 +1,6 @@
 // What the document and the runner do when memory, the worker or the thread's exit code fail
 // them: each run still ends, nothing is left behind, and the user sees a consistent outcome.
 
-#include "tests/support/PictureHarness.h"
-
 #include <atomic>
 #include <cstdio>
 #include <new>
@@ -11,6 +9,7 @@
 #include "document/DumpFormat.h"
 #include "document/RetrieveRunner.h"
 #include "tests/support/ExpectSequence.h"
+#include "tests/support/PictureHarness.h"
 
 using namespace picturetest;
 
@@ -24,8 +23,9 @@ std::atomic<size_t> g_failArraySize(0);
 void* operator new[](std::size_t size, const std::nothrow_t&) noexcept
 {
     size_t expected = size;
-    if (size != 0 && g_failArraySize.compare_exchange_strong(expected, 0))
+    if (size != 0 && g_failArraySize.compare_exchange_strong(expected, 0)) {
         return nullptr;
+    }
     try {
         return ::operator new[](size);
     } catch (...) {
@@ -74,8 +74,9 @@ public:
     ~CMessageBoxCloser() { Join(); }
     void Join()
     {
-        if (m_thread.joinable())
+        if (m_thread.joinable()) {
             m_thread.join();
+        }
     }
     const std::string& Text() const { return m_text; }
 
@@ -88,8 +89,9 @@ private:
         char className[16] = {};
         ::GetClassNameA(hwnd, className, sizeof className);
         if (processId != ::GetCurrentProcessId() || lstrcmpA(className, "#32770") != 0 ||
-            !::IsWindowVisible(hwnd))
+            !::IsWindowVisible(hwnd)) {
             return TRUE;
+        }
         char text[256] = {};
         ::GetDlgItemTextA(hwnd, 0xFFFF, text, sizeof text);
         pThis->m_text = text[0] != '\0' ? text : "(no text)";
@@ -116,7 +118,7 @@ protected:
     void TearDown() override { g_failArraySize = 0; }
 
     CViewHarness harness;
-    CProgressDlg* progressDlg = NULL;
+    CProgressDlg* progressDlg = nullptr;
     std::vector<BOOL> enables;
 };
 
@@ -174,15 +176,15 @@ DWORD WINAPI SleepAWhile(LPVOID)
 // handle instead of taking the worker for ended at once.
 TEST(RetrieveRunnerPumpTest, AWorkerWhoseExitCodeCannotBeReadIsWaitedForByItsHandle)
 {
-    HANDLE worker = ::CreateThread(NULL, 0, &SleepAWhile, NULL, 0, NULL);
-    ASSERT_NE(worker, (HANDLE)NULL);
-    HANDLE waitOnly = NULL;
+    HANDLE worker = ::CreateThread(nullptr, 0, &SleepAWhile, nullptr, 0, nullptr);
+    ASSERT_NE(worker, (HANDLE) nullptr);
+    HANDLE waitOnly = nullptr;
     ASSERT_TRUE(::DuplicateHandle(::GetCurrentProcess(), worker, ::GetCurrentProcess(), &waitOnly,
                                   SYNCHRONIZE, FALSE, 0));
     DWORD exitCode = 0;
     ASSERT_FALSE(::GetExitCodeThread(waitOnly, &exitCode)) << "the handle lacks the query right";
 
-    CRetrieveRunner::PumpUntilEnded(waitOnly, NULL);
+    CRetrieveRunner::PumpUntilEnded(waitOnly, nullptr);
     EXPECT_EQ(::WaitForSingleObject(worker, 0), WAIT_OBJECT_0);
     ::CloseHandle(waitOnly);
     ::CloseHandle(worker);

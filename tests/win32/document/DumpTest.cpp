@@ -1,14 +1,13 @@
 // The whole text dump of the helper target, saved through the view's Save command into a
 // temporary folder and read back.
 
-#include "tests/support/PictureHarness.h"
-
 #include <chrono>
 #include <cstdio>
 
 #include "document/DumpFormat.h"
 #include "document/DumpWriter.h"
 #include "res/resource.h"
+#include "tests/support/PictureHarness.h"
 
 using namespace picturetest;
 
@@ -29,7 +28,7 @@ public:
         char name[MAX_PATH];
         std::snprintf(name, sizeof name, "%svexo-dump-%lu", base, ::GetCurrentProcessId());
         m_path = name;
-        ::CreateDirectoryA(m_path.c_str(), NULL);
+        ::CreateDirectoryA(m_path.c_str(), nullptr);
         ::GetCurrentDirectoryA(sizeof m_previous, m_previous);
         ::SetCurrentDirectoryA(m_path.c_str());
     }
@@ -50,14 +49,15 @@ class CDumpFile
 {
 public:
     explicit CDumpFile(const std::string& path)
-        : m_file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0,
-                               NULL))
+        : m_file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                               0, nullptr))
     {
     }
     ~CDumpFile()
     {
-        if (m_file != INVALID_HANDLE_VALUE)
+        if (m_file != INVALID_HANDLE_VALUE) {
             ::CloseHandle(m_file);
+        }
     }
     bool IsOpen() const { return m_file != INVALID_HANDLE_VALUE; }
     unsigned long long Size() const
@@ -70,10 +70,10 @@ public:
     {
         LARGE_INTEGER at;
         at.QuadPart = static_cast<LONGLONG>(offset);
-        ::SetFilePointerEx(m_file, at, NULL, FILE_BEGIN);
+        ::SetFilePointerEx(m_file, at, nullptr, FILE_BEGIN);
         std::string bytes(count, '\0');
         DWORD read = 0;
-        ::ReadFile(m_file, &bytes[0], count, &read, NULL);
+        ::ReadFile(m_file, &bytes[0], count, &read, nullptr);
         bytes.resize(read);
         return bytes;
     }
@@ -93,8 +93,9 @@ TEST(DumpWriterTest, ChunksComeOutInPageOrderAcrossBlocks)
 {
     CTemporaryDirectory directory;
     std::vector<uint8_t> page(kDumpPageSize);
-    for (size_t i = 0; i < page.size(); ++i)
+    for (size_t i = 0; i < page.size(); ++i) {
         page[i] = static_cast<uint8_t>(i * 7 + (i >> 8));
+    }
     // true: a read page (its bytes, marked with its number), false: a page that was not read.
     std::vector<bool> read = {true};
     read.insert(read.end(), CDumpWriter::kBlockChunks + 5, false);
@@ -128,13 +129,16 @@ TEST(DumpWriterTest, ChunksComeOutInPageOrderAcrossBlocks)
 TEST(DumpWriterTest, NothingMoreIsWrittenAfterAFailedWrite)
 {
     CTemporaryDirectory directory;
-    { CFile("dump.bin", CFile::modeCreate | CFile::modeWrite); }
-    CFile file("dump.bin", CFile::modeRead);   // not writable
+    {
+        CFile("dump.bin", CFile::modeCreate | CFile::modeWrite);
+    }
+    CFile file("dump.bin", CFile::modeRead); // not writable
     CArchive ar(&file, CArchive::store);
     CDumpWriter writer(ar);
     bool failed = false;
-    for (size_t i = 0; i < CDumpWriter::kBlockChunks && !failed; ++i)
+    for (size_t i = 0; i < CDumpWriter::kBlockChunks && !failed; ++i) {
         failed = !writer.AddPage(nullptr);
+    }
     EXPECT_TRUE(failed) << "a full block of blank chunks is written, and fails";
     EXPECT_FALSE(writer.AddPage(nullptr));
     EXPECT_FALSE(writer.Finish());
@@ -147,10 +151,11 @@ TEST(DumpTest, SavesTheWholeAddressSpaceOfTheTarget)
 {
     CTemporaryDirectory directory;
     ULARGE_INTEGER freeBytes = {};
-    ASSERT_TRUE(::GetDiskFreeSpaceExA(directory.Path().c_str(), &freeBytes, NULL, NULL));
-    if (freeBytes.QuadPart < 8ull << 30)
+    ASSERT_TRUE(::GetDiskFreeSpaceExA(directory.Path().c_str(), &freeBytes, nullptr, nullptr));
+    if (freeBytes.QuadPart < 8ull << 30) {
         GTEST_SKIP() << "the dump needs 4.3 GB and this disk has less than 8 GiB free ("
                      << (freeBytes.QuadPart >> 20) << " MiB)";
+    }
 
     CViewHarness harness;
     ASSERT_NE(harness.view, nullptr);
@@ -183,7 +188,8 @@ TEST(DumpTest, SavesTheWholeAddressSpaceOfTheTarget)
     EXPECT_EQ(page.substr(0, 0x100), std::string(0x100, ' '));
     // A page of the bytes 0, 1, 2, ...
     const std::string all = dump.PageText(Env().target.Address("bytes_all"));
-    EXPECT_EQ(all.substr(0, 16), std::string(" \x01\x02\x03\x04\x05\x06\x07   \x0b\x0c \x0e\x0f", 16));
+    EXPECT_EQ(all.substr(0, 16),
+              std::string(" \x01\x02\x03\x04\x05\x06\x07   \x0b\x0c \x0e\x0f", 16));
     // Pages that cannot be read are blanks.
     EXPECT_EQ(dump.PageText(Env().target.Address("reserve_rest")), std::string(4096, ' '));
     EXPECT_EQ(dump.PageText(Env().target.Address("guard")), std::string(4096, ' '));

@@ -16,7 +16,6 @@
 #include <functional>
 #include <vector>
 
-#include "view/ProgressDlg.h"
 #include "document/RetrieveRunner.h"
 #include "document/VexoProcessViewerDoc.h"
 #include "framework/Afx.h"
@@ -25,6 +24,7 @@
 #include "res/resource.h"
 #include "tests/support/TargetProcess.h"
 #include "tools/MemoryContentsDlg.h"
+#include "view/ProgressDlg.h"
 #include "view/VexoProcessViewerView.h"
 
 namespace {
@@ -57,7 +57,7 @@ double MedianTime(int runs, const std::function<void()>& action)
 void Pump()
 {
     MSG msg;
-    while (::PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
+    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
         ::TranslateMessage(&msg);
         ::DispatchMessageA(&msg);
     }
@@ -73,8 +73,9 @@ UINT SendPositions(LPVOID pParam)
 {
     SendJob* pJob = static_cast<SendJob*>(pParam);
     // Positions as a per-page update would send them: mostly unchanged, 90 steps in all.
-    for (int i = 0; i < pJob->count; ++i)
+    for (int i = 0; i < pJob->count; ++i) {
         ::SendMessageA(pJob->bar, PBM_SETPOS, 10 + (i * 90LL) / pJob->count, 0);
+    }
     return 0;
 }
 
@@ -97,10 +98,11 @@ UINT SendRetrievalProgress(LPVOID pParam)
     ::SendMessageA(hBar, PBM_SETPOS, 0, 0);
     ::SendMessageA(hBar, PBM_SETPOS, 10, 0);
     for (int position = 10; position < 100; ++position) {
-        if (pJob->waitForEachPosition)
+        if (pJob->waitForEachPosition) {
             ::SendMessageA(hBar, PBM_SETPOS, position, 0);
-        else
+        } else {
             ::SendNotifyMessageA(hBar, PBM_SETPOS, position, 0);
+        }
     }
     ::SendMessageA(hBar, PBM_SETPOS, 100, 0);
     return 0;
@@ -121,7 +123,8 @@ void RunSpinning(AFX_THREADPROC proc, LPVOID param)
     DWORD code = STILL_ACTIVE;
     do {
         MSG msg;
-        if (::PeekMessageA(&msg, NULL, 0, 0, PM_NOREMOVE) && ::GetMessageA(&msg, NULL, 0, 0)) {
+        if (::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE) &&
+            ::GetMessageA(&msg, nullptr, 0, 0)) {
             ::TranslateMessage(&msg);
             ::DispatchMessageA(&msg);
         }
@@ -136,14 +139,14 @@ void RunWithRunnerPump(AFX_THREADPROC proc, LPVOID param)
     CWinThread* pThread = AfxBeginThread(proc, param, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
     pThread->m_bAutoDelete = FALSE;
     pThread->ResumeThread();
-    CRetrieveRunner::PumpUntilEnded(pThread, NULL);
+    CRetrieveRunner::PumpUntilEnded(pThread, nullptr);
     delete pThread;
 }
 
 // Mean time of one cross-thread PBM_SETPOS from a worker to a progress bar under pump.
 double SecondsPerProgressMessage(CWnd* pParent, int messages, void (*pump)(AFX_THREADPROC, LPVOID))
 {
-    CProgressDlg progress(NULL);
+    CProgressDlg progress(nullptr);
     progress.Create(IDD_PROGRESS, pParent);
     SendJob job = {::GetDlgItem(progress.m_hWnd, IDC_PROGRESS_BAR), messages};
     const auto start = Clock::now();
@@ -157,9 +160,9 @@ double SecondsPerProgressMessage(CWnd* pParent, int messages, void (*pump)(AFX_T
 struct Bench
 {
     CProcessCatalogue catalogue;
-    CVexoProcessViewerDoc* pDocument = NULL;
-    CFrameWnd* pFrame = NULL;
-    CVexoProcessViewerView* pView = NULL;
+    CVexoProcessViewerDoc* pDocument = nullptr;
+    CFrameWnd* pFrame = nullptr;
+    CVexoProcessViewerView* pView = nullptr;
 };
 
 bool MakeBench(Bench& bench, uint32_t processId)
@@ -172,9 +175,10 @@ bool MakeBench(Bench& bench, uint32_t processId)
     context.m_pNewViewClass = RUNTIME_CLASS(CVexoProcessViewerView);
     context.m_pCurrentDoc = bench.pDocument;
     bench.pFrame = new CFrameWnd;
-    if (!bench.pFrame->Create(NULL, "Retrieval benchmark", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                              CRect(0, 0, 800, 700), NULL, NULL, 0, &context))
+    if (!bench.pFrame->Create(nullptr, "Retrieval benchmark", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                              CRect(0, 0, 800, 700), nullptr, nullptr, 0, &context)) {
         return false;
+    }
     Pump();
     POSITION pos = bench.pDocument->GetFirstViewPosition();
     bench.pView = static_cast<CVexoProcessViewerView*>(bench.pDocument->GetNextView(pos));
@@ -192,14 +196,14 @@ void DestroyBench(Bench& bench)
 // Paints every window of the frame that waits for it, the picture above all.
 void PaintNow(CFrameWnd* pFrame)
 {
-    ::RedrawWindow(pFrame->m_hWnd, NULL, NULL, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    ::RedrawWindow(pFrame->m_hWnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
 
 // The Refresh command's run, as the user waits for it: runner, then the picture on screen.
 double RetrievalSeconds(Bench& bench, PixelTransfer transfer)
 {
     bench.pView->SetPixelTransfer(transfer);
-    CProgressDlg* pProgressDlg = NULL;
+    CProgressDlg* pProgressDlg = nullptr;
     CRetrieveRunner runner(bench.pFrame, pProgressDlg, nullptr);
     const auto start = Clock::now();
     runner.RefreshView(bench.pView);
@@ -240,7 +244,7 @@ void PrintProfile(Bench& bench, int runs)
         bench.pView->SetPixelTransfer(transfer);
         return MedianTime(runs, [&] {
             bench.pView->ReleaseModuleLabels();
-            bench.pView->ComposeImage(pRecord, map.data(), 1024, 1024, NULL, 10, 100, false);
+            bench.pView->ComposeImage(pRecord, map.data(), 1024, 1024, nullptr, 10, 100, false);
         });
     };
     const double composeRuns = compose(PixelTransfer::Runs);
@@ -248,13 +252,14 @@ void PrintProfile(Bench& bench, int runs)
 
     // The program's progress window, whose bar paints when idle, and a plain dialog on the same
     // template, whose bar paints every position at once, as the program's did before.
-    CProgressDlg progress(NULL);
+    CProgressDlg progress(nullptr);
     progress.Create(IDD_PROGRESS, bench.pFrame);
     progress.ShowWindow(SW_SHOW);
     ProgressJob job = {progress.m_hWnd, false};
-    const double messages = MedianTime(runs, [&] { RunWithRunnerPump(SendRetrievalProgress, &job); });
+    const double messages =
+        MedianTime(runs, [&] { RunWithRunnerPump(SendRetrievalProgress, &job); });
     progress.DestroyWindow();
-    CDialog plain(IDD_PROGRESS, NULL);
+    CDialog plain(IDD_PROGRESS, nullptr);
     plain.Create(IDD_PROGRESS, bench.pFrame);
     plain.ShowWindow(SW_SHOW);
     ProgressJob waited = {plain.m_hWnd, true};
@@ -263,18 +268,18 @@ void PrintProfile(Bench& bench, int runs)
     plain.DestroyWindow();
 
     const double window = MedianTime(runs, [&] {
-        CProgressDlg* pDlg = new CProgressDlg(NULL);
+        CProgressDlg* pDlg = new CProgressDlg(nullptr);
         pDlg->Create(IDD_PROGRESS, bench.pFrame);
         pDlg->ShowWindow(SW_SHOW);
         pDlg->SetWindowPos(&CWnd::wndTopMost, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
         pDlg->DestroyWindow();
         delete pDlg;
     });
-    const double thread = MedianTime(runs, [&] { RunWithRunnerPump(DoNothing, NULL); });
+    const double thread = MedianTime(runs, [&] { RunWithRunnerPump(DoNothing, nullptr); });
     CWnd* pImage = bench.pView->GetImageWindow();
     const double paint = MedianTime(runs, [&] {
-        if (pImage != NULL) {
-            ::InvalidateRect(pImage->m_hWnd, NULL, TRUE);
+        if (pImage != nullptr) {
+            ::InvalidateRect(pImage->m_hWnd, nullptr, TRUE);
             ::UpdateWindow(pImage->m_hWnd);
         }
     });
@@ -299,10 +304,10 @@ void PrintListingRefill(Bench& bench, int runs)
 {
     const ProcessRecord* pRecord = bench.catalogue.FindProcess(bench.pDocument->m_dwProcessId);
     CMemoryContentsDlg listing;
-    listing.Create(IDD_MEMORY_CONTENTS, NULL);
+    listing.Create(IDD_MEMORY_CONTENTS, nullptr);
     listing.ShowWindow(SW_SHOW);
     Pump();
-    uint32_t address = pRecord != NULL && pRecord->moduleCount > 0 ? pRecord->moduleBases[0] : 0;
+    uint32_t address = pRecord != nullptr && pRecord->moduleCount > 0 ? pRecord->moduleBases[0] : 0;
     const double refill = MedianTime(runs, [&] {
         address += 16;
         listing.ShowMemory(&bench.catalogue, pRecord, address);
@@ -310,7 +315,7 @@ void PrintListingRefill(Bench& bench, int runs)
     const double painted = MedianTime(runs, [&] {
         address += 16;
         listing.ShowMemory(&bench.catalogue, pRecord, address);
-        ::RedrawWindow(listing.m_hWnd, NULL, NULL, RDW_UPDATENOW | RDW_ALLCHILDREN);
+        ::RedrawWindow(listing.m_hWnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     });
     listing.DestroyWindow();
     std::printf("memory contents listing refilled:                %8.1f ms, painted too: %.1f ms\n",
@@ -323,7 +328,7 @@ void PrintPerPageExtrapolation(Bench& bench, int runs, int messages)
     std::vector<double> spinning;
     bench.pView->SetPixelTransfer(PixelTransfer::Runs);
     for (int i = 0; i < runs; ++i) {
-        CProgressDlg progress(NULL);
+        CProgressDlg progress(nullptr);
         progress.Create(IDD_PROGRESS, bench.pFrame);
         bench.pDocument->m_bRetrievePending = TRUE;
         bench.pDocument->ReleaseModuleLabels();
@@ -360,7 +365,7 @@ void PrintDump(Bench& bench)
     bench.pView->SendMessage(WM_COMMAND, ID_FILE_SAVE);
     const double written = SecondsSince(start);
     HANDLE file = ::CreateFileA("test.txt", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                NULL, OPEN_EXISTING, 0, NULL);
+                                nullptr, OPEN_EXISTING, 0, nullptr);
     LARGE_INTEGER size = {};
     if (file != INVALID_HANDLE_VALUE) {
         ::GetFileSizeEx(file, &size);
@@ -381,15 +386,16 @@ int main(int argc, char** argv)
     int messages = 2000;
     bool dump = false;
     for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--messages") == 0 && i + 1 < argc)
+        if (std::strcmp(argv[i], "--messages") == 0 && i + 1 < argc) {
             messages = std::atoi(argv[++i]);
-        else if (std::strcmp(argv[i], "--dump") == 0)
+        } else if (std::strcmp(argv[i], "--dump") == 0) {
             dump = true;
-        else
+        } else {
             runs = std::max(1, std::atoi(argv[i]));
+        }
     }
 
-    AfxWinInit(::GetModuleHandleA(NULL), NULL, const_cast<LPSTR>(""), SW_SHOWNORMAL);
+    AfxWinInit(::GetModuleHandleA(nullptr), nullptr, const_cast<LPSTR>(""), SW_SHOWNORMAL);
     ::InitCommonControls();
     AfxEnableControlContainer();
     AfxRegisterControlModule(CLSID_VexoImageControl, kImageControlDllName);
@@ -414,8 +420,9 @@ int main(int argc, char** argv)
         PrintRetrievals(bench, runs);
         PrintProfile(bench, runs);
         PrintListingRefill(bench, runs);
-        if (messages > 0)
+        if (messages > 0) {
             PrintPerPageExtrapolation(bench, runs, messages);
+        }
     }
 
     DestroyBench(bench);

@@ -1,13 +1,13 @@
 // Retrievals run by the runner with a real worker thread behind a real progress window, and the
 // document's own retrieval steps.
 
-#include "tests/support/PictureHarness.h"
+#include "document/RetrieveRunner.h"
 
 #include <thread>
 
-#include "document/RetrieveRunner.h"
 #include "res/resource.h"
 #include "tests/support/ExpectSequence.h"
+#include "tests/support/PictureHarness.h"
 
 using namespace picturetest;
 
@@ -28,24 +28,27 @@ public:
     // Run right after the progress window is up, before the worker starts.
     std::function<void()> beforeWorker;
     CProgressRecorder recorder;
-    HWND progressWindow = NULL;
+    HWND progressWindow = nullptr;
 
 protected:
     BOOL CreateProgressWindow(CProgressDlg* pProgressDlg) override
     {
-        if (failProgressWindow)
+        if (failProgressWindow) {
             return FALSE;
-        if (!CRetrieveRunner::CreateProgressWindow(pProgressDlg))
+        }
+        if (!CRetrieveRunner::CreateProgressWindow(pProgressDlg)) {
             return FALSE;
+        }
         progressWindow = pProgressDlg->m_hWnd;
         recorder.Attach(pProgressDlg);
         return TRUE;
     }
     CWinThread* BeginWorker(RetrieveJob* pJob) override
     {
-        if (beforeWorker)
+        if (beforeWorker) {
             beforeWorker();
-        return failWorker ? NULL : CRetrieveRunner::BeginWorker(pJob);
+        }
+        return failWorker ? nullptr : CRetrieveRunner::BeginWorker(pJob);
     }
 };
 
@@ -58,7 +61,7 @@ protected:
     void SetUp() override { ASSERT_NE(harness.view, nullptr); }
 
     CViewHarness harness;
-    CProgressDlg* progressDlg = NULL;
+    CProgressDlg* progressDlg = nullptr;
     std::vector<BOOL> enables;
 };
 
@@ -66,16 +69,16 @@ protected:
 // faster than it can draw do not each wait for a drawing.
 TEST_F(RetrieveRunnerTest, TheProgressBarDrawsItsPositionWhenIdle)
 {
-    CProgressDlg progress(NULL);
+    CProgressDlg progress(nullptr);
     ASSERT_TRUE(progress.Create(IDD_PROGRESS, harness.frame));
     progress.ShowWindow(SW_SHOW);
     Pump();
     HWND hBar = ::GetDlgItem(progress.m_hWnd, IDC_PROGRESS_BAR);
     EXPECT_EQ(::SendMessageA(hBar, PBM_SETPOS, 40, 0), 0) << "the previous position";
     EXPECT_EQ(::SendMessageA(hBar, PBM_GETPOS, 0, 0), 40);
-    EXPECT_TRUE(::GetUpdateRect(hBar, NULL, FALSE)) << "not drawn inside PBM_SETPOS";
+    EXPECT_TRUE(::GetUpdateRect(hBar, nullptr, FALSE)) << "not drawn inside PBM_SETPOS";
     Pump();
-    EXPECT_FALSE(::GetUpdateRect(hBar, NULL, FALSE)) << "drawn once the thread was idle";
+    EXPECT_FALSE(::GetUpdateRect(hBar, nullptr, FALSE)) << "drawn once the thread was idle";
     progress.DestroyWindow();
 }
 
@@ -84,10 +87,11 @@ TEST_F(RetrieveRunnerTest, RefreshRetrievesTheTargetBehindTheProgressWindow)
     const ProcessRecord* pRecord = TargetRecord();
     ASSERT_NE(pRecord, nullptr);
     harness.document->SetTarget(&Env().catalogue, pRecord->processId);
-    harness.document->m_bRetrievePending = FALSE;  // the refresh marks it again
+    harness.document->m_bRetrievePending = FALSE; // the refresh marks it again
 
     // The window's text and caption are set once.
-    static const char* const kRefreshTexts[] = {"Retrieving memory map for process: VexoTarget.exe"};
+    static const char* const kRefreshTexts[] = {
+        "Retrieving memory map for process: VexoTarget.exe"};
     // 0 as the window opens, 10 after the walk, the composition's 10 to 99, then 100.
     static const std::vector<int> kRefreshPositions =
         expectsequence::Joined({{0, 10}, expectsequence::Run(10, 99), {100}});
@@ -151,8 +155,9 @@ TEST_F(RetrieveRunnerTest, ProcessesWithoutAUsableNameAreTitledModuleNameUnavail
     // A process whose modules cannot be listed (here the system's 64-bit processes).
     for (int i = 0; i < Env().catalogue.GetCount(); ++i) {
         const ProcessRecord* pRecord = Env().catalogue.GetAt(i);
-        if (pRecord->moduleCount != 0)
+        if (pRecord->moduleCount != 0) {
             continue;
+        }
         harness.document->SetTarget(&Env().catalogue, pRecord->processId);
         CRecordingRunner other(harness.frame, progressDlg, enables);
         other.RefreshView(harness.view);
@@ -181,7 +186,7 @@ TEST_F(RetrieveRunnerTest, FailuresToMakeTheWindowOrTheWorkerLeaveNothingBehind)
         CRecordingRunner runner(harness.frame, progressDlg, enables);
         runner.failWorker = true;
         runner.RefreshView(harness.view);
-        EXPECT_NE(runner.progressWindow, (HWND)NULL);
+        EXPECT_NE(runner.progressWindow, (HWND) nullptr);
         EXPECT_FALSE(::IsWindow(runner.progressWindow));
     }
     EXPECT_SEQUENCE(kRunEnables, enables);
@@ -206,7 +211,7 @@ TEST_F(RetrieveRunnerTest, ATargetThatExitsDuringTheRunIsSurvived)
         killer = std::thread([processId] {
             ::Sleep(20);
             HANDLE process = ::OpenProcess(PROCESS_TERMINATE, FALSE, processId);
-            if (process != NULL) {
+            if (process != nullptr) {
                 ::TerminateProcess(process, 3);
                 ::CloseHandle(process);
             }
@@ -230,7 +235,7 @@ TEST_F(RetrieveRunnerTest, AQuitRequestDuringARunReachesTheMessageLoopAfterwards
         runner.RefreshView(harness.view);
     }
     MSG msg;
-    ASSERT_TRUE(::PeekMessageA(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE));
+    ASSERT_TRUE(::PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
     EXPECT_EQ(msg.wParam, 7u);
 }
 
@@ -241,13 +246,13 @@ TEST(VexoProcessViewerDocTest, NewDocumentHasNoTargetAndRetrievesNothing)
     EXPECT_EQ(harness.document->m_pCatalogue, nullptr);
     EXPECT_EQ(harness.document->m_dwProcessId, 0u);
     EXPECT_FALSE(harness.document->m_bRetrievePending);
-    EXPECT_FALSE(harness.document->RetrieveMemoryMap(NULL));
+    EXPECT_FALSE(harness.document->RetrieveMemoryMap(nullptr));
 
     harness.document->SetTarget(&Env().catalogue, 1234);
     EXPECT_TRUE(harness.document->m_bRetrievePending);
-    EXPECT_TRUE(harness.document->RetrieveMemoryMap(NULL));
+    EXPECT_TRUE(harness.document->RetrieveMemoryMap(nullptr));
     EXPECT_FALSE(harness.document->m_bRetrievePending);
-    EXPECT_FALSE(harness.document->RetrieveMemoryMap(NULL)) << "nothing pending any more";
+    EXPECT_FALSE(harness.document->RetrieveMemoryMap(nullptr)) << "nothing pending any more";
 }
 
 } // namespace

@@ -1,15 +1,15 @@
 // CFile and CArchive on real files: the string length encoding at every boundary, reading
 // back, large buffered writes and failures.
-#include "framework/Afx.h"
-
 #include <gtest/gtest.h>
-
 #include <string>
 #include <vector>
 
+#include "framework/Afx.h"
+
 namespace {
 
-class CArchiveTest : public ::testing::Test {
+class CArchiveTest : public ::testing::Test
+{
 protected:
     void SetUp() override
     {
@@ -35,7 +35,8 @@ protected:
     std::string m_path;
 };
 
-struct LengthCase {
+struct LengthCase
+{
     UINT nLength;
     std::vector<BYTE> header;
 };
@@ -43,22 +44,23 @@ struct LengthCase {
 TEST_F(CArchiveTest, StringLengthHeadersAtEveryBoundaryAndReadBack)
 {
     const LengthCase cases[] = {
-        { 0, { 0x00 } },
-        { 254, { 0xFE } },
-        { 255, { 0xFF, 0xFF, 0x00 } },
-        { 0xFFFD, { 0xFF, 0xFD, 0xFF } },
-        { 0xFFFE, { 0xFF, 0xFF, 0xFF, 0xFE, 0xFF, 0x00, 0x00 } },
-        { 0x10000, { 0xFF, 0xFF, 0xFF, 0x00, 0x00, 0x01, 0x00 } },
+        {0, {0x00}},
+        {254, {0xFE}},
+        {255, {0xFF, 0xFF, 0x00}},
+        {0xFFFD, {0xFF, 0xFD, 0xFF}},
+        {0xFFFE, {0xFF, 0xFF, 0xFF, 0xFE, 0xFF, 0x00, 0x00}},
+        {0x10000, {0xFF, 0xFF, 0xFF, 0x00, 0x00, 0x01, 0x00}},
     };
     for (const LengthCase& c : cases) {
         SCOPED_TRACE(c.nLength);
         std::string text(c.nLength, 'q');
-        if (!text.empty())
+        if (!text.empty()) {
             text[text.size() - 1] = 'Z';
+        }
         {
             CFile file;
-            ASSERT_TRUE(file.Open(m_path.c_str(), CFile::modeCreate | CFile::modeWrite |
-                                                      CFile::shareExclusive));
+            ASSERT_TRUE(file.Open(m_path.c_str(),
+                                  CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive));
             CArchive ar(&file, CArchive::store);
             EXPECT_TRUE(ar.IsStoring());
             ar << CString(text.c_str(), (int)text.size());
@@ -87,19 +89,21 @@ TEST_F(CArchiveTest, LargeWritesInOddPiecesArriveInOrder)
     // than the buffer, the first of them with nothing buffered before it.
     const size_t nTotal = 2 * CArchive::kDefaultBufferSize + 4101 * 300;
     std::vector<BYTE> data(nTotal);
-    for (size_t i = 0; i < nTotal; ++i)
+    for (size_t i = 0; i < nTotal; ++i) {
         data[i] = (BYTE)(i * 7 + (i >> 12));
+    }
     {
         CFile file;
         ASSERT_TRUE(file.Open(m_path.c_str(), CFile::modeCreate | CFile::modeWrite));
         CArchive ar(&file, CArchive::store);
         size_t pos = 0;
-        const UINT pieces[] = { (UINT)CArchive::kDefaultBufferSize + 5, 4101, 1,
-                                (UINT)CArchive::kDefaultBufferSize + 17, 65536, 3 };
+        const UINT pieces[] = {(UINT)CArchive::kDefaultBufferSize + 5,  4101,  1,
+                               (UINT)CArchive::kDefaultBufferSize + 17, 65536, 3};
         for (int i = 0; pos < nTotal; ++i) {
             UINT n = pieces[i % 6];
-            if (n > nTotal - pos)
+            if (n > nTotal - pos) {
                 n = (UINT)(nTotal - pos);
+            }
             EXPECT_TRUE(ar.Write(&data[pos], n));
             pos += n;
         }
@@ -123,7 +127,7 @@ TEST_F(CArchiveTest, LargeWritesInOddPiecesArriveInOrder)
     EXPECT_EQ(0xDEADBEEFu, dw);
     EXPECT_EQ(-5, l);
     EXPECT_FALSE(ar.IsFailed());
-    ar >> by;   // past the end
+    ar >> by; // past the end
     EXPECT_TRUE(ar.IsFailed());
 }
 
@@ -145,7 +149,7 @@ TEST_F(CArchiveTest, TruncatedStringFailsTheArchive)
     {
         CFile file;
         ASSERT_TRUE(file.Open(m_path.c_str(), CFile::modeCreate | CFile::modeWrite));
-        const BYTE bytes[] = { 0xFF, 0x00, 0x01, 'a', 'b' };   // says 256, holds 2
+        const BYTE bytes[] = {0xFF, 0x00, 0x01, 'a', 'b'}; // says 256, holds 2
         EXPECT_TRUE(file.Write(bytes, sizeof(bytes)));
     }
     CFile file;
@@ -160,7 +164,7 @@ TEST_F(CArchiveTest, TruncatedStringFailsTheArchive)
 TEST_F(CArchiveTest, WriteFailureIsReportedByClose)
 {
     CFile file;
-    ASSERT_TRUE(file.Open(m_path.c_str(), CFile::modeRead));   // not writable
+    ASSERT_TRUE(file.Open(m_path.c_str(), CFile::modeRead)); // not writable
     CArchive ar(&file, CArchive::store);
     ar << CString("lost");
     EXPECT_FALSE(ar.Close());

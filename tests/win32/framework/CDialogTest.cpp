@@ -1,21 +1,20 @@
 // Dialogs from a resource template: modeless creation, initialisation order, data exchange,
 // EndDialog hiding a modeless dialog, its keyboard handling, and modal runs.
-#include "framework/Afx.h"
-
-#include "CoreTestIds.h"
-#include "tests/support/ExpectSequence.h"
-
 #include <gtest/gtest.h>
-
 #include <string>
 #include <vector>
+
+#include "CoreTestIds.h"
+#include "framework/Afx.h"
+#include "tests/support/ExpectSequence.h"
 
 namespace {
 
 const UINT_PTR kTimerEnd = 1;
 const UINT_PTR kTimerOk = 2;
 
-class CTestDlg : public CDialog {
+class CTestDlg : public CDialog
+{
 public:
     CTestDlg() : CDialog(IDD_TEST_DIALOG) {}
 
@@ -24,17 +23,19 @@ public:
     BOOL m_bRejectInput = FALSE;
     UINT_PTR m_nTimerOnInit = 0;
     int m_nEndCode = 0;
-    HWND m_hWndOwnerSeen = NULL;
-    HWND m_hWndWatched = NULL;       // a window whose enabled state is recorded at the end
+    HWND m_hWndOwnerSeen = nullptr;
+    HWND m_hWndWatched = nullptr; // a window whose enabled state is recorded at the end
     BOOL m_bWatchedEnabled = TRUE;
 
     BOOL OnInitDialog() override
     {
         m_log.push_back("init begin");
         CDialog::OnInitDialog();
-        m_log.push_back(GetDlgItem(IDC_TEST_EDIT) != NULL ? "init has controls" : "init no controls");
-        if (m_nTimerOnInit != 0)
-            SetTimer(m_nTimerOnInit, 20, NULL);
+        m_log.push_back(GetDlgItem(IDC_TEST_EDIT) != nullptr ? "init has controls"
+                                                             : "init no controls");
+        if (m_nTimerOnInit != 0) {
+            SetTimer(m_nTimerOnInit, 20, nullptr);
+        }
         return TRUE;
     }
 
@@ -64,16 +65,18 @@ protected:
         KillTimer(nIDEvent);
         if (nIDEvent == kTimerEnd) {
             m_hWndOwnerSeen = ::GetWindow(m_hWnd, GW_OWNER);
-            if (m_hWndWatched != NULL)
+            if (m_hWndWatched != nullptr) {
                 m_bWatchedEnabled = ::IsWindowEnabled(m_hWndWatched);
+            }
             EndDialog(m_nEndCode);
         } else if (nIDEvent == kTimerOk) {
             SetDlgItemText(IDC_TEST_EDIT, "typed");
             // As if the OK button were pressed.
             PostMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
                         (LPARAM)::GetDlgItem(m_hWnd, IDOK));
-            if (m_bRejectInput)
-                SetTimer(kTimerEnd, 50, NULL);
+            if (m_bRejectInput) {
+                SetTimer(kTimerEnd, 50, nullptr);
+            }
         }
     }
     DECLARE_MESSAGE_MAP()
@@ -89,7 +92,7 @@ TEST(ModelessDialogTest, CreateInitialisesThenEndDialogHides)
     ASSERT_TRUE(dlg.Create(IDD_TEST_DIALOG));
     ASSERT_NE(nullptr, dlg.m_hWnd);
     EXPECT_EQ(&dlg, CWnd::FromHandlePermanent(dlg.m_hWnd));
-    static const char* const kModelessCreation[] = { "init begin", "ddx load", "init has controls" };
+    static const char* const kModelessCreation[] = {"init begin", "ddx load", "init has controls"};
     EXPECT_SEQUENCE(kModelessCreation, dlg.m_log);
     CString text;
     dlg.GetDlgItemText(IDC_TEST_EDIT, text);
@@ -136,7 +139,8 @@ TEST(ModelessDialogTest, PreTranslateTakesKeyboardInputForTheDialogOnly)
     EXPECT_FALSE(dlg.PreTranslateMessage(&other));
 
     CWnd outside;
-    ASSERT_TRUE(outside.CreateEx(0, NULL, "outside", WS_OVERLAPPED, 0, 0, 50, 50, NULL, NULL));
+    ASSERT_TRUE(
+        outside.CreateEx(0, nullptr, "outside", WS_OVERLAPPED, 0, 0, 50, 50, nullptr, nullptr));
     key.hwnd = outside.m_hWnd;
     EXPECT_FALSE(dlg.PreTranslateMessage(&key));
     outside.DestroyWindow();
@@ -186,11 +190,11 @@ TEST(ModalDialogTest, OkWithInvalidInputKeepsTheDialogOpen)
 TEST(ModalDialogTest, TheOwnerAndTheTopLevelWindowAboveItAreDisabledWhileItRuns)
 {
     CWnd top;
-    ASSERT_TRUE(top.CreateEx(0, NULL, "top", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300, 200,
-                             NULL, NULL));
+    ASSERT_TRUE(top.CreateEx(0, nullptr, "top", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300, 200,
+                             nullptr, nullptr));
     CWnd tool;
-    ASSERT_TRUE(tool.CreateEx(0, NULL, "tool", WS_POPUP | WS_CAPTION | WS_VISIBLE, 20, 20, 100,
-                              100, top.m_hWnd, NULL));
+    ASSERT_TRUE(tool.CreateEx(0, nullptr, "tool", WS_POPUP | WS_CAPTION | WS_VISIBLE, 20, 20, 100,
+                              100, top.m_hWnd, nullptr));
     CTestDlg dlg;
     dlg.m_pParentWnd = &tool;
     dlg.m_nTimerOnInit = kTimerEnd;

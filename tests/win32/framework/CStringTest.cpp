@@ -1,16 +1,14 @@
 // CString: construction, formatting, searching, buffers and the string table.
-#include "framework/Afx.h"
+#include <gtest/gtest.h>
+#include <string>
 
 #include "CoreTestIds.h"
-
-#include <gtest/gtest.h>
-
-#include <string>
+#include "framework/Afx.h"
 
 TEST(CStringTest, ConstructionAndComparison)
 {
     EXPECT_TRUE(CString().IsEmpty());
-    EXPECT_TRUE(CString((LPCSTR)NULL).IsEmpty());
+    EXPECT_TRUE(CString((LPCSTR) nullptr).IsEmpty());
     EXPECT_STREQ("abc", CString("abcdef", 3));
     EXPECT_STREQ("xxxx", CString('x', 4));
     CString s("Hello");
@@ -34,7 +32,7 @@ TEST(CStringTest, Concatenation)
     EXPECT_STREQ("abcdy", s + "y");
     EXPECT_STREQ("abcdabcd", s + s);
     EXPECT_STREQ("abcd!", s + '!');
-    s += (LPCSTR)NULL;
+    s += (LPCSTR) nullptr;
     EXPECT_STREQ("abcd", s);
 }
 

@@ -1,16 +1,16 @@
 // The application object: registration, its title in message boxes, and the main window
 // seen from worker threads.
+#include <gtest/gtest.h>
+#include <string>
+
 #include "framework/Afx.h"
 
-#include <gtest/gtest.h>
-
 #include <string.h>
-#include <string>
 
 namespace {
 
 std::string g_caption;
-HHOOK g_hHook = NULL;
+HHOOK g_hHook = nullptr;
 
 // Records the caption of the message box about to be activated, and closes it.
 LRESULT CALLBACK CloseMessageBoxHook(int nCode, WPARAM wParam, LPARAM lParam)
@@ -28,12 +28,13 @@ LRESULT CALLBACK CloseMessageBoxHook(int nCode, WPARAM wParam, LPARAM lParam)
     return ::CallNextHookEx(g_hHook, nCode, wParam, lParam);
 }
 
-class ScopedMessageBoxCloser {
+class ScopedMessageBoxCloser
+{
 public:
     ScopedMessageBoxCloser()
     {
         g_caption.clear();
-        g_hHook = ::SetWindowsHookExA(WH_CBT, CloseMessageBoxHook, NULL, ::GetCurrentThreadId());
+        g_hHook = ::SetWindowsHookExA(WH_CBT, CloseMessageBoxHook, nullptr, ::GetCurrentThreadId());
     }
     ~ScopedMessageBoxCloser() { ::UnhookWindowsHookEx(g_hHook); }
 };
@@ -54,7 +55,8 @@ TEST(CWinAppTest, TheApplicationTitleCaptionsMessageBoxesAndWorkersSeeItsMainWin
         EXPECT_STREQ("Framework Test App", AfxGetAppName());
 
         CWnd main;
-        ASSERT_TRUE(main.CreateEx(0, NULL, "main", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, NULL, NULL));
+        ASSERT_TRUE(main.CreateEx(0, nullptr, "main", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr,
+                                  nullptr));
         app.m_pMainWnd = &main;
         EXPECT_EQ(&main, AfxGetMainWnd());
 
@@ -74,9 +76,9 @@ TEST(CWinAppTest, TheApplicationTitleCaptionsMessageBoxesAndWorkersSeeItsMainWin
             EXPECT_EQ("Given", g_caption);
         }
 
-        CWnd* pSeen = NULL;
-        CWinThread* pThread = AfxBeginThread(ReportMainWindow, &pSeen, THREAD_PRIORITY_NORMAL, 0,
-                                             CREATE_SUSPENDED);
+        CWnd* pSeen = nullptr;
+        CWinThread* pThread =
+            AfxBeginThread(ReportMainWindow, &pSeen, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
         ASSERT_NE(nullptr, pThread);
         pThread->m_bAutoDelete = FALSE;
         pThread->ResumeThread();
@@ -88,7 +90,7 @@ TEST(CWinAppTest, TheApplicationTitleCaptionsMessageBoxesAndWorkersSeeItsMainWin
         main.DestroyWindow();
         EXPECT_EQ(nullptr, app.m_pMainWnd);
         MSG msg;
-        EXPECT_TRUE(::PeekMessageA(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE));
+        EXPECT_TRUE(::PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
     }
     EXPECT_EQ(nullptr, AfxGetApp());
     EXPECT_EQ(nullptr, AfxGetThread());

@@ -1,21 +1,21 @@
 // Window objects: temporary wrappers of foreign windows, subclassing, exceptions thrown by
 // handlers, and the pre-translation walk from a window up through its parents.
-#include "framework/Afx.h"
-#include "framework/AfxThreadState.h"
-#include "tests/support/ExpectSequence.h"
-
 #include <gtest/gtest.h>
-
 #include <stdexcept>
 #include <string>
 #include <vector>
+
+#include "framework/Afx.h"
+#include "framework/AfxThreadState.h"
+#include "tests/support/ExpectSequence.h"
 
 namespace {
 
 const UINT WM_TEST_THROW = WM_APP + 10;
 const UINT WM_TEST_ECHO = WM_APP + 11;
 
-class CThrowingWnd : public CWnd {
+class CThrowingWnd : public CWnd
+{
 public:
     BOOL m_bThrowOnCreate = FALSE;
     int m_nPaints = 0;
@@ -23,8 +23,9 @@ public:
 protected:
     afx_msg int OnCreate(LPCREATESTRUCT lpcs)
     {
-        if (m_bThrowOnCreate)
+        if (m_bThrowOnCreate) {
             throw std::runtime_error("create");
+        }
         return CWnd::OnCreate(lpcs);
     }
     afx_msg LRESULT OnThrow(WPARAM, LPARAM) { throw std::runtime_error("handler"); }
@@ -47,7 +48,7 @@ END_MESSAGE_MAP()
 void PumpPending()
 {
     MSG msg;
-    while (::PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
+    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
         ::TranslateMessage(&msg);
         ::DispatchMessageA(&msg);
     }
@@ -56,8 +57,8 @@ void PumpPending()
 TEST(WindowExceptionTest, AThrowingHandlerIsStoppedAndTheWindowSurvives)
 {
     CThrowingWnd wnd;
-    ASSERT_TRUE(wnd.CreateEx(0, NULL, "thrower", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200,
-                             100, NULL, NULL));
+    ASSERT_TRUE(wnd.CreateEx(0, nullptr, "thrower", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200,
+                             100, nullptr, nullptr));
     EXPECT_EQ(0, wnd.SendMessage(WM_TEST_THROW));
     EXPECT_TRUE(::IsWindow(wnd.m_hWnd));
     EXPECT_EQ(5, wnd.SendMessage(WM_TEST_ECHO, 5));
@@ -65,7 +66,7 @@ TEST(WindowExceptionTest, AThrowingHandlerIsStoppedAndTheWindowSurvives)
     wnd.Invalidate();
     PumpPending();
     EXPECT_EQ(1, wnd.m_nPaints);
-    EXPECT_FALSE(::GetUpdateRect(wnd.m_hWnd, NULL, FALSE));
+    EXPECT_FALSE(::GetUpdateRect(wnd.m_hWnd, nullptr, FALSE));
     EXPECT_TRUE(wnd.DestroyWindow());
 }
 
@@ -73,19 +74,20 @@ TEST(WindowExceptionTest, AThrowingCreateHandlerFailsCreationCleanly)
 {
     CThrowingWnd wnd;
     wnd.m_bThrowOnCreate = TRUE;
-    EXPECT_FALSE(wnd.CreateEx(0, NULL, "thrower", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, NULL,
-                              NULL));
+    EXPECT_FALSE(
+        wnd.CreateEx(0, nullptr, "thrower", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr, nullptr));
     EXPECT_EQ(nullptr, wnd.m_hWnd);
     // The object can be used again.
     wnd.m_bThrowOnCreate = FALSE;
-    EXPECT_TRUE(wnd.CreateEx(0, NULL, "again", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, NULL, NULL));
+    EXPECT_TRUE(
+        wnd.CreateEx(0, nullptr, "again", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr, nullptr));
     EXPECT_TRUE(wnd.DestroyWindow());
 }
 
 TEST(TemporaryWrapperTest, ForeignWindowsGetTemporaryObjectsUntilTheMapIsCleaned)
 {
-    HWND hForeign = ::CreateWindowA("STATIC", "foreign", WS_OVERLAPPED, 0, 0, 10, 10, NULL,
-                                    NULL, NULL, NULL);
+    HWND hForeign = ::CreateWindowA("STATIC", "foreign", WS_OVERLAPPED, 0, 0, 10, 10, nullptr,
+                                    nullptr, nullptr, nullptr);
     ASSERT_NE(nullptr, hForeign);
     EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(hForeign));
     CWnd* pTemp = CWnd::FromHandle(hForeign);
@@ -102,14 +104,14 @@ TEST(TemporaryWrapperTest, ForeignWindowsGetTemporaryObjectsUntilTheMapIsCleaned
     EXPECT_EQ(nullptr, pState->wndMap.LookupTemporary(hForeign));
     // The window itself is untouched.
     EXPECT_TRUE(::IsWindow(hForeign));
-    EXPECT_EQ(nullptr, CWnd::FromHandle(NULL));
+    EXPECT_EQ(nullptr, CWnd::FromHandle(nullptr));
     ::DestroyWindow(hForeign);
 }
 
 TEST(TemporaryWrapperTest, APermanentObjectWinsOverATemporaryOne)
 {
-    HWND hForeign = ::CreateWindowA("STATIC", "foreign", WS_OVERLAPPED, 0, 0, 10, 10, NULL,
-                                    NULL, NULL, NULL);
+    HWND hForeign = ::CreateWindowA("STATIC", "foreign", WS_OVERLAPPED, 0, 0, 10, 10, nullptr,
+                                    nullptr, nullptr, nullptr);
     CWnd* pTemp = CWnd::FromHandle(hForeign);
     CWnd owner;
     ASSERT_TRUE(owner.SubclassWindow(hForeign));
@@ -133,7 +135,8 @@ TEST(TemporaryWrapperTest, AnObjectDestroyedBeforeItsWindowTakesTheWindowAlong)
     HWND hWnd;
     {
         CWnd wnd;
-        ASSERT_TRUE(wnd.CreateEx(0, NULL, "short", WS_OVERLAPPED, 0, 0, 10, 10, NULL, NULL));
+        ASSERT_TRUE(
+            wnd.CreateEx(0, nullptr, "short", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr));
         hWnd = wnd.m_hWnd;
     }
     EXPECT_FALSE(::IsWindow(hWnd));
@@ -142,7 +145,8 @@ TEST(TemporaryWrapperTest, AnObjectDestroyedBeforeItsWindowTakesTheWindowAlong)
 
 std::vector<std::string> g_walk;
 
-class CWalkWnd : public CWnd {
+class CWalkWnd : public CWnd
+{
 public:
     explicit CWalkWnd(const char* pszName) : m_name(pszName) {}
     BOOL m_bConsume = FALSE;
@@ -156,18 +160,20 @@ private:
     std::string m_name;
 };
 
-class PreTranslateWalkTest : public ::testing::Test {
+class PreTranslateWalkTest : public ::testing::Test
+{
 protected:
     void SetUp() override
     {
         g_walk.clear();
-        ASSERT_TRUE(m_top.CreateEx(0, NULL, "top", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200, NULL,
-                                   NULL));
-        ASSERT_TRUE(m_middle.Create(NULL, "middle", WS_VISIBLE, CRect(0, 0, 200, 100), &m_top, 1));
-        ASSERT_TRUE(m_leaf.Create(NULL, "leaf", WS_VISIBLE, CRect(0, 0, 50, 50), &m_middle, 2));
+        ASSERT_TRUE(m_top.CreateEx(0, nullptr, "top", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200, nullptr,
+                                   nullptr));
+        ASSERT_TRUE(
+            m_middle.Create(nullptr, "middle", WS_VISIBLE, CRect(0, 0, 200, 100), &m_top, 1));
+        ASSERT_TRUE(m_leaf.Create(nullptr, "leaf", WS_VISIBLE, CRect(0, 0, 50, 50), &m_middle, 2));
         // A window without an object between the leaf's child and the middle window.
         m_hForeign = ::CreateWindowA("STATIC", "", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10,
-                                     m_leaf.m_hWnd, NULL, NULL, NULL);
+                                     m_leaf.m_hWnd, nullptr, nullptr, nullptr);
         ASSERT_NE(nullptr, m_hForeign);
     }
     void TearDown() override { m_top.DestroyWindow(); }
@@ -181,16 +187,16 @@ protected:
         return msg;
     }
 
-    CWalkWnd m_top{ "top" };
-    CWalkWnd m_middle{ "middle" };
-    CWalkWnd m_leaf{ "leaf" };
-    HWND m_hForeign = NULL;
+    CWalkWnd m_top{"top"};
+    CWalkWnd m_middle{"middle"};
+    CWalkWnd m_leaf{"leaf"};
+    HWND m_hForeign = nullptr;
 };
 
 TEST_F(PreTranslateWalkTest, WalksFromTheMessageWindowUpToTheStopWindow)
 {
-    static const char* const kWalkUpToTheTop[] = { "leaf", "middle", "top" };
-    static const char* const kWalkUpToTheMiddle[] = { "leaf", "middle" };
+    static const char* const kWalkUpToTheTop[] = {"leaf", "middle", "top"};
+    static const char* const kWalkUpToTheMiddle[] = {"leaf", "middle"};
     MSG msg = MessageTo(m_hForeign);
     EXPECT_FALSE(CWnd::WalkPreTranslateTree(m_top.m_hWnd, &msg));
     EXPECT_SEQUENCE(kWalkUpToTheTop, g_walk);
@@ -202,7 +208,7 @@ TEST_F(PreTranslateWalkTest, WalksFromTheMessageWindowUpToTheStopWindow)
 
 TEST_F(PreTranslateWalkTest, AConsumingWindowEndsTheWalk)
 {
-    static const char* const kWalkEndedByTheMiddle[] = { "leaf", "middle" };
+    static const char* const kWalkEndedByTheMiddle[] = {"leaf", "middle"};
     m_middle.m_bConsume = TRUE;
     MSG msg = MessageTo(m_leaf.m_hWnd);
     EXPECT_TRUE(CWnd::WalkPreTranslateTree(m_top.m_hWnd, &msg));
@@ -211,8 +217,8 @@ TEST_F(PreTranslateWalkTest, AConsumingWindowEndsTheWalk)
 
 TEST_F(PreTranslateWalkTest, TheThreadWalksToItsMainWindowThenOffersOutsideMessagesToIt)
 {
-    static const char* const kThreadWalkToTheMainWindow[] = { "leaf", "middle", "top" };
-    static const char* const kThreadWalkFromAnotherTopLevel[] = { "other", "top" };
+    static const char* const kThreadWalkToTheMainWindow[] = {"leaf", "middle", "top"};
+    static const char* const kThreadWalkFromAnotherTopLevel[] = {"other", "top"};
     CWinThread thread;
     thread.m_pMainWnd = &m_top;
     AfxSetThread(&thread);
@@ -223,14 +229,15 @@ TEST_F(PreTranslateWalkTest, TheThreadWalksToItsMainWindowThenOffersOutsideMessa
 
     // A separate top-level window: its own chain, then the main window once.
     CWalkWnd other("other");
-    ASSERT_TRUE(other.CreateEx(0, NULL, "other", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, NULL, NULL));
+    ASSERT_TRUE(
+        other.CreateEx(0, nullptr, "other", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr));
     g_walk.clear();
     msg = MessageTo(other.m_hWnd);
     EXPECT_FALSE(thread.PreTranslateMessage(&msg));
     EXPECT_SEQUENCE(kThreadWalkFromAnotherTopLevel, g_walk);
     other.DestroyWindow();
 
-    AfxSetThread(NULL);
+    AfxSetThread(nullptr);
 }
 
 } // namespace

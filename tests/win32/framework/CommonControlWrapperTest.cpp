@@ -1,12 +1,11 @@
 // CTreeCtrl and CListCtrl over real tree-view and list-view controls, subclassed from their
 // parent as the tool windows do: what the members put in, what they read back, that the
 // parent still hears the list's notifications, and what they answer once the window is gone.
-#include "framework/Afx.h"
-
 #include <gtest/gtest.h>
-
 #include <string>
 #include <vector>
+
+#include "framework/Afx.h"
 
 namespace {
 
@@ -14,9 +13,10 @@ const int kTreeId = 101;
 const int kListId = 102;
 
 // The controls' parent; it records the list notifications that the tool windows handle.
-class CListParent : public CWnd {
+class CListParent : public CWnd
+{
 public:
-    std::vector<int> m_changedRows;   // iItem of each LVN_ITEMCHANGED
+    std::vector<int> m_changedRows; // iItem of each LVN_ITEMCHANGED
     int m_nDeleteAllNotices = 0;
 
 protected:
@@ -40,7 +40,8 @@ END_MESSAGE_MAP()
 
 const ListColumn kColumns[] = {{"Address", 100}, {"Flags", 200}, {"ASCII Contents", 150}};
 
-class CommonControlWrapperTest : public ::testing::Test {
+class CommonControlWrapperTest : public ::testing::Test
+{
 protected:
     static void SetUpTestSuite()
     {
@@ -49,8 +50,8 @@ protected:
     }
     void SetUp() override
     {
-        ASSERT_TRUE(m_parent.CreateEx(0, NULL, "parent", WS_OVERLAPPEDWINDOW, 0, 0, 400, 300,
-                                      NULL, NULL));
+        ASSERT_TRUE(m_parent.CreateEx(0, nullptr, "parent", WS_OVERLAPPEDWINDOW, 0, 0, 400, 300,
+                                      nullptr, nullptr));
         ASSERT_NE(nullptr, MakeChild(WC_TREEVIEWA, 0, kTreeId));
         ASSERT_NE(nullptr, MakeChild(WC_LISTVIEWA, LVS_REPORT, kListId));
         ASSERT_TRUE(m_tree.SubclassDlgItem(kTreeId, &m_parent));
@@ -61,8 +62,8 @@ protected:
     HWND MakeChild(LPCSTR lpszClass, DWORD dwStyle, int nID)
     {
         return ::CreateWindowExA(0, lpszClass, "", WS_CHILD | WS_VISIBLE | dwStyle, 0, 0, 200, 100,
-                                 m_parent.m_hWnd, reinterpret_cast<HMENU>((UINT_PTR)nID), NULL,
-                                 NULL);
+                                 m_parent.m_hWnd, reinterpret_cast<HMENU>((UINT_PTR)nID), nullptr,
+                                 nullptr);
     }
 
     CListParent m_parent;
@@ -73,8 +74,9 @@ protected:
 TEST_F(CommonControlWrapperTest, TreeItemsDataNavigationAndScrolling)
 {
     std::vector<HTREEITEM> roots;
-    for (int i = 0; i < 40; ++i)
+    for (int i = 0; i < 40; ++i) {
         roots.push_back(m_tree.InsertItem(std::to_string(i).c_str()));
+    }
     const HTREEITEM hChild = m_tree.InsertItem("child", roots[0]);
     ASSERT_NE(nullptr, hChild);
     EXPECT_TRUE(m_tree.SetItemData(roots[1], 42));
@@ -97,8 +99,8 @@ TEST_F(CommonControlWrapperTest, TreeItemsDataNavigationAndScrolling)
     ::SendMessageA(m_tree.m_hWnd, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(roots[1]));
     EXPECT_EQ(roots[1], m_tree.GetSelectedItem());
     EXPECT_TRUE(m_tree.SelectSetFirstVisible(roots[20]));
-    EXPECT_EQ(roots[20], reinterpret_cast<HTREEITEM>(::SendMessageA(
-                             m_tree.m_hWnd, TVM_GETNEXTITEM, TVGN_FIRSTVISIBLE, 0)));
+    EXPECT_EQ(roots[20], reinterpret_cast<HTREEITEM>(
+                             ::SendMessageA(m_tree.m_hWnd, TVM_GETNEXTITEM, TVGN_FIRSTVISIBLE, 0)));
     EXPECT_EQ(roots[1], m_tree.GetSelectedItem());
 
     EXPECT_TRUE(m_tree.DeleteAllItems());
@@ -114,8 +116,8 @@ TEST_F(CommonControlWrapperTest, ListColumnsFromATable)
         column.mask = LVCF_FMT | LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
         column.pszText = text;
         column.cchTextMax = sizeof text;
-        ASSERT_TRUE(::SendMessageA(m_list.m_hWnd, LVM_GETCOLUMNA, i,
-                                   reinterpret_cast<LPARAM>(&column)));
+        ASSERT_TRUE(
+            ::SendMessageA(m_list.m_hWnd, LVM_GETCOLUMNA, i, reinterpret_cast<LPARAM>(&column)));
         EXPECT_STREQ(kColumns[i].title, text);
         EXPECT_EQ(kColumns[i].width, column.cx);
         EXPECT_EQ(i, column.iSubItem);
@@ -165,7 +167,8 @@ TEST_F(CommonControlWrapperTest, ListRowsTextsDataSelectionAndTheParentsNotifica
 TEST_F(CommonControlWrapperTest, VirtualListTakesItsRowCount)
 {
     CListCtrl virtualList;
-    ASSERT_TRUE(virtualList.SubclassWindow(MakeChild(WC_LISTVIEWA, LVS_REPORT | LVS_OWNERDATA, 103)));
+    ASSERT_TRUE(
+        virtualList.SubclassWindow(MakeChild(WC_LISTVIEWA, LVS_REPORT | LVS_OWNERDATA, 103)));
     virtualList.SetItemCount(256);
     EXPECT_EQ(256, virtualList.GetItemCount());
 }

@@ -1,25 +1,27 @@
 // Control hosting through CWnd: creation by class identifier, calls by dispatch identifier,
 // and the lifetime of the object against its control's window.
+#include <gtest/gtest.h>
+
 #include "framework/Afx.h"
 #include "imagectl/ImageControlIds.h"
 
-#include <gtest/gtest.h>
-
 namespace {
 
-class ControlHostingTest : public ::testing::Test {
+class ControlHostingTest : public ::testing::Test
+{
 protected:
     void SetUp() override
     {
         AfxEnableControlContainer();
         AfxRegisterControlModule(CLSID_VexoImageControl, kImageControlDllName);
-        ASSERT_TRUE(m_host.CreateEx(0, NULL, "host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
-                                    400, 300, NULL, NULL));
+        ASSERT_TRUE(m_host.CreateEx(0, nullptr, "host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 400,
+                                    300, nullptr, nullptr));
     }
     void TearDown() override
     {
-        if (m_host.m_hWnd != NULL)
+        if (m_host.m_hWnd != nullptr) {
             m_host.DestroyWindow();
+        }
     }
     BOOL CreateIn(CWnd& control)
     {
@@ -42,8 +44,8 @@ TEST_F(ControlHostingTest, TheObjectIsAttachedToTheControlWindowAndCallsReachIt)
 
     static const BYTE sizeParams[] = VTS_I4 VTS_I4 VTS_I4;
     long nResult = -1;
-    control.InvokeHelper(DISPID_IMG_SETIMAGESIZE, DISPATCH_METHOD, VT_I4, &nResult, sizeParams,
-                         16L, 8L, 0x123456L);
+    control.InvokeHelper(DISPID_IMG_SETIMAGESIZE, DISPATCH_METHOD, VT_I4, &nResult, sizeParams, 16L,
+                         8L, 0x123456L);
     EXPECT_EQ(0, nResult);
     static const BYTE pixelParams[] = VTS_I4 VTS_I4;
     long nColour = 0;
@@ -69,7 +71,7 @@ TEST_F(ControlHostingTest, AControlThatGoesWithItsParentLeavesNoDanglingObject)
     EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(hControl));
     // Calls after that do nothing and give a zero result.
     long nResult = -1;
-    control.InvokeHelper(DISPID_IMG_RESETIMAGE, DISPATCH_METHOD, VT_I4, &nResult, NULL);
+    control.InvokeHelper(DISPID_IMG_RESETIMAGE, DISPATCH_METHOD, VT_I4, &nResult, nullptr);
     EXPECT_EQ(0, nResult);
 }
 
@@ -87,7 +89,7 @@ TEST_F(ControlHostingTest, AnObjectThatGoesFirstTakesItsControlAlong)
 
 TEST_F(ControlHostingTest, AnUnknownClassFailsWithoutAWindow)
 {
-    const CLSID unknown = { 0x12345678, 0x1234, 0x1234, { 1, 2, 3, 4, 5, 6, 7, 8 } };
+    const CLSID unknown = {0x12345678, 0x1234, 0x1234, {1, 2, 3, 4, 5, 6, 7, 8}};
     CWnd control;
     EXPECT_FALSE(control.CreateControl(unknown, "x", WS_CHILD, CRect(0, 0, 10, 10), &m_host, 1));
     EXPECT_EQ(nullptr, control.m_hWnd);

@@ -1,14 +1,15 @@
 // Commands on real windows: the routing order through view, document, template, child frame,
 // application and main frame; update handlers of menu items and toolbar buttons; the status
 // bar's prompts and key indicators; toolbar tooltips.
+#include <gtest/gtest.h>
+
 #include "DocViewTestApp.h"
 #include "tests/support/ExpectSequence.h"
 
-#include <gtest/gtest.h>
-
 namespace {
 
-class DocViewCommandTest : public ::testing::Test {
+class DocViewCommandTest : public ::testing::Test
+{
 protected:
     void SetUp() override
     {
@@ -27,7 +28,8 @@ protected:
     HMENU OpenPopup(int nIndex)
     {
         HMENU hPopup = ::GetSubMenu(::GetMenu(m_pFrame->m_hWnd), nIndex);
-        m_pFrame->SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(hPopup), MAKELPARAM(nIndex, FALSE));
+        m_pFrame->SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(hPopup),
+                              MAKELPARAM(nIndex, FALSE));
         return hPopup;
     }
     static UINT State(HMENU hMenu, UINT nID) { return ::GetMenuState(hMenu, nID, MF_BYCOMMAND); }
@@ -40,7 +42,8 @@ protected:
     std::string PaneText(int nIndex)
     {
         char szText[256] = "";
-        m_pFrame->m_wndStatusBar.SendMessage(SB_GETTEXTA, (WPARAM)nIndex, reinterpret_cast<LPARAM>(szText));
+        m_pFrame->m_wndStatusBar.SendMessage(SB_GETTEXTA, (WPARAM)nIndex,
+                                             reinterpret_cast<LPARAM>(szText));
         return szText;
     }
     void IdleUpdate() { theTestApp.OnIdle(0); }
@@ -49,20 +52,19 @@ protected:
         return m_pFrame->m_wndToolBar.SendMessage(nMsg, wParam, lParam);
     }
 
-    CTestMainFrame* m_pFrame = NULL;
+    CTestMainFrame* m_pFrame = nullptr;
 };
 
 TEST_F(DocViewCommandTest, CommandVisitsViewDocumentTemplateChildFrameApplicationThenMainFrame)
 {
-    static const char* const kUnhandledRoute[] = {"view", "document", "template", "child frame",
-                                                  "application", "main frame", "application"};
+    static const char* const kUnhandledRoute[] = {
+        "view", "document", "template", "child frame", "application", "main frame", "application"};
     // The first target that handles it ends the route.
     static const char* const kRouteEndedByTheDocument[] = {"view", "document"};
     static const char* const kRouteEndedByTheChildFrame[] = {"view", "document", "template",
                                                              "child frame"};
-    static const char* const kRouteEndedByTheMainFrame[] = {"view", "document", "template",
-                                                            "child frame", "application",
-                                                            "main frame"};
+    static const char* const kRouteEndedByTheMainFrame[] = {
+        "view", "document", "template", "child frame", "application", "main frame"};
     NewDocument();
     m_pFrame->SendMessage(WM_COMMAND, ID_TEST_ROUTE);
     EXPECT_SEQUENCE(kUnhandledRoute, g_routeLog);
@@ -181,10 +183,12 @@ TEST_F(DocViewCommandTest, StatusBarShowsReadyAndTheHighlightedItemsPrompt)
 {
     EXPECT_EQ("Ready", MessagePane());
     HMENU hMenu = ::GetMenu(m_pFrame->m_hWnd);
-    m_pFrame->SendMessage(WM_MENUSELECT, MAKEWPARAM(ID_FILE_NEW, MF_STRING), reinterpret_cast<LPARAM>(hMenu));
+    m_pFrame->SendMessage(WM_MENUSELECT, MAKEWPARAM(ID_FILE_NEW, MF_STRING),
+                          reinterpret_cast<LPARAM>(hMenu));
     EXPECT_EQ("Create a new document", MessagePane());
     // A string without a line break is all prompt.
-    m_pFrame->SendMessage(WM_MENUSELECT, MAKEWPARAM(ID_TEST_HANDLED, MF_STRING), reinterpret_cast<LPARAM>(hMenu));
+    m_pFrame->SendMessage(WM_MENUSELECT, MAKEWPARAM(ID_TEST_HANDLED, MF_STRING),
+                          reinterpret_cast<LPARAM>(hMenu));
     EXPECT_EQ("Run the handled command", MessagePane());
     // Popups, system commands and the MDI window list.
     m_pFrame->SendMessage(WM_MENUSELECT, MAKEWPARAM(0, MF_POPUP), reinterpret_cast<LPARAM>(hMenu));

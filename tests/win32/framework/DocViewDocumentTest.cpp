@@ -1,11 +1,10 @@
 // Documents and files on real windows: saving and opening through Serialize, the save-error
 // message, the Open dialog, the recent-file list in the registry and the print dialogs.
-#include "DocViewTestApp.h"
-
-#include <gtest/gtest.h>
-
 #include <fstream>
+#include <gtest/gtest.h>
 #include <iterator>
+
+#include "DocViewTestApp.h"
 
 namespace {
 
@@ -27,12 +26,15 @@ std::string ReadFileBytes(const std::string& strPath)
 int CountDocuments()
 {
     int nDocs = 0;
-    for (POSITION pos = g_pTemplate->GetFirstDocPosition(); pos != NULL; g_pTemplate->GetNextDoc(pos))
+    for (POSITION pos = g_pTemplate->GetFirstDocPosition(); pos != nullptr;
+         g_pTemplate->GetNextDoc(pos)) {
         ++nDocs;
+    }
     return nDocs;
 }
 
-class DocViewDocumentTest : public ::testing::Test {
+class DocViewDocumentTest : public ::testing::Test
+{
 protected:
     void SetUp() override
     {
@@ -51,10 +53,10 @@ protected:
         m_pFrame->SendMessage(WM_COMMAND, ID_FILE_NEW);
         PumpMessages();
         CMDIChildWnd* pChild = m_pFrame->MDIGetActive();
-        return pChild != NULL ? static_cast<CTestDoc*>(pChild->GetActiveDocument()) : NULL;
+        return pChild != nullptr ? static_cast<CTestDoc*>(pChild->GetActiveDocument()) : nullptr;
     }
 
-    CTestMainFrame* m_pFrame = NULL;
+    CTestMainFrame* m_pFrame = nullptr;
     std::string m_strFile;
 };
 
@@ -131,7 +133,7 @@ TEST_F(DocViewDocumentTest, OpenCommandAsksWithTheStandardDialog)
     {
         // Cancelled: nothing opens. The template names no file type, so the dialog offers
         // all files (its file type box is cmb1).
-        DialogCloser closer("Open", IDCANCEL, 10000, 0, NULL, 0x470);
+        DialogCloser closer("Open", IDCANCEL, 10000, 0, nullptr, 0x470);
         m_pFrame->SendMessage(WM_COMMAND, ID_FILE_OPEN);
         EXPECT_EQ("All Files (*.*)", closer.Result());
         EXPECT_EQ(0, CountDocuments());
@@ -151,22 +153,23 @@ TEST_F(DocViewDocumentTest, SettingsAndRecentFilesLiveInTheRegistry)
     theTestApp.SetRegistryKey(kRegistryKey);
     theTestApp.LoadStdProfileSettings(2);
     const std::string strAppKey = std::string("Software\\") + kRegistryKey + "\\DocviewTest";
-    HKEY hKey = NULL;
-    ASSERT_EQ(ERROR_SUCCESS, ::RegOpenKeyExA(HKEY_CURRENT_USER, (strAppKey + "\\Settings").c_str(), 0,
-                                             KEY_READ, &hKey));
+    HKEY hKey = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, ::RegOpenKeyExA(HKEY_CURRENT_USER, (strAppKey + "\\Settings").c_str(),
+                                             0, KEY_READ, &hKey));
     ::RegCloseKey(hKey);
 
     EXPECT_TRUE(theTestApp.WriteProfileInt("Settings", "Answer", 42));
     DWORD dwValue = 0;
     DWORD dwSize = sizeof(dwValue);
-    ASSERT_EQ(ERROR_SUCCESS, ::RegGetValueA(HKEY_CURRENT_USER, (strAppKey + "\\Settings").c_str(), "Answer",
-                                            RRF_RT_REG_DWORD, NULL, &dwValue, &dwSize));
+    ASSERT_EQ(ERROR_SUCCESS,
+              ::RegGetValueA(HKEY_CURRENT_USER, (strAppKey + "\\Settings").c_str(), "Answer",
+                             RRF_RT_REG_DWORD, nullptr, &dwValue, &dwSize));
     EXPECT_EQ(42u, dwValue);
     EXPECT_EQ(42u, theTestApp.GetProfileInt("Settings", "Answer", 7));
     EXPECT_EQ(7u, theTestApp.GetProfileInt("Settings", "Missing", 7));
     EXPECT_TRUE(theTestApp.WriteProfileString("Settings", "Name", "value"));
     EXPECT_EQ("value", theTestApp.GetProfileString("Settings", "Name").str());
-    EXPECT_TRUE(theTestApp.WriteProfileString("Settings", "Name", NULL));
+    EXPECT_TRUE(theTestApp.WriteProfileString("Settings", "Name", nullptr));
     EXPECT_EQ("gone", theTestApp.GetProfileString("Settings", "Name", "gone").str());
 
     // Opened files go to the front of the list, which is stored at once and at exit.
@@ -178,22 +181,24 @@ TEST_F(DocViewDocumentTest, SettingsAndRecentFilesLiveInTheRegistry)
         theTestApp.CloseAllDocuments(FALSE);
         ASSERT_NE(nullptr, theTestApp.OpenDocumentFile(strPath.c_str()));
     }
-    ASSERT_NE(nullptr, theTestApp.OpenDocumentFile(m_strFile.c_str()));   // already open
+    ASSERT_NE(nullptr, theTestApp.OpenDocumentFile(m_strFile.c_str())); // already open
     theTestApp.AddToRecentFileList(m_strFile.c_str());
     theTestApp.SaveStdProfileSettings();
     char szValue[MAX_PATH] = "";
     DWORD cbValue = sizeof(szValue);
-    ASSERT_EQ(ERROR_SUCCESS, ::RegGetValueA(HKEY_CURRENT_USER, (strAppKey + "\\Recent File List").c_str(),
-                                            "File1", RRF_RT_REG_SZ, NULL, szValue, &cbValue));
+    ASSERT_EQ(ERROR_SUCCESS,
+              ::RegGetValueA(HKEY_CURRENT_USER, (strAppKey + "\\Recent File List").c_str(), "File1",
+                             RRF_RT_REG_SZ, nullptr, szValue, &cbValue));
     EXPECT_EQ(0, lstrcmpiA(m_strFile.c_str(), szValue));
     cbValue = sizeof(szValue);
-    ASSERT_EQ(ERROR_SUCCESS, ::RegGetValueA(HKEY_CURRENT_USER, (strAppKey + "\\Recent File List").c_str(),
-                                            "File2", RRF_RT_REG_SZ, NULL, szValue, &cbValue));
+    ASSERT_EQ(ERROR_SUCCESS,
+              ::RegGetValueA(HKEY_CURRENT_USER, (strAppKey + "\\Recent File List").c_str(), "File2",
+                             RRF_RT_REG_SZ, nullptr, szValue, &cbValue));
     EXPECT_EQ(0, lstrcmpiA(strOther.c_str(), szValue));
 
     // The first entry is the File MRU 1 command.
     theTestApp.CloseAllDocuments(FALSE);
-    EXPECT_TRUE(theTestApp.OnCmdMsg(ID_FILE_MRU_FILE1, CN_COMMAND, NULL, NULL));
+    EXPECT_TRUE(theTestApp.OnCmdMsg(ID_FILE_MRU_FILE1, CN_COMMAND, nullptr, nullptr));
     EXPECT_EQ(1, CountDocuments());
 
     ::DeleteFileA(strOther.c_str());
@@ -249,8 +254,9 @@ TEST(CCommandLineInfoTest, ArgumentsChooseTheShellCommand)
     EXPECT_EQ("doc.dat", print.m_strFileName.str());
 
     CCommandLineInfo printTo;
-    for (const char* pszArg : {"doc.dat", "printer", "driver", "port"})
+    for (const char* pszArg : {"doc.dat", "printer", "driver", "port"}) {
         printTo.ParseParam(pszArg, FALSE, FALSE);
+    }
     printTo.ParseParam("pt", TRUE, TRUE);
     EXPECT_EQ(CCommandLineInfo::FilePrintTo, printTo.m_nShellCommand);
 }

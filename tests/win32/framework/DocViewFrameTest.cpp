@@ -1,9 +1,9 @@
 // Documents in MDI child frames on real windows: titles and captions, the menu bar that
 // switches with the active child, view activation, closing frames and documents.
+#include <gtest/gtest.h>
+
 #include "DocViewTestApp.h"
 #include "tests/support/ExpectSequence.h"
-
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -14,7 +14,8 @@ std::string WindowText(HWND hWnd)
     return szText;
 }
 
-class DocViewFrameTest : public ::testing::Test {
+class DocViewFrameTest : public ::testing::Test
+{
 protected:
     void SetUp() override
     {
@@ -29,7 +30,7 @@ protected:
         m_pFrame->SendMessage(WM_COMMAND, ID_FILE_NEW);
         PumpMessages();
         CMDIChildWnd* pChild = m_pFrame->MDIGetActive();
-        return pChild != NULL ? static_cast<CTestDoc*>(pChild->GetActiveDocument()) : NULL;
+        return pChild != nullptr ? static_cast<CTestDoc*>(pChild->GetActiveDocument()) : nullptr;
     }
     static CTestView* FirstView(CDocument* pDoc)
     {
@@ -39,15 +40,19 @@ protected:
     // The OnActivateView calls so far as text, pView named "view".
     static std::vector<std::string> ActivationCalls(CView* pView)
     {
-        auto name = [pView](CView* p) { return p == NULL ? "none" : p == pView ? "view" : "other"; };
+        auto name = [pView](CView* p) {
+            return p == nullptr ? "none" : p == pView ? "view" : "other";
+        };
         std::vector<std::string> calls;
-        for (const ActivationCall& call : g_activations)
-            calls.push_back(std::string(call.bActivate ? "activate" : "deactivate") + ": activating " +
-                            name(call.pActivateView) + ", deactivated " + name(call.pDeactiveView));
+        for (const ActivationCall& call : g_activations) {
+            calls.push_back(std::string(call.bActivate ? "activate" : "deactivate") +
+                            ": activating " + name(call.pActivateView) + ", deactivated " +
+                            name(call.pDeactiveView));
+        }
         return calls;
     }
 
-    CTestMainFrame* m_pFrame = NULL;
+    CTestMainFrame* m_pFrame = nullptr;
 };
 
 TEST_F(DocViewFrameTest, NewDocumentsAreNumberedAndCaptionsFollowTheActiveOne)
@@ -101,8 +106,10 @@ TEST_F(DocViewFrameTest, TheCounterMovesOnlyForDocumentsThatWereMade)
     g_bFailNewDocument = false;
     PumpMessages();
     int nDocs = 0;
-    for (POSITION pos = g_pTemplate->GetFirstDocPosition(); pos != NULL; g_pTemplate->GetNextDoc(pos))
+    for (POSITION pos = g_pTemplate->GetFirstDocPosition(); pos != nullptr;
+         g_pTemplate->GetNextDoc(pos)) {
         ++nDocs;
+    }
     EXPECT_EQ(1, nDocs);
     EXPECT_EQ(nullptr, ::GetWindow(m_pFrame->MDIGetActive()->m_hWnd, GW_HWNDNEXT));
     CTestDoc* pSecond = NewDocument();
@@ -127,7 +134,7 @@ TEST_F(DocViewFrameTest, MenuBarSwitchesWithTheActiveChildAndBack)
     // Closing one of two children keeps the document menu.
     FirstView(pSecond)->GetParentFrame()->SendMessage(WM_CLOSE);
     PumpMessages();
-    EXPECT_EQ(1, m_pFrame->MDIGetActive() != NULL ? 1 : 0);
+    EXPECT_EQ(1, m_pFrame->MDIGetActive() != nullptr ? 1 : 0);
     EXPECT_EQ(g_pTemplate->m_hMenuShared, ::GetMenu(m_pFrame->m_hWnd));
     EXPECT_EQ("DocviewTest - " + pFirst->GetTitle().str(), WindowText(m_pFrame->m_hWnd));
 
@@ -149,8 +156,9 @@ TEST_F(DocViewFrameTest, WindowMenuOfTheDocumentMenuListsTheChildren)
     ASSERT_NE(nullptr, hWindowMenu);
     int nChildItems = 0;
     for (int i = 0; i < ::GetMenuItemCount(hWindowMenu); ++i) {
-        if (::GetMenuItemID(hWindowMenu, i) >= AFX_IDM_FIRST_MDICHILD)
+        if (::GetMenuItemID(hWindowMenu, i) >= AFX_IDM_FIRST_MDICHILD) {
             ++nChildItems;
+        }
     }
     EXPECT_EQ(2, nChildItems);
 }
@@ -168,8 +176,10 @@ TEST_F(DocViewFrameTest, NewViewIsActivatedAndInitialisedOnce)
     EXPECT_EQ(m_pFrame, pChild->GetTopLevelFrame());
     EXPECT_EQ(pView, g_pLastActivateView);
     bool bActivated = false;
-    for (const ActivationCall& call : g_activations)
-        bActivated = bActivated || (call.bActivate && call.pView == pView && call.pActivateView == pView);
+    for (const ActivationCall& call : g_activations) {
+        bActivated =
+            bActivated || (call.bActivate && call.pView == pView && call.pActivateView == pView);
+    }
     EXPECT_TRUE(bActivated);
     // The main frame itself has no active view in an MDI program.
     EXPECT_EQ(nullptr, m_pFrame->GetActiveView());
@@ -179,7 +189,7 @@ TEST_F(DocViewFrameTest, ClosingTheActiveViewLeavesNoActivatedViewBehind)
 {
     CTestDoc* pFirst = NewDocument();
     CTestDoc* pSecond = NewDocument();
-    ASSERT_TRUE(pFirst != NULL && pSecond != NULL);
+    ASSERT_TRUE(pFirst != nullptr && pSecond != nullptr);
     CTestView* pSecondView = FirstView(pSecond);
     ASSERT_EQ(pSecondView, g_pLastActivateView);
 
@@ -216,7 +226,7 @@ TEST_F(DocViewFrameTest, SetActiveViewDeactivatesTheOldViewBeforeActivatingTheNe
         "activate: activating view, deactivated none",
     };
     g_activations.clear();
-    pChild->SetActiveView(NULL);
+    pChild->SetActiveView(nullptr);
     pChild->SetActiveView(pView);
     EXPECT_SEQUENCE(kClearThenSetTheActiveView, ActivationCalls(pView));
     // Setting the active view again changes nothing.
@@ -233,8 +243,9 @@ TEST_F(DocViewFrameTest, NewWindowShowsTheDocumentTwiceAndTheDocumentGoesWithIts
     PumpMessages();
 
     std::vector<CView*> views;
-    for (POSITION pos = pDoc->GetFirstViewPosition(); pos != NULL;)
+    for (POSITION pos = pDoc->GetFirstViewPosition(); pos != nullptr;) {
         views.push_back(pDoc->GetNextView(pos));
+    }
     ASSERT_EQ(2u, views.size());
     EXPECT_EQ(strTitle + ":1", WindowText(views[0]->GetParentFrame()->m_hWnd));
     EXPECT_EQ(strTitle + ":2", WindowText(views[1]->GetParentFrame()->m_hWnd));
@@ -262,7 +273,7 @@ TEST_F(DocViewFrameTest, ExitClosesDocumentsAndTheMainWindow)
     EXPECT_FALSE(::IsWindow(hFrame));
     EXPECT_EQ(nullptr, theTestApp.m_pMainWnd);
     EXPECT_EQ(nullptr, g_pTemplate->GetFirstDocPosition());
-    EXPECT_TRUE(g_bQuitPosted);   // the message loop would end
+    EXPECT_TRUE(g_bQuitPosted); // the message loop would end
 }
 
 TEST_F(DocViewFrameTest, ControlBarsFrameTheClientAndFollowTheirToggles)
@@ -296,7 +307,7 @@ TEST_F(DocViewFrameTest, ControlBarsFrameTheClientAndFollowTheirToggles)
     EXPECT_TRUE(m_pFrame->m_wndToolBar.IsWindowVisible());
 
     // A new size is laid out again.
-    m_pFrame->SetWindowPos(NULL, 0, 0, 500, 400, SWP_NOMOVE | SWP_NOZORDER);
+    m_pFrame->SetWindowPos(nullptr, 0, 0, 500, 400, SWP_NOMOVE | SWP_NOZORDER);
     m_pFrame->GetClientRect(&rcClient);
     m_pFrame->m_wndStatusBar.GetWindowRect(&rcStatus);
     m_pFrame->ScreenToClient(&rcStatus);

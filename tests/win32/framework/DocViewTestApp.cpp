@@ -7,9 +7,9 @@ int g_nCheckedRuns = 0;
 int g_nHandledRuns = 0;
 bool g_bFailNewDocument = false;
 std::vector<ActivationCall> g_activations;
-CView* g_pLastActivateView = NULL;
+CView* g_pLastActivateView = nullptr;
 bool g_bQuitPosted = false;
-CTestTemplate* g_pTemplate = NULL;
+CTestTemplate* g_pTemplate = nullptr;
 
 namespace {
 
@@ -32,18 +32,20 @@ END_MESSAGE_MAP()
 BOOL CTestDoc::OnNewDocument()
 {
     ++m_nNewDocumentCalls;
-    if (g_bFailNewDocument || !CDocument::OnNewDocument())
+    if (g_bFailNewDocument || !CDocument::OnNewDocument()) {
         return FALSE;
+    }
     m_strContent = "new document";
     return TRUE;
 }
 
 void CTestDoc::Serialize(CArchive& ar)
 {
-    if (ar.IsStoring())
+    if (ar.IsStoring()) {
         ar << m_strContent;
-    else
+    } else {
         ar >> m_strContent;
+    }
 }
 
 BOOL CTestDoc::OnRoute(UINT)
@@ -70,8 +72,8 @@ BOOL CTestView::OnPreparePrinting(CPrintInfo* pInfo)
     ++m_nPreparePrinting;
     if (m_bOwnPrinterDC) {
         // A metafile DC: not a printer, so the print job cannot start.
-        pInfo->m_pPD->m_pd.hDC = ::CreateEnhMetaFileA(NULL, NULL, NULL, NULL);
-        return pInfo->m_pPD->m_pd.hDC != NULL;
+        pInfo->m_pPD->m_pd.hDC = ::CreateEnhMetaFileA(nullptr, nullptr, nullptr, nullptr);
+        return pInfo->m_pPD->m_pd.hDC != nullptr;
     }
     return DoPreparePrinting(pInfo);
 }
@@ -152,17 +154,20 @@ END_MESSAGE_MAP()
 // with the message pane and the three key indicators.
 int CTestMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
 {
-    if (CMDIFrameWnd::OnCreate(lpCreateStruct) == -1)
+    if (CMDIFrameWnd::OnCreate(lpCreateStruct) == -1) {
         return -1;
+    }
     if (!m_wndToolBar.CreateEx(this, TBSTYLE_FLAT,
                                WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER | CBRS_TOOLTIPS |
                                    CBRS_FLYBY | CBRS_SIZE_DYNAMIC) ||
-        !m_wndToolBar.LoadToolBar(IDR_TEST_MAINFRAME))
+        !m_wndToolBar.LoadToolBar(IDR_TEST_MAINFRAME)) {
         return -1;
+    }
     static const UINT kIndicators[] = {ID_SEPARATOR, ID_INDICATOR_CAPS, ID_INDICATOR_NUM,
                                        ID_INDICATOR_SCRL};
-    if (!m_wndStatusBar.Create(this) || !m_wndStatusBar.SetIndicators(kIndicators, 4))
+    if (!m_wndStatusBar.Create(this) || !m_wndStatusBar.SetIndicators(kIndicators, 4)) {
         return -1;
+    }
     m_wndToolBar.EnableDocking(CBRS_ALIGN_ANY);
     EnableDocking(CBRS_ALIGN_ANY);
     DockControlBar(&m_wndToolBar);
@@ -224,7 +229,7 @@ CTestApp theTestApp;
 void PumpMessages()
 {
     MSG msg;
-    while (::PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
+    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
         if (msg.message == WM_QUIT) {
             g_bQuitPosted = true;
             continue;
@@ -238,7 +243,7 @@ CTestMainFrame* SetUpFrame()
 {
     static bool s_bInitialised = false;
     if (!s_bInitialised) {
-        AfxWinInit(::GetModuleHandleA(NULL), NULL, const_cast<LPSTR>(""), SW_SHOWNORMAL);
+        AfxWinInit(::GetModuleHandleA(nullptr), nullptr, const_cast<LPSTR>(""), SW_SHOWNORMAL);
         g_pTemplate = new CTestTemplate;
         theTestApp.AddDocTemplate(g_pTemplate);
         s_bInitialised = true;
@@ -249,12 +254,13 @@ CTestMainFrame* SetUpFrame()
     g_nCheckedRuns = 0;
     g_nHandledRuns = 0;
     g_activations.clear();
-    g_pLastActivateView = NULL;
+    g_pLastActivateView = nullptr;
     g_bQuitPosted = false;
 
     CTestMainFrame* pFrame = new CTestMainFrame;
-    if (!pFrame->LoadFrame(IDR_TEST_MAINFRAME))
-        return NULL;
+    if (!pFrame->LoadFrame(IDR_TEST_MAINFRAME)) {
+        return nullptr;
+    }
     theTestApp.m_pMainWnd = pFrame;
     pFrame->ShowWindow(SW_SHOW);
     pFrame->UpdateWindow();
@@ -266,9 +272,10 @@ void TearDownFrame()
 {
     theTestApp.CloseAllDocuments(FALSE);
     CWnd* pMainWnd = theTestApp.m_pMainWnd;
-    theTestApp.m_pMainWnd = NULL;   // no WM_QUIT for the test's own message loop
-    if (pMainWnd != NULL)
+    theTestApp.m_pMainWnd = nullptr; // no WM_QUIT for the test's own message loop
+    if (pMainWnd != nullptr) {
         pMainWnd->DestroyWindow();
+    }
     PumpMessages();
 }
 
@@ -277,11 +284,11 @@ DialogCloser::DialogCloser(const char* lpszCaption, int nButton, DWORD dwTimeout
     : m_strCaption(lpszCaption),
       m_nButton(nButton),
       m_nInputID(nInputID),
-      m_strInput(lpszInput != NULL ? lpszInput : ""),
+      m_strInput(lpszInput != nullptr ? lpszInput : ""),
       m_nReadID(nReadID),
       m_dwTimeoutMs(dwTimeoutMs)
 {
-    m_hThread = ::CreateThread(NULL, 0, &DialogCloser::Run, this, 0, NULL);
+    m_hThread = ::CreateThread(nullptr, 0, &DialogCloser::Run, this, 0, nullptr);
 }
 
 DialogCloser::~DialogCloser()
@@ -297,10 +304,10 @@ bool DialogCloser::Seen()
 
 std::string DialogCloser::Result()
 {
-    if (m_hThread != NULL) {
+    if (m_hThread != nullptr) {
         ::WaitForSingleObject(m_hThread, INFINITE);
         ::CloseHandle(m_hThread);
-        m_hThread = NULL;
+        m_hThread = nullptr;
     }
     return m_strText;
 }
@@ -311,13 +318,14 @@ DWORD WINAPI DialogCloser::Run(LPVOID pParam)
     const DWORD dwStart = ::GetTickCount();
     while (::GetTickCount() - dwStart < pThis->m_dwTimeoutMs) {
         HWND hDlg = ::FindWindowA("#32770", pThis->m_strCaption.c_str());
-        if (hDlg != NULL && ::IsWindowVisible(hDlg)) {
+        if (hDlg != nullptr && ::IsWindowVisible(hDlg)) {
             char szText[512] = "";
             ::GetDlgItemTextA(hDlg, pThis->m_nReadID, szText, sizeof(szText));
             pThis->m_strText = szText;
             pThis->m_bSeen = true;
-            if (pThis->m_nInputID != 0)
+            if (pThis->m_nInputID != 0) {
                 ::SetDlgItemTextA(hDlg, pThis->m_nInputID, pThis->m_strInput.c_str());
+            }
             ::PostMessageA(hDlg, WM_COMMAND, MAKEWPARAM(pThis->m_nButton, BN_CLICKED), 0);
             return 0;
         }

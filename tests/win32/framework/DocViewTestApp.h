@@ -1,15 +1,13 @@
 // The small document/view application the framework tests drive: an application object,
 // an MDI main frame with a toolbar and a status bar, a template with its document, child
 // frame and view. Every class logs what the tests look at.
-#ifndef VEXO_TESTS_FRAMEWORK_DOCVIEW_APP_H
-#define VEXO_TESTS_FRAMEWORK_DOCVIEW_APP_H
-
-#include "framework/Afx.h"
+#pragma once
 
 #include <string>
 #include <vector>
 
 #include "DocViewTestIds.h"
+#include "framework/Afx.h"
 
 // Command routing log: one entry per target that saw ID_TEST_ROUTE; the target named by
 // g_strRouteStop handles it (the others pass it on).
@@ -25,16 +23,18 @@ extern bool g_bFailNewDocument;
 
 // Every OnActivateView call, and the activating view of the latest one (what a program
 // that remembers "the most recently activated view" would keep).
-struct ActivationCall {
+struct ActivationCall
+{
     BOOL bActivate;
     CView* pActivateView;
     CView* pDeactiveView;
-    CView* pView;   // the view that was called
+    CView* pView; // the view that was called
 };
 extern std::vector<ActivationCall> g_activations;
 extern CView* g_pLastActivateView;
 
-class CTestDoc : public CDocument {
+class CTestDoc : public CDocument
+{
     DECLARE_DYNCREATE(CTestDoc)
 public:
     CString m_strContent;
@@ -48,14 +48,15 @@ protected:
     DECLARE_MESSAGE_MAP()
 };
 
-class CTestView : public CView {
+class CTestView : public CView
+{
     DECLARE_DYNCREATE(CTestView)
 public:
     int m_nInitialUpdates = 0;
     int m_nPreparePrinting = 0;
     int m_nBeginPrinting = 0;
     int m_nEndPrinting = 0;
-    BOOL m_bOwnPrinterDC = FALSE;   // OnPreparePrinting supplies a DC that cannot print
+    BOOL m_bOwnPrinterDC = FALSE; // OnPreparePrinting supplies a DC that cannot print
     CTestDoc* GetTestDoc() const { return static_cast<CTestDoc*>(GetDocument()); }
 
     void OnInitialUpdate() override;
@@ -70,14 +71,16 @@ protected:
     DECLARE_MESSAGE_MAP()
 };
 
-class CTestChildFrame : public CMDIChildWnd {
+class CTestChildFrame : public CMDIChildWnd
+{
     DECLARE_DYNCREATE(CTestChildFrame)
 protected:
     afx_msg BOOL OnRoute(UINT nID);
     DECLARE_MESSAGE_MAP()
 };
 
-class CTestTemplate : public CMultiDocTemplate {
+class CTestTemplate : public CMultiDocTemplate
+{
 public:
     CTestTemplate();
 
@@ -86,7 +89,8 @@ protected:
     DECLARE_MESSAGE_MAP()
 };
 
-class CTestMainFrame : public CMDIFrameWnd {
+class CTestMainFrame : public CMDIFrameWnd
+{
     DECLARE_DYNAMIC(CTestMainFrame)
 public:
     CToolBar m_wndToolBar;
@@ -103,7 +107,8 @@ protected:
     DECLARE_MESSAGE_MAP()
 };
 
-class CTestApp : public CWinApp {
+class CTestApp : public CWinApp
+{
 public:
     CTestApp();
 
@@ -127,10 +132,11 @@ void TearDownFrame();
 // Waits (on another thread) for a top-level dialog titled lpszCaption, reads the text of its
 // control nReadID (a message box's message by default), types lpszInput into control
 // nInputID if given, and presses nButton.
-class DialogCloser {
+class DialogCloser
+{
 public:
-    DialogCloser(const char* lpszCaption, int nButton, DWORD dwTimeoutMs = 10000,
-                 int nInputID = 0, const char* lpszInput = NULL, int nReadID = 0xFFFF);
+    DialogCloser(const char* lpszCaption, int nButton, DWORD dwTimeoutMs = 10000, int nInputID = 0,
+                 const char* lpszInput = nullptr, int nReadID = 0xFFFF);
     // Whether the dialog showed up.
     bool Seen();
     ~DialogCloser();
@@ -149,5 +155,3 @@ private:
     std::string m_strText;
     HANDLE m_hThread;
 };
-
-#endif

@@ -1,12 +1,11 @@
 // Message maps on real windows: dispatch to handlers, fall-through to base maps and default
 // processing, commands, notifications and update handlers.
-#include "framework/Afx.h"
-#include "tests/support/ExpectSequence.h"
-
 #include <gtest/gtest.h>
-
 #include <string>
 #include <vector>
+
+#include "framework/Afx.h"
+#include "tests/support/ExpectSequence.h"
 
 namespace {
 
@@ -18,7 +17,8 @@ const UINT ID_TEST_UPDATE_ONLY = 40003;
 
 std::vector<std::string> g_log;
 
-class CBaseTestWnd : public CWnd {
+class CBaseTestWnd : public CWnd
+{
 public:
     int m_nSizeCalls = 0;
 
@@ -40,7 +40,8 @@ BEGIN_MESSAGE_MAP(CBaseTestWnd, CWnd)
     ON_COMMAND(ID_TEST_CMD, OnTestCmd)
 END_MESSAGE_MAP()
 
-class CDerivedTestWnd : public CBaseTestWnd {
+class CDerivedTestWnd : public CBaseTestWnd
+{
 public:
     int m_nCreateCalls = 0;
     int m_nDestroyCalls = 0;
@@ -87,18 +88,20 @@ BEGIN_MESSAGE_MAP(CDerivedTestWnd, CBaseTestWnd)
     ON_NOTIFY(NM_CLICK, 1002, OnCustomNotify)
 END_MESSAGE_MAP()
 
-class MessageMapTest : public ::testing::Test {
+class MessageMapTest : public ::testing::Test
+{
 protected:
     void SetUp() override
     {
         g_log.clear();
-        ASSERT_TRUE(m_wnd.CreateEx(0, NULL, "test", WS_OVERLAPPEDWINDOW, 10, 10, 300, 200, NULL,
-                                   NULL));
+        ASSERT_TRUE(m_wnd.CreateEx(0, nullptr, "test", WS_OVERLAPPEDWINDOW, 10, 10, 300, 200,
+                                   nullptr, nullptr));
     }
     void TearDown() override
     {
-        if (m_wnd.m_hWnd != NULL)
+        if (m_wnd.m_hWnd != nullptr) {
             m_wnd.DestroyWindow();
+        }
     }
     CDerivedTestWnd m_wnd;
 };
@@ -127,11 +130,11 @@ TEST_F(MessageMapTest, HandlersOfDerivedAndBaseMapsAndDefaultProcessing)
 
 TEST_F(MessageMapTest, CommandsGoToTheMostDerivedHandler)
 {
-    static const char* const kCommandToTheDerivedHandler[] = { "derived cmd" };
+    static const char* const kCommandToTheDerivedHandler[] = {"derived cmd"};
     m_wnd.SendMessage(WM_COMMAND, MAKEWPARAM(ID_TEST_CMD, 0), 0);
     EXPECT_SEQUENCE(kCommandToTheDerivedHandler, g_log);
     // A command nobody handles is not consumed.
-    EXPECT_FALSE(m_wnd.OnCmdMsg(ID_TEST_UNHANDLED, CN_COMMAND, NULL, NULL));
+    EXPECT_FALSE(m_wnd.OnCmdMsg(ID_TEST_UNHANDLED, CN_COMMAND, nullptr, nullptr));
 }
 
 TEST_F(MessageMapTest, CommandDisabledByItsUpdateHandlerDoesNotRun)
@@ -143,18 +146,18 @@ TEST_F(MessageMapTest, CommandDisabledByItsUpdateHandlerDoesNotRun)
 
 TEST_F(MessageMapTest, ControlNotificationsAndNotifyMessages)
 {
-    HWND hButton = ::CreateWindowA("BUTTON", "b", WS_CHILD | WS_VISIBLE, 0, 0, 20, 20,
-                                   m_wnd.m_hWnd, (HMENU)1001, NULL, NULL);
+    HWND hButton = ::CreateWindowA("BUTTON", "b", WS_CHILD | WS_VISIBLE, 0, 0, 20, 20, m_wnd.m_hWnd,
+                                   (HMENU)1001, nullptr, nullptr);
     ASSERT_NE(nullptr, hButton);
-    static const char* const kClickToItsHandler[] = { "clicked" };
+    static const char* const kClickToItsHandler[] = {"clicked"};
     m_wnd.SendMessage(WM_COMMAND, MAKEWPARAM(1001, BN_CLICKED), (LPARAM)hButton);
     EXPECT_SEQUENCE(kClickToItsHandler, g_log);
 
-    NMHDR nm = { hButton, 1002, (UINT)NM_CLICK };
+    NMHDR nm = {hButton, 1002, (UINT)NM_CLICK};
     EXPECT_EQ(77, m_wnd.SendMessage(WM_NOTIFY, 1002, (LPARAM)&nm));
     EXPECT_EQ(hButton, m_wnd.m_lastNotify.hwndFrom);
     // Other codes or ids do not match.
-    NMHDR other = { hButton, 1002, (UINT)NM_DBLCLK };
+    NMHDR other = {hButton, 1002, (UINT)NM_DBLCLK};
     EXPECT_EQ(0, m_wnd.SendMessage(WM_NOTIFY, 1002, (LPARAM)&other));
 }
 

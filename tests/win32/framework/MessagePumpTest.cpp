@@ -1,14 +1,13 @@
 // The thread's message loop: pre-translation before dispatch, idle processing that updates
 // the command user interface of the main window and its children, cleanup of temporary
 // objects, and the end of the loop when the main window goes.
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
 #include "framework/Afx.h"
 #include "framework/AfxThreadState.h"
 #include "tests/support/ExpectSequence.h"
-
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
 
 namespace {
 
@@ -16,7 +15,8 @@ const UINT WM_TEST_STEP = WM_APP + 20;
 
 std::vector<std::string> g_events;
 
-class CPumpChild : public CWnd {
+class CPumpChild : public CWnd
+{
 public:
     int m_nIdleUpdates = 0;
 
@@ -33,11 +33,12 @@ BEGIN_MESSAGE_MAP(CPumpChild, CWnd)
     ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
 END_MESSAGE_MAP()
 
-class CPumpMain : public CWnd {
+class CPumpMain : public CWnd
+{
 public:
     int m_nIdleUpdates = 0;
     BOOL m_bConsumeSteps = FALSE;
-    HWND m_hForeign = NULL;
+    HWND m_hForeign = nullptr;
 
     BOOL PreTranslateMessage(MSG* pMsg) override
     {
@@ -57,8 +58,9 @@ protected:
             CWnd::FromHandle(m_hForeign);
             m_nStage = 2;
         }
-        if (wParam == 3)
-            DestroyWindow();   // the main window goes: the loop ends
+        if (wParam == 3) {
+            DestroyWindow(); // the main window goes: the loop ends
+        }
         return 0;
     }
     afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM, LPARAM)
@@ -73,7 +75,7 @@ protected:
             // The update pass comes first; temporary objects go in a later pass.
             m_nStage = 3;
             RecordTemporary();
-            SetTimer(7, 30, NULL);
+            SetTimer(7, 30, nullptr);
         }
         return 0;
     }
@@ -89,7 +91,7 @@ protected:
     }
     void RecordTemporary()
     {
-        g_events.push_back(AfxGetThreadState()->wndMap.LookupTemporary(m_hForeign) != NULL
+        g_events.push_back(AfxGetThreadState()->wndMap.LookupTemporary(m_hForeign) != nullptr
                                ? "temporary kept"
                                : "temporary gone");
     }
@@ -103,7 +105,8 @@ BEGIN_MESSAGE_MAP(CPumpMain, CWnd)
     ON_WM_TIMER()
 END_MESSAGE_MAP()
 
-class CTestThread : public CWinThread {
+class CTestThread : public CWinThread
+{
 public:
     int ExitInstance() override
     {
@@ -115,29 +118,28 @@ public:
 TEST(MessagePumpTest, PreTranslatesDispatchesIdlesAndEndsWithTheMainWindow)
 {
     g_events.clear();
-    HWND hForeign = ::CreateWindowA("STATIC", "", WS_OVERLAPPED, 0, 0, 10, 10, NULL, NULL,
-                                    NULL, NULL);
+    HWND hForeign = ::CreateWindowA("STATIC", "", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr,
+                                    nullptr, nullptr);
     CTestThread thread;
     CPumpMain* pMain = new CPumpMain;
     pMain->m_hForeign = hForeign;
     pMain->m_bConsumeSteps = TRUE;
-    ASSERT_TRUE(pMain->CreateEx(0, NULL, "main", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300,
-                                200, NULL, NULL));
+    ASSERT_TRUE(pMain->CreateEx(0, nullptr, "main", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300,
+                                200, nullptr, nullptr));
     CPumpChild child;
-    ASSERT_TRUE(child.Create(NULL, "child", WS_VISIBLE, CRect(0, 0, 50, 50), pMain, 1));
+    ASSERT_TRUE(child.Create(nullptr, "child", WS_VISIBLE, CRect(0, 0, 50, 50), pMain, 1));
     thread.m_pMainWnd = pMain;
     AfxSetThread(&thread);
 
     int nResult = thread.Run();
 
-    AfxSetThread(NULL);
+    AfxSetThread(nullptr);
     EXPECT_EQ(0, nResult);
     EXPECT_EQ(nullptr, thread.m_pMainWnd);
     static const char* const kPumpUntilTheMainWindowGoes[] = {
         "pretranslate 1", "dispatch 1",
-        "pretranslate 2",                  // consumed: never dispatched
-        "temporary kept", "temporary gone",
-        "pretranslate 3", "dispatch 3", "exit",
+        "pretranslate 2", // consumed: never dispatched
+        "temporary kept", "temporary gone", "pretranslate 3", "dispatch 3", "exit",
     };
     EXPECT_SEQUENCE(kPumpUntilTheMainWindowGoes, g_events);
     // Children of the main window got the idle update as well.

@@ -1,13 +1,14 @@
 // Worker threads: suspended start, exit codes, the thread object's lifetime.
-#include "framework/Afx.h"
-
 #include <gtest/gtest.h>
+
+#include "framework/Afx.h"
 
 namespace {
 
-struct WorkerState {
+struct WorkerState
+{
     volatile LONG nRuns = 0;
-    CWinThread* pSeenThread = NULL;
+    CWinThread* pSeenThread = nullptr;
 };
 
 UINT __cdecl CountingWorker(LPVOID pParam)
@@ -21,8 +22,8 @@ UINT __cdecl CountingWorker(LPVOID pParam)
 TEST(WorkerThreadTest, SuspendedStartRunsOnlyAfterResumeAndKeepsTheObject)
 {
     WorkerState state;
-    CWinThread* pThread = AfxBeginThread(CountingWorker, &state, THREAD_PRIORITY_NORMAL, 0,
-                                         CREATE_SUSPENDED);
+    CWinThread* pThread =
+        AfxBeginThread(CountingWorker, &state, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
     ASSERT_NE(nullptr, pThread);
     ASSERT_NE(nullptr, pThread->m_hThread);
     EXPECT_NE(0u, pThread->m_nThreadID);
@@ -46,10 +47,12 @@ TEST(WorkerThreadTest, SuspendedStartRunsOnlyAfterResumeAndKeepsTheObject)
 }
 
 // A thread object that reports its own deletion.
-class CReportingThread : public CWinThread {
+class CReportingThread : public CWinThread
+{
 public:
     CReportingThread(AFX_THREADPROC pfn, LPVOID pParam, HANDLE hDeleted)
-        : CWinThread(pfn, pParam), m_hDeleted(hDeleted)
+        : CWinThread(pfn, pParam),
+          m_hDeleted(hDeleted)
     {
     }
     ~CReportingThread() override { ::SetEvent(m_hDeleted); }
@@ -60,7 +63,7 @@ private:
 
 TEST(WorkerThreadTest, AutoDeleteRemovesTheObjectWhenTheThreadEnds)
 {
-    HANDLE hDeleted = ::CreateEventA(NULL, TRUE, FALSE, NULL);
+    HANDLE hDeleted = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
     WorkerState state;
     CReportingThread* pThread = new CReportingThread(CountingWorker, &state, hDeleted);
     ASSERT_TRUE(pThread->CreateThread());
@@ -76,8 +79,8 @@ UINT __cdecl ThrowingWorker(LPVOID)
 
 TEST(WorkerThreadTest, AnExceptionEndsTheWorkerWithFailureNotTheProcess)
 {
-    CWinThread* pThread = AfxBeginThread(ThrowingWorker, NULL, THREAD_PRIORITY_NORMAL, 0,
-                                         CREATE_SUSPENDED);
+    CWinThread* pThread =
+        AfxBeginThread(ThrowingWorker, nullptr, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
     ASSERT_NE(nullptr, pThread);
     pThread->m_bAutoDelete = FALSE;
     pThread->ResumeThread();

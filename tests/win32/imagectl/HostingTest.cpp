@@ -1,15 +1,18 @@
-#include "ImageControlFixture.h"
-
 #include <string>
+
+#include "ImageControlFixture.h"
 
 namespace {
 
 // {6B1E0A53-2C55-4F0A-9B7E-0D4C3A1F5E11}: a class nobody serves.
-const CLSID kUnknownClsid = {0x6b1e0a53, 0x2c55, 0x4f0a, {0x9b, 0x7e, 0x0d, 0x4c, 0x3a, 0x1f, 0x5e, 0x11}};
+const CLSID kUnknownClsid = {
+    0x6b1e0a53, 0x2c55, 0x4f0a, {0x9b, 0x7e, 0x0d, 0x4c, 0x3a, 0x1f, 0x5e, 0x11}};
 // {6B1E0A53-2C55-4F0A-9B7E-0D4C3A1F5E12}: named as served by a DLL that is not there.
-const CLSID kMissingDllClsid = {0x6b1e0a53, 0x2c55, 0x4f0a, {0x9b, 0x7e, 0x0d, 0x4c, 0x3a, 0x1f, 0x5e, 0x12}};
+const CLSID kMissingDllClsid = {
+    0x6b1e0a53, 0x2c55, 0x4f0a, {0x9b, 0x7e, 0x0d, 0x4c, 0x3a, 0x1f, 0x5e, 0x12}};
 // {6B1E0A53-2C55-4F0A-9B7E-0D4C3A1F5E13}: named as served by the image control's DLL, which does not.
-const CLSID kWrongDllClsid = {0x6b1e0a53, 0x2c55, 0x4f0a, {0x9b, 0x7e, 0x0d, 0x4c, 0x3a, 0x1f, 0x5e, 0x13}};
+const CLSID kWrongDllClsid = {
+    0x6b1e0a53, 0x2c55, 0x4f0a, {0x9b, 0x7e, 0x0d, 0x4c, 0x3a, 0x1f, 0x5e, 0x13}};
 
 int CountChildren(HWND parent)
 {
@@ -26,13 +29,15 @@ HRESULT DllCanUnloadNowOfControl()
     if (!module) {
         return E_FAIL;
     }
-    auto canUnload = reinterpret_cast<HRESULT(WINAPI*)()>(GetProcAddress(module, "DllCanUnloadNow"));
+    auto canUnload =
+        reinterpret_cast<HRESULT(WINAPI*)()>(GetProcAddress(module, "DllCanUnloadNow"));
     return canUnload ? canUnload() : E_FAIL;
 }
 
 // A host that subclasses the control's window and ends the site when that window goes, after
 // passing WM_NCDESTROY on, as the framework's CWnd does.
-struct SubclassingHost {
+struct SubclassingHost
+{
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     {
         const LRESULT result = CallWindowProcA(s_original, hwnd, message, wParam, lParam);
@@ -87,7 +92,8 @@ TEST_F(ImageControlTest, HostsTheControlAsTheRequestedChildWindow)
     EXPECT_EQ(object->GetUserClassID(&clsid), S_OK);
     EXPECT_TRUE(IsEqualCLSID(clsid, CLSID_VexoImageControl));
     IOleInPlaceObject* inPlace = nullptr;
-    ASSERT_EQ(object->QueryInterface(IID_IOleInPlaceObject, reinterpret_cast<void**>(&inPlace)), S_OK);
+    ASSERT_EQ(object->QueryInterface(IID_IOleInPlaceObject, reinterpret_cast<void**>(&inPlace)),
+              S_OK);
     HWND hwnd = nullptr;
     EXPECT_EQ(inPlace->GetWindow(&hwnd), S_OK);
     EXPECT_EQ(hwnd, m_control);
@@ -190,11 +196,11 @@ TEST(ImageControlLifetimeTest, DestroyingTheSiteReleasesWindowAndObjects)
 TEST_F(ImageControlTest, NamesMapToTheirDispatchIdentifiers)
 {
     const std::pair<const wchar_t*, DISPID> members[] = {
-        {L"DisplayStyle", 3},      {L"ResetImage", 13},       {L"FitToWindow", 14},
-        {L"GetZoom", 18},          {L"GetViewPositionX", 19}, {L"GetViewPositionY", 20},
-        {L"SetZoom", 21},          {L"SetViewPosition", 22},  {L"SetImageSize", 24},
-        {L"SetDisplayFlag", 25},   {L"SetPixelColor", 26},    {L"WindowToImage", 27},
-        {L"SetFirstCallback", 28}, {L"ImageToWindow", 29},    {L"SelectPixel", 30},
+        {L"DisplayStyle", 3},       {L"ResetImage", 13},       {L"FitToWindow", 14},
+        {L"GetZoom", 18},           {L"GetViewPositionX", 19}, {L"GetViewPositionY", 20},
+        {L"SetZoom", 21},           {L"SetViewPosition", 22},  {L"SetImageSize", 24},
+        {L"SetDisplayFlag", 25},    {L"SetPixelColor", 26},    {L"WindowToImage", 27},
+        {L"SetFirstCallback", 28},  {L"ImageToWindow", 29},    {L"SelectPixel", 30},
         {L"SetSecondCallback", 32}, {L"getpixelcolor", 33},
     };
     for (const auto& member : members) {
@@ -230,9 +236,9 @@ TEST_F(ImageControlTest, FailedCallsReturnAnErrorAndAZeroedResult)
 
     // No control at all.
     result = 99;
-    EXPECT_EQ(AfxDispatchInvoke(nullptr, DISPID_IMG_GETZOOM, DISPATCH_METHOD, VT_I4, &result,
-                                nullptr),
-              E_POINTER);
+    EXPECT_EQ(
+        AfxDispatchInvoke(nullptr, DISPID_IMG_GETZOOM, DISPATCH_METHOD, VT_I4, &result, nullptr),
+        E_POINTER);
     EXPECT_EQ(result, 0);
 }
 
@@ -258,14 +264,14 @@ TEST_F(ImageControlTest, CreationCallsOfTheViewAreAccepted)
     static const BYTE callbackParams[] = VTS_I4 VTS_I4;
     EXPECT_EQ(Call(DISPID_IMG_SETDISPLAYFLAG, VT_EMPTY, nullptr, flagParams, TRUE, 0L), S_OK);
     long result = -1;
-    EXPECT_EQ(Call(DISPID_IMG_SETFIRSTCALLBACK, VT_I4, &result, callbackParams, 0x401000L,
-                   0x12345678L),
-              S_OK);
+    EXPECT_EQ(
+        Call(DISPID_IMG_SETFIRSTCALLBACK, VT_I4, &result, callbackParams, 0x401000L, 0x12345678L),
+        S_OK);
     EXPECT_EQ(result, 0);
     result = -1;
-    EXPECT_EQ(Call(DISPID_IMG_SETSECONDCALLBACK, VT_I4, &result, callbackParams, 0x401000L,
-                   0x12345678L),
-              S_OK);
+    EXPECT_EQ(
+        Call(DISPID_IMG_SETSECONDCALLBACK, VT_I4, &result, callbackParams, 0x401000L, 0x12345678L),
+        S_OK);
     EXPECT_EQ(result, 0);
     Paint(); // stored callbacks are never called: painting after them is harmless
 }

@@ -41,10 +41,10 @@ HWND CreateTestFrame(int clientWidth, int clientHeight)
     RegisterFrameClass();
     RECT rect = {0, 0, clientWidth, clientHeight};
     AdjustWindowRect(&rect, WS_OVERLAPPEDWINDOW, FALSE);
-    HWND frame = CreateWindowExA(0, kFrameClass, "Image control test",
-                                 WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0,
-                                 rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr,
-                                 GetModuleHandleA(nullptr), nullptr);
+    HWND frame =
+        CreateWindowExA(0, kFrameClass, "Image control test", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+                        0, 0, rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr,
+                        GetModuleHandleA(nullptr), nullptr);
     if (frame) {
         ShowWindow(frame, SW_SHOW);
         SetForegroundWindow(frame);
@@ -138,8 +138,7 @@ void ImageControlTest::SetPixel(long column, long rowFromBottom, long colour)
 {
     static const BYTE params[] = VTS_I4 VTS_I4 VTS_I4;
     long result = 0;
-    EXPECT_EQ(Call(DISPID_IMG_SETPIXELCOLOR, VT_I4, &result, params, column, rowFromBottom,
-                   colour),
+    EXPECT_EQ(Call(DISPID_IMG_SETPIXELCOLOR, VT_I4, &result, params, column, rowFromBottom, colour),
               S_OK);
 }
 

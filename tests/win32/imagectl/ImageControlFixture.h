@@ -1,9 +1,8 @@
 #pragma once
 #include <windows.h>
 
-#include <gtest/gtest.h>
-
 #include <cstdint>
+#include <gtest/gtest.h>
 #include <vector>
 
 #include "framework/ControlSite.h"
@@ -24,7 +23,8 @@ std::vector<uint32_t> CaptureClient(HWND hwnd, int width, int height);
 
 // The control hosted by the framework's site in a real top-level window, created from its DLL
 // by class identifier without any registration, and called through the dispatch engine.
-class ImageControlTest : public ::testing::Test {
+class ImageControlTest : public ::testing::Test
+{
 protected:
     static constexpr int kControlWidth = 640;
     static constexpr int kControlHeight = 480;

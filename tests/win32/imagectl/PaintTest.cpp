@@ -1,6 +1,6 @@
-#include "ImageControlFixture.h"
-
 #include <cstdio>
+
+#include "ImageControlFixture.h"
 
 namespace {
 
@@ -11,10 +11,13 @@ long PatternColour(long column, long row)
     return kPalette[(column * 7 + row * 3) % 5];
 }
 
-class Capture {
+class Capture
+{
 public:
     Capture(HWND hwnd, int width, int height)
-        : m_width(width), m_height(height), m_pixels(CaptureClient(hwnd, width, height))
+        : m_width(width),
+          m_height(height),
+          m_pixels(CaptureClient(hwnd, width, height))
     {
     }
     uint32_t At(long x, long y) const { return m_pixels[static_cast<size_t>(y) * m_width + x]; }
@@ -104,8 +107,8 @@ TEST_F(ImageControlTest, SelectedPixelIsFramedAtAnyZoom)
         const Capture shot(m_control, kControlWidth, kControlHeight);
         const POINT p = ImageToWindow(508, 507);
         EXPECT_EQ(shot.At(p.x + 5, p.y + 5), ScreenOrder(0x0000FF)); // the pixel itself
-        EXPECT_EQ(shot.At(p.x - 1, p.y + 5), 0x000000u);              // inner frame
-        EXPECT_EQ(shot.At(p.x - 2, p.y + 5), 0xFFFFFFu);              // outer frame
+        EXPECT_EQ(shot.At(p.x - 1, p.y + 5), 0x000000u);             // inner frame
+        EXPECT_EQ(shot.At(p.x - 2, p.y + 5), 0xFFFFFFu);             // outer frame
         EXPECT_EQ(shot.At(p.x + 10, p.y + 5), 0x000000u);
         EXPECT_EQ(shot.At(p.x + 5, p.y - 1), 0x000000u);
         EXPECT_EQ(shot.At(p.x + 5, p.y + 11), 0xFFFFFFu);
@@ -209,7 +212,8 @@ TEST_F(ImageControlTest, RepaintTimeOfALargeControl)
                     height, Zoom(), each);
         // The picture centre (pixel 511 or 512 of a diagonal) is what the screen shows there.
         const POINT pixel = WindowToImage(width / 2, height / 2);
-        const uint32_t shown = CaptureClient(m_control, width, height)[(height / 2) * width + width / 2];
+        const uint32_t shown =
+            CaptureClient(m_control, width, height)[(height / 2) * width + width / 2];
         EXPECT_EQ(shown, ScreenOrder(Pixel(pixel.x, pixel.y)));
     }
 }

@@ -37,9 +37,9 @@ TEST_F(ImageControlTest, SetImageSizeFillsEveryPixel)
 TEST_F(ImageControlTest, SetPixelColorCountsRowsFromTheBottom)
 {
     SetImageSize(1024, 1024, kGrey);
-    SetPixel(0, 0, kRed);          // page 0: bottom-left
-    SetPixel(1023, 1023, kGreen);  // last page: top-right
-    SetPixel(992, 511, kBlue);     // 0x7FFE0000
+    SetPixel(0, 0, kRed);         // page 0: bottom-left
+    SetPixel(1023, 1023, kGreen); // last page: top-right
+    SetPixel(992, 511, kBlue);    // 0x7FFE0000
     EXPECT_EQ(Pixel(0, 1023), kRed);
     EXPECT_EQ(Pixel(1023, 0), kGreen);
     EXPECT_EQ(Pixel(992, 512), kBlue);

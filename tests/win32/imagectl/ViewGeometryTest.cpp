@@ -1,8 +1,8 @@
+#include <algorithm>
+
 #include "ImageControlFixture.h"
 
 #include <windowsx.h>
-
-#include <algorithm>
 
 namespace {
 

@@ -1,9 +1,9 @@
-#include "ImageControlFixture.h"
-
 #include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <thread>
+
+#include "ImageControlFixture.h"
 
 namespace {
 
@@ -141,8 +141,9 @@ TEST_F(ImageControlTest, PixelChangesFromAnotherThreadReachTheScreen)
                           params, 511L, 1023L - 511L, 0x0000FFL);
     });
     worker.join();
-    EXPECT_EQ(CaptureClient(m_control, kControlWidth, kControlHeight)[p.y * kControlWidth + p.x + 5],
-              ScreenOrder(kGrey)); // not yet repainted
+    EXPECT_EQ(
+        CaptureClient(m_control, kControlWidth, kControlHeight)[p.y * kControlWidth + p.x + 5],
+        ScreenOrder(kGrey)); // not yet repainted
     const DWORD until = GetTickCount() + 1000;
     while (GetTickCount() < until) {
         PumpMessages();

@@ -28,8 +28,7 @@ public:
     {
         return m_system.ListModules(process, bases, bytes, bytesNeeded);
     }
-    uint32_t GetModulePath(Handle process, uint32_t moduleBase, char* name,
-                           uint32_t size) override
+    uint32_t GetModulePath(Handle process, uint32_t moduleBase, char* name, uint32_t size) override
     {
         return m_system.GetModulePath(process, moduleBase, name, size);
     }

@@ -1,12 +1,11 @@
 // The catalogue against the real processes of the system: the helper target, this program, a
 // process that has ended, and every other process there is (64-bit ones included under Wine).
-#include <gtest/gtest.h>
-
 #include <windows.h>
 
 #include <algorithm>
 #include <cstring>
 #include <functional>
+#include <gtest/gtest.h>
 #include <memory>
 #include <vector>
 
@@ -21,8 +20,9 @@ bool WaitUntil(const std::function<bool()>& condition)
 {
     const DWORD start = GetTickCount();
     while (!condition()) {
-        if (GetTickCount() - start > 10000)
+        if (GetTickCount() - start > 10000) {
             return false;
+        }
         Sleep(50);
     }
     return true;
@@ -43,8 +43,9 @@ TEST(TargetCatalogueTest, ListsTheTargetWithItsExecutableFirst)
     ASSERT_GE(record->moduleCount, 2) << "the executable and at least ntdll";
     EXPECT_EQ(_stricmp(record->moduleNames[0].c_str(), Target().GetExePath().c_str()), 0)
         << record->moduleNames[0] << " vs " << Target().GetExePath();
-    for (int j = 0; j < record->moduleCount; ++j)
+    for (int j = 0; j < record->moduleCount; ++j) {
         EXPECT_FALSE(record->moduleNames[j].empty()) << "module " << j;
+    }
 
     // Module 0's base is the image: its first page starts with the DOS header.
     char header[2] = {};
@@ -65,7 +66,8 @@ TEST(TargetCatalogueTest, ListsThisProgram)
     EXPECT_EQ(self->moduleBases[0],
               static_cast<uint32_t>(reinterpret_cast<uintptr_t>(GetModuleHandleA(nullptr))));
     EXPECT_EQ(catalogue.FindProcess(0) == nullptr || catalogue.FindProcess(0)->moduleCount == 0,
-              true) << "process 0, when listed, has no modules";
+              true)
+        << "process 0, when listed, has no modules";
 }
 
 TEST(TargetCatalogueTest, EndedProcessIsDroppedByTheNextRefresh)

@@ -9,8 +9,9 @@ CTargetEnvironment* g_environment = nullptr;
 void CTargetEnvironment::SetUp()
 {
     g_environment = this;
-    if (!target.Start(&startError))
+    if (!target.Start(&startError)) {
         std::printf("helper target: %s\n", startError.c_str());
+    }
 }
 
 void CTargetEnvironment::TearDown()

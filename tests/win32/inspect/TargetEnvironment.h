@@ -2,9 +2,8 @@
 // One helper target process for the whole test program, started before the first test and
 // ended after the last, with a catalogue that has been refreshed while it runs.
 
-#include <gtest/gtest.h>
-
 #include <cstdint>
+#include <gtest/gtest.h>
 #include <string>
 
 #include "inspect/ProcessCatalogue.h"

@@ -1,9 +1,8 @@
 // The page map and the region query of the helper target, item by item. Where Wine answers
 // unlike Windows the test expects Wine's answer under Wine and says so in its output.
-#include <gtest/gtest.h>
-
 #include <windows.h>
 
+#include <gtest/gtest.h>
 #include <vector>
 
 #include "inspect/ProcessCatalogue.h"
@@ -84,8 +83,9 @@ TEST_F(TargetPageMapTest, EachItemHasItsFlags)
         }
         const uint32_t flags = ExpectedFlags(item);
         const uint32_t first = address >> 12;
-        for (uint32_t k = first; k < first + item.pages; ++k)
+        for (uint32_t k = first; k < first + item.pages; ++k) {
             EXPECT_EQ(map[k], flags) << item.name << " page " << k - first;
+        }
         EXPECT_EQ(catalogue.QueryPageFlags(record, address), flags) << item.name;
     }
     EXPECT_EQ(map[0], MAPF_FREE) << "address 0 is never mapped";
@@ -99,8 +99,9 @@ TEST_F(TargetPageMapTest, MapEndsWhereTheQueriesStop)
     // address flag); the entries from there on keep the zero the map was made with. Below it,
     // every entry has exactly one state bit: the regions follow each other without gaps.
     uint32_t end = static_cast<uint32_t>(map.size());
-    while (end > 0 && map[end - 1] == 0)
+    while (end > 0 && map[end - 1] == 0) {
         --end;
+    }
     EXPECT_EQ(end, 0x7FFF0u);
     for (uint32_t k = 0; k < end; ++k) {
         const uint32_t states = map[k] & (MAPF_COMMITTED | MAPF_FREE | MAPF_RESERVED);
@@ -120,8 +121,9 @@ TEST_F(TargetPageMapTest, WalkAsksOncePerRegion)
     ASSERT_EQ(counted.BuildPageMap(Target().GetProcessId(), map.data()), 0);
     const DWORD elapsed = GetTickCount() - start;
     int changes = 1;
-    for (size_t k = 1; k < 0x7FFF0; ++k)
+    for (size_t k = 1; k < 0x7FFF0; ++k) {
         changes += map[k] != map[k - 1];
+    }
     std::printf("walk of the helper target: %lld region queries, %lu ms\n",
                 static_cast<long long>(counting.queries), elapsed);
     EXPECT_GE(counting.queries, changes) << "every change of flags is a region of its own";

@@ -1,10 +1,9 @@
 // Reads of the helper target's memory: the known bytes and texts, Windows' failures for pages
 // that cannot be read (Wine would copy zeros), and the bulk reader against ReadProcessBytes.
-#include <gtest/gtest.h>
-
 #include <windows.h>
 
 #include <cstring>
+#include <gtest/gtest.h>
 #include <string>
 #include <vector>
 
@@ -47,8 +46,9 @@ TEST_F(TargetReadTest, KnownBytesAndTexts)
 {
     std::vector<uint8_t> page(4096);
     ASSERT_EQ(Read("bytes_all", 0, page.data(), 4096), 0);
-    for (int i = 0; i < 4096; ++i)
+    for (int i = 0; i < 4096; ++i) {
         ASSERT_EQ(page[i], i & 0xFF) << i;
+    }
 
     uint8_t ctrl[sizeof kTargetCtrlBytes] = {};
     ASSERT_EQ(Read("bytes_ctrl", 0, ctrl, sizeof ctrl), 0);
@@ -60,18 +60,22 @@ TEST_F(TargetReadTest, KnownBytesAndTexts)
     EXPECT_EQ(ReadText("marker_ascii", sizeof kTargetAsciiMarker - 1), kTargetAsciiMarker);
     EXPECT_EQ(ReadText("marker_twice_1", sizeof kTargetTwiceMarker - 1), kTargetTwiceMarker);
     EXPECT_EQ(ReadText("marker_twice_2", sizeof kTargetTwiceMarker - 1), kTargetTwiceMarker);
-    EXPECT_EQ(ReadText("marker_straddle", sizeof kTargetStraddleMarker - 1),
-              kTargetStraddleMarker);
+    EXPECT_EQ(ReadText("marker_straddle", sizeof kTargetStraddleMarker - 1), kTargetStraddleMarker);
     EXPECT_EQ(Target().Address("marker_straddle") & 0xFFF, kTargetStraddleOffset);
     std::string wide;
-    for (const char* c = kTargetWideMarker; *c; ++c)
+    for (const char* c = kTargetWideMarker; *c; ++c) {
         wide += std::string(1, *c) + '\0';
+    }
     EXPECT_EQ(ReadText("marker_utf16", wide.size()), wide);
 }
 
 TEST_F(TargetReadTest, EveryReadableProtectionReads)
 {
-    const struct { const char* item; uint8_t fill; } pages[] = {
+    const struct
+    {
+        const char* item;
+        uint8_t fill;
+    } pages[] = {
         {"prot_readonly", 0x02},          {"prot_readwrite", 0x03},
         {"prot_writecopy", 0x04},         {"prot_execute", 0x05},
         {"prot_execute_read", 0x06},      {"prot_execute_readwrite", 0x07},
@@ -80,8 +84,9 @@ TEST_F(TargetReadTest, EveryReadableProtectionReads)
     };
     std::vector<uint8_t> page(4096);
     for (const auto& p : pages) {
-        if (!Target().Has(p.item))
+        if (!Target().Has(p.item)) {
             continue;
+        }
         ASSERT_EQ(Read(p.item, 0, page.data(), 4096), 0) << p.item;
         EXPECT_EQ(page[0], p.fill) << p.item;
         EXPECT_EQ(page[4095], p.fill) << p.item;
@@ -115,8 +120,9 @@ class CReadOnlyPlatform : public CCountingPlatform
 public:
     Handle OpenProcess(uint32_t access, uint32_t processId) override
     {
-        if (access & kQueryInformation)
+        if (access & kQueryInformation) {
             return nullptr;
+        }
         return CCountingPlatform::OpenProcess(access, processId);
     }
 };
@@ -127,7 +133,8 @@ TEST_F(TargetReadTest, ReadsWithTheReadRightAloneNeverShowZerosOfUnreadablePages
 {
     CReadOnlyPlatform platform;
     uint8_t bytes[16];
-    EXPECT_EQ(ReadProcessBytes(platform, record, Target().Address("boundary_reserved"), bytes, 16), -4);
+    EXPECT_EQ(ReadProcessBytes(platform, record, Target().Address("boundary_reserved"), bytes, 16),
+              -4);
     EXPECT_EQ(ReadProcessBytes(platform, record, Target().Address("prot_noaccess"), bytes, 16), -4);
     CProcessMemoryReader reader(platform, record);
     std::vector<uint8_t> page(4096);
@@ -142,17 +149,18 @@ TEST_F(TargetReadTest, BulkReaderAgreesWithReadProcessBytes)
 {
     std::vector<uint32_t> map(catalogue.GetPageCount());
     ASSERT_EQ(catalogue.BuildPageMap(record->processId, map.data()), 0);
-    std::vector<std::pair<uint32_t, bool>> pages;  // address, compare the bytes
+    std::vector<std::pair<uint32_t, bool>> pages; // address, compare the bytes
     for (uint32_t k = 0; k < 0x1000; ++k) {
         const bool written = (map[k] & (MAPF_PRIVATE | MAPF_WRITE)) == (MAPF_PRIVATE | MAPF_WRITE);
         pages.emplace_back(k << 12, (map[k] & MAPF_COMMITTED) && !written);
     }
-    for (const char* item : {"reserve_commit", "prot_noaccess", "prot_readonly", "guard",
-                             "nocache", "writecombine", "mapped_view", "boundary_commit",
-                             "bytes_all", "marker_ascii"}) {
+    for (const char* item :
+         {"reserve_commit", "prot_noaccess", "prot_readonly", "guard", "nocache", "writecombine",
+          "mapped_view", "boundary_commit", "bytes_all", "marker_ascii"}) {
         const uint32_t page = Target().Address(item) & ~0xFFFu;
-        for (uint32_t address = page - 0x3000; address <= page + 0x3000; address += 0x1000)
+        for (uint32_t address = page - 0x3000; address <= page + 0x3000; address += 0x1000) {
             pages.emplace_back(address, true);
+        }
     }
 
     CProcessMemoryReader reader(record);
@@ -169,8 +177,8 @@ TEST_F(TargetReadTest, BulkReaderAgreesWithReadProcessBytes)
         }
     }
     EXPECT_GT(compared, 20);
-    std::printf("bulk reader matched ReadProcessBytes on %zu pages (bytes of %d)\n",
-                pages.size(), compared);
+    std::printf("bulk reader matched ReadProcessBytes on %zu pages (bytes of %d)\n", pages.size(),
+                compared);
 }
 
 TEST_F(TargetReadTest, BulkReaderOverTheWholeAddressSpace)
@@ -194,7 +202,8 @@ TEST_F(TargetReadTest, BulkReaderOverTheWholeAddressSpace)
     }
     const DWORD bulkMs = GetTickCount() - start;
     std::printf("bulk reader, all 1048576 pages: %lu ms, %d readable, %lld opens, %lld queries, "
-                "%lld reads\n", bulkMs, readable, static_cast<long long>(counting.opens),
+                "%lld reads\n",
+                bulkMs, readable, static_cast<long long>(counting.opens),
                 static_cast<long long>(counting.queries), static_cast<long long>(counting.reads));
     // Write-combine pages have no access bits in the map, yet they read.
     const int writeCombine = Target().Has("writecombine") && !IsWine() ? 1 : 0;

@@ -4,7 +4,6 @@
 #include <commctrl.h>
 
 #include <gtest/gtest.h>
-
 #include <set>
 #include <string>
 #include <vector>
@@ -14,9 +13,13 @@
 
 namespace {
 
-HINSTANCE Module() { return GetModuleHandleA(nullptr); }
+HINSTANCE Module()
+{
+    return GetModuleHandleA(nullptr);
+}
 
-std::string LoadText(UINT id) {
+std::string LoadText(UINT id)
+{
     char text[512] = "";
     LoadStringA(Module(), id, text, sizeof text);
     return text;
@@ -24,7 +27,8 @@ std::string LoadText(UINT id) {
 
 // A menu as one line: items separated by ';', "-" for a separator, "*" before a checked item,
 // "=id" after a command and "{...}" around a popup's items.
-std::string DescribeMenu(HMENU menu) {
+std::string DescribeMenu(HMENU menu)
+{
     std::string out;
     for (int i = 0, n = GetMenuItemCount(menu); i < n; ++i) {
         char text[128] = "";
@@ -34,32 +38,38 @@ std::string DescribeMenu(HMENU menu) {
         mii.dwTypeData = text;
         mii.cch = sizeof text;
         GetMenuItemInfoA(menu, i, TRUE, &mii);
-        if (i) out += ';';
+        if (i) {
+            out += ';';
+        }
         if (mii.fType & MFT_SEPARATOR) {
             out += '-';
             continue;
         }
-        if (mii.fState & MFS_CHECKED) out += '*';
+        if (mii.fState & MFS_CHECKED) {
+            out += '*';
+        }
         out += text;
-        if (mii.hSubMenu)
+        if (mii.hSubMenu) {
             out += '{' + DescribeMenu(mii.hSubMenu) + '}';
-        else
+        } else {
             out += '=' + std::to_string(mii.wID);
+        }
     }
     return out;
 }
 
-struct MenuSpec {
+struct MenuSpec
+{
     int id;
     const char* layout;
 };
 
-TEST(MenuResourceTest, MatchTheCommandTables) {
+TEST(MenuResourceTest, MatchTheCommandTables)
+{
     const MenuSpec menus[] = {
-        {IDR_MAINFRAME,
-         "&File{&New\tCtrl+N=57600;&Open...\tCtrl+O=57601;-;E&xit=57665};"
-         "&View{&Toolbar=59392;&Status Bar=59393;&Refresh=32778};"
-         "&Help{&About VexoProcessViewer...=57664}"},
+        {IDR_MAINFRAME, "&File{&New\tCtrl+N=57600;&Open...\tCtrl+O=57601;-;E&xit=57665};"
+                        "&View{&Toolbar=59392;&Status Bar=59393;&Refresh=32778};"
+                        "&Help{&About VexoProcessViewer...=57664}"},
         {IDR_PROCESSTYPE,
          "&File{&New\tCtrl+N=57600;E&xit=57665};"
          "&View{&Toolbar=59392;&Status Bar=59393;&Refresh=32778};"
@@ -78,28 +88,38 @@ TEST(MenuResourceTest, MatchTheCommandTables) {
 }
 
 // An accelerator: its modifier flags, key and command.
-struct Key {
+struct Key
+{
     BYTE flags;
     WORD key;
     WORD cmd;
-    bool operator==(const Key& other) const {
+    bool operator==(const Key& other) const
+    {
         return flags == other.flags && key == other.key && cmd == other.cmd;
     }
 };
-void PrintTo(const Key& k, std::ostream* out) {
+void PrintTo(const Key& k, std::ostream* out)
+{
     *out << "flags " << int(k.flags) << ", key " << k.key << ", command " << k.cmd;
 }
 
-TEST(AcceleratorResourceTest, MatchTheKeyTableWithoutF5) {
+TEST(AcceleratorResourceTest, MatchTheKeyTableWithoutF5)
+{
     static const Key kMainFrameKeys[] = {
-        {FVIRTKEY | FCONTROL, 'N', ID_FILE_NEW},     {FVIRTKEY | FCONTROL, 'O', ID_FILE_OPEN},
-        {FVIRTKEY | FCONTROL, 'S', ID_FILE_SAVE},    {FVIRTKEY | FCONTROL, 'P', ID_FILE_PRINT},
-        {FVIRTKEY | FCONTROL, 'Z', ID_EDIT_UNDO},    {FVIRTKEY | FCONTROL, 'X', ID_EDIT_CUT},
-        {FVIRTKEY | FCONTROL, 'C', ID_EDIT_COPY},    {FVIRTKEY | FCONTROL, 'V', ID_EDIT_PASTE},
-        {FVIRTKEY | FALT, VK_BACK, ID_EDIT_UNDO},    {FVIRTKEY | FSHIFT, VK_DELETE, ID_EDIT_CUT},
+        {FVIRTKEY | FCONTROL, 'N', ID_FILE_NEW},
+        {FVIRTKEY | FCONTROL, 'O', ID_FILE_OPEN},
+        {FVIRTKEY | FCONTROL, 'S', ID_FILE_SAVE},
+        {FVIRTKEY | FCONTROL, 'P', ID_FILE_PRINT},
+        {FVIRTKEY | FCONTROL, 'Z', ID_EDIT_UNDO},
+        {FVIRTKEY | FCONTROL, 'X', ID_EDIT_CUT},
+        {FVIRTKEY | FCONTROL, 'C', ID_EDIT_COPY},
+        {FVIRTKEY | FCONTROL, 'V', ID_EDIT_PASTE},
+        {FVIRTKEY | FALT, VK_BACK, ID_EDIT_UNDO},
+        {FVIRTKEY | FSHIFT, VK_DELETE, ID_EDIT_CUT},
         {FVIRTKEY | FCONTROL, VK_INSERT, ID_EDIT_COPY},
         {FVIRTKEY | FSHIFT, VK_INSERT, ID_EDIT_PASTE},
-        {FVIRTKEY, VK_F6, ID_NEXT_PANE},             {FVIRTKEY | FSHIFT, VK_F6, ID_PREV_PANE},
+        {FVIRTKEY, VK_F6, ID_NEXT_PANE},
+        {FVIRTKEY | FSHIFT, VK_F6, ID_PREV_PANE},
     };
     HACCEL table = LoadAcceleratorsA(Module(), MAKEINTRESOURCEA(IDR_MAINFRAME));
     ASSERT_NE(table, nullptr);
@@ -108,14 +128,15 @@ TEST(AcceleratorResourceTest, MatchTheKeyTableWithoutF5) {
     DestroyAcceleratorTable(table);
     std::vector<Key> keys;
     for (int i = 0; i < n; ++i) {
-        keys.push_back({BYTE(entries[i].fVirt & (FVIRTKEY | FSHIFT | FCONTROL | FALT)), entries[i].key,
-                        entries[i].cmd});
+        keys.push_back({BYTE(entries[i].fVirt & (FVIRTKEY | FSHIFT | FCONTROL | FALT)),
+                        entries[i].key, entries[i].cmd});
         EXPECT_NE(entries[i].key, VK_F5);
     }
     EXPECT_SEQUENCE(kMainFrameKeys, keys);
 }
 
-TEST(StringResourceTest, TitlesDocumentStringAndPromptsAreExact) {
+TEST(StringResourceTest, TitlesDocumentStringAndPromptsAreExact)
+{
     const std::pair<UINT, const char*> strings[] = {
         {IDR_MAINFRAME, "VexoProcessViewer"},
         {IDR_PROCESSTYPE, "\nVexoPr\nVexoPr\n\n\nVexoProcessViewer.Document\nVexoPr Document"},
@@ -160,17 +181,25 @@ TEST(StringResourceTest, TitlesDocumentStringAndPromptsAreExact) {
         {AFX_IDS_SCTASKLIST, "Activate Task List"},
         {AFX_IDS_MDICHILD, "Activate this window"},
     };
-    for (const auto& [id, text] : strings)
+    for (const auto& [id, text] : strings) {
         EXPECT_EQ(LoadText(id), text) << "string " << id;
+    }
 }
 
-TEST(StringResourceTest, StandardPromptsExistForUnofferedCommands) {
-    std::vector<UINT> ids = {ID_EDIT_REPEAT, ID_EDIT_REPLACE, ID_EDIT_SELECT_ALL, ID_EDIT_UNDO,
-                             ID_EDIT_REDO, ID_WINDOW_TILE_VERT, ID_WINDOW_SPLIT,
-                             AFX_IDS_PREVIEW_CLOSE};
-    for (UINT id = ID_FILE_CLOSE; id <= ID_FILE_PRINT_PREVIEW; ++id) ids.push_back(id);
-    for (UINT id = ID_FILE_MRU_FILE1; id <= ID_FILE_MRU_FILE16; ++id) ids.push_back(id);
-    for (UINT id = ID_EDIT_CLEAR; id <= ID_EDIT_PASTE; ++id) ids.push_back(id);
+TEST(StringResourceTest, StandardPromptsExistForUnofferedCommands)
+{
+    std::vector<UINT> ids = {ID_EDIT_REPEAT,  ID_EDIT_REPLACE,      ID_EDIT_SELECT_ALL,
+                             ID_EDIT_UNDO,    ID_EDIT_REDO,         ID_WINDOW_TILE_VERT,
+                             ID_WINDOW_SPLIT, AFX_IDS_PREVIEW_CLOSE};
+    for (UINT id = ID_FILE_CLOSE; id <= ID_FILE_PRINT_PREVIEW; ++id) {
+        ids.push_back(id);
+    }
+    for (UINT id = ID_FILE_MRU_FILE1; id <= ID_FILE_MRU_FILE16; ++id) {
+        ids.push_back(id);
+    }
+    for (UINT id = ID_EDIT_CLEAR; id <= ID_EDIT_PASTE; ++id) {
+        ids.push_back(id);
+    }
     for (UINT id : ids) {
         const std::string text = LoadText(id);
         EXPECT_FALSE(text.empty()) << "string " << id;
@@ -182,16 +211,19 @@ TEST(StringResourceTest, StandardPromptsExistForUnofferedCommands) {
 // but the goto one has a tooltip.
 std::vector<WORD> ToolbarCommands();
 
-void CollectCommands(HMENU menu, std::set<UINT>& out) {
+void CollectCommands(HMENU menu, std::set<UINT>& out)
+{
     for (int i = 0, n = GetMenuItemCount(menu); i < n; ++i) {
-        if (HMENU sub = GetSubMenu(menu, i))
+        if (HMENU sub = GetSubMenu(menu, i)) {
             CollectCommands(sub, out);
-        else if (UINT id = GetMenuItemID(menu, i); id != 0 && id != UINT(-1))
+        } else if (UINT id = GetMenuItemID(menu, i); id != 0 && id != UINT(-1)) {
             out.insert(id);
+        }
     }
 }
 
-TEST(StringResourceTest, EveryOfferedCommandHasPromptAndToolbarButtonsHaveTooltips) {
+TEST(StringResourceTest, EveryOfferedCommandHasPromptAndToolbarButtonsHaveTooltips)
+{
     std::set<UINT> commands;
     for (int id : {IDR_MAINFRAME, IDR_PROCESSTYPE, IDR_TOOLS_MENU}) {
         HMENU menu = LoadMenuA(Module(), MAKEINTRESOURCEA(id));
@@ -209,37 +241,52 @@ TEST(StringResourceTest, EveryOfferedCommandHasPromptAndToolbarButtonsHaveToolti
     for (WORD id : buttons) {
         const std::string text = LoadText(id);
         const size_t nl = text.find('\n');
-        if (id == ID_TOOLS_GOTO_ADDRESS)
+        if (id == ID_TOOLS_GOTO_ADDRESS) {
             EXPECT_EQ(nl, std::string::npos);
-        else
+        } else {
             EXPECT_TRUE(nl != std::string::npos && nl + 1 < text.size()) << "command " << id;
+        }
     }
 }
 
-std::vector<WORD> ToolbarWords() {
+std::vector<WORD> ToolbarWords()
+{
     HRSRC found = FindResourceA(Module(), MAKEINTRESOURCEA(IDR_MAINFRAME), RT_TOOLBAR);
-    if (!found) return {};
+    if (!found) {
+        return {};
+    }
     const auto* words = static_cast<const WORD*>(LockResource(LoadResource(Module(), found)));
     return std::vector<WORD>(words, words + SizeofResource(Module(), found) / sizeof(WORD));
 }
 
-std::vector<WORD> ToolbarCommands() {
+std::vector<WORD> ToolbarCommands()
+{
     const std::vector<WORD> words = ToolbarWords();
     return words.size() > 4 ? std::vector<WORD>(words.begin() + 4, words.end())
                             : std::vector<WORD>();
 }
 
-TEST(ToolbarResourceTest, ResourceHoldsNineButtonsInOrder) {
+TEST(ToolbarResourceTest, ResourceHoldsNineButtonsInOrder)
+{
     // Version 1, 32 x 31 images, nine items, then the items' commands.
-    static const WORD kMainFrameToolbar[] = {
-        1, 32, 31, 9,
-        ID_FILE_NEW, ID_TOOLS_PROCESS_LIST, ID_TOOLS_MEMORY_CONTENTS, ID_TOOLS_FIND_TEXT,
-        ID_TOOLS_GOTO_ADDRESS, ID_TOOLS_ADDRESS_PEEK, ID_TOOLS_MODULE_LABELS,
-        ID_TOOLS_FIT_TO_WINDOW, ID_APP_ABOUT};
+    static const WORD kMainFrameToolbar[] = {1,
+                                             32,
+                                             31,
+                                             9,
+                                             ID_FILE_NEW,
+                                             ID_TOOLS_PROCESS_LIST,
+                                             ID_TOOLS_MEMORY_CONTENTS,
+                                             ID_TOOLS_FIND_TEXT,
+                                             ID_TOOLS_GOTO_ADDRESS,
+                                             ID_TOOLS_ADDRESS_PEEK,
+                                             ID_TOOLS_MODULE_LABELS,
+                                             ID_TOOLS_FIT_TO_WINDOW,
+                                             ID_APP_ABOUT};
     EXPECT_SEQUENCE(kMainFrameToolbar, ToolbarWords());
 }
 
-TEST(ToolbarResourceTest, BitmapIsAStripOfNineDistinctImagesOnButtonFace) {
+TEST(ToolbarResourceTest, BitmapIsAStripOfNineDistinctImagesOnButtonFace)
+{
     HBITMAP bmp = static_cast<HBITMAP>(LoadImageA(Module(), MAKEINTRESOURCEA(IDR_MAINFRAME),
                                                   IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
     ASSERT_NE(bmp, nullptr);
@@ -270,21 +317,27 @@ TEST(ToolbarResourceTest, BitmapIsAStripOfNineDistinctImagesOnButtonFace) {
         EXPECT_EQ(at(32 * i + 31, 30), 0xC0C0C0u) << "image " << i;
         for (int j = 0; j < i; ++j) {
             int differing = 0;
-            for (int y = 0; y < 31; ++y)
-                for (int x = 0; x < 32; ++x) differing += at(32 * i + x, y) != at(32 * j + x, y);
+            for (int y = 0; y < 31; ++y) {
+                for (int x = 0; x < 32; ++x) {
+                    differing += at(32 * i + x, y) != at(32 * j + x, y);
+                }
+            }
             EXPECT_GT(differing, 100) << "images " << j << " and " << i << " look alike";
         }
     }
 }
 
-TEST(IconResourceTest, ProgramAndDocumentIconsHaveLargeAndSmallImages) {
+TEST(IconResourceTest, ProgramAndDocumentIconsHaveLargeAndSmallImages)
+{
     for (int id : {IDR_MAINFRAME, IDR_PROCESSTYPE}) {
         HRSRC group = FindResourceA(Module(), MAKEINTRESOURCEA(id), RT_GROUP_ICON);
         ASSERT_NE(group, nullptr) << id;
         const BYTE* dir = static_cast<const BYTE*>(LockResource(LoadResource(Module(), group)));
         std::set<int> sizes;
         const WORD count = *reinterpret_cast<const WORD*>(dir + 4);
-        for (WORD i = 0; i < count; ++i) sizes.insert(dir[6 + 14 * i]);  // bWidth
+        for (WORD i = 0; i < count; ++i) {
+            sizes.insert(dir[6 + 14 * i]); // bWidth
+        }
         EXPECT_EQ(sizes, (std::set<int>{16, 32})) << id;
 
         for (int size : {16, 32}) {
@@ -296,14 +349,17 @@ TEST(IconResourceTest, ProgramAndDocumentIconsHaveLargeAndSmallImages) {
             BITMAP mask = {};
             GetObjectA(ii.hbmMask, sizeof mask, &mask);
             EXPECT_EQ(mask.bmWidth, size);
-            if (ii.hbmColor) DeleteObject(ii.hbmColor);
+            if (ii.hbmColor) {
+                DeleteObject(ii.hbmColor);
+            }
             DeleteObject(ii.hbmMask);
             DestroyIcon(icon);
         }
     }
 }
 
-TEST(VersionResourceTest, ReadsOneOneZeroTwo) {
+TEST(VersionResourceTest, ReadsOneOneZeroTwo)
+{
     char path[MAX_PATH];
     GetModuleFileNameA(nullptr, path, MAX_PATH);
     DWORD handle = 0;
@@ -320,19 +376,20 @@ TEST(VersionResourceTest, ReadsOneOneZeroTwo) {
     EXPECT_EQ(fixed->dwProductVersionMS, 0x00010001u);
     EXPECT_EQ(fixed->dwProductVersionLS, 0x00000002u);
 
-    for (const auto& [key, value] :
-         {std::pair<const char*, const char*>{"FileVersion", "1.1.0.2"},
-          {"ProductVersion", "1.1.0.2"},
-          {"ProductName", "VexoProcessViewer"}}) {
+    for (const auto& [key, value] : {std::pair<const char*, const char*>{"FileVersion", "1.1.0.2"},
+                                     {"ProductVersion", "1.1.0.2"},
+                                     {"ProductName", "VexoProcessViewer"}}) {
         char* text = nullptr;
         const std::string query = std::string("\\StringFileInfo\\040904B0\\") + key;
-        ASSERT_TRUE(VerQueryValueA(data.data(), query.c_str(), reinterpret_cast<void**>(&text),
-                                   &len)) << key;
+        ASSERT_TRUE(
+            VerQueryValueA(data.data(), query.c_str(), reinterpret_cast<void**>(&text), &len))
+            << key;
         EXPECT_STREQ(text, value);
     }
 }
 
-TEST(ManifestResourceTest, SelectsCommonControlsSix) {
+TEST(ManifestResourceTest, SelectsCommonControlsSix)
+{
     HRSRC found = FindResourceA(Module(), MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));
     ASSERT_NE(found, nullptr);
     const char* xml = static_cast<const char*>(LockResource(LoadResource(Module(), found)));
@@ -348,7 +405,8 @@ TEST(ManifestResourceTest, SelectsCommonControlsSix) {
     GetModuleFileNameA(comctl, path, MAX_PATH);
     CharLowerA(path);
     EXPECT_NE(std::string(path).find("microsoft.windows.common-controls_6595b64144ccf1df_6."),
-              std::string::npos) << path;
+              std::string::npos)
+        << path;
 }
 
-}  // namespace
+} // namespace

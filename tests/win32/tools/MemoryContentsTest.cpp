@@ -1,11 +1,10 @@
 // The memory contents window from template 101 listing the helper target's memory.
 
-#include "tests/support/PictureHarness.h"
-
 #include <cstdio>
 
 #include "res/resource.h"
 #include "tests/support/ExpectSequence.h"
+#include "tests/support/PictureHarness.h"
 #include "tests/support/TargetMarkers.h"
 #include "tools/MemoryContentsDlg.h"
 
@@ -18,9 +17,9 @@ class MemoryContentsTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(dialog.Create(IDD_MEMORY_CONTENTS, NULL));
+        ASSERT_TRUE(dialog.Create(IDD_MEMORY_CONTENTS, nullptr));
         list = ::GetDlgItem(dialog.m_hWnd, IDC_MEMORY_LIST);
-        ASSERT_NE(list, (HWND)NULL);
+        ASSERT_NE(list, (HWND) nullptr);
         record = TargetRecord();
         ASSERT_NE(record, nullptr);
     }
@@ -42,9 +41,11 @@ protected:
     std::vector<int> Checked()
     {
         std::vector<int> ids;
-        for (int id = IDC_ATTR_READ; id <= IDC_ATTR_PRIVATE; ++id)
-            if (dialog.IsDlgButtonChecked(id) == BST_CHECKED)
+        for (int id = IDC_ATTR_READ; id <= IDC_ATTR_PRIVATE; ++id) {
+            if (dialog.IsDlgButtonChecked(id) == BST_CHECKED) {
                 ids.push_back(id);
+            }
+        }
         return ids;
     }
 
@@ -56,7 +57,7 @@ protected:
     }
 
     CMemoryContentsDlg dialog;
-    HWND list = NULL;
+    HWND list = nullptr;
     const ProcessRecord* record = nullptr;
 };
 
@@ -115,8 +116,9 @@ TEST_F(MemoryContentsTest, UnalignedAddressesStartTheRowsWhereTheyAre)
     // From offset 3 of a lone page the range runs 3 bytes into memory that cannot be read:
     // the whole listing fails, and the boxes still describe the page of the start address.
     const uint32_t all = Env().target.Address("bytes_all");
-    if (Env().catalogue.QueryPageFlags(record, all + 4096) & MAPF_COMMITTED)
+    if (Env().catalogue.QueryPageFlags(record, all + 4096) & MAPF_COMMITTED) {
         GTEST_SKIP() << "the page after bytes_all is committed here";
+    }
     dialog.ShowMemory(&Env().catalogue, record, all + 3);
     EXPECT_EQ(Cell(0, 1).substr(0, 6), "?? ?? ");
     EXPECT_EQ(Cell(0, 2), std::string(16, ' '));
@@ -126,8 +128,9 @@ TEST_F(MemoryContentsTest, UnalignedAddressesStartTheRowsWhereTheyAre)
 TEST_F(MemoryContentsTest, UnreadablePagesListQuestionMarksWithTheirAttributes)
 {
     std::string questions;
-    for (int i = 0; i < 16; ++i)
+    for (int i = 0; i < 16; ++i) {
         questions += "?? ";
+    }
 
     dialog.ShowMemory(&Env().catalogue, record, Env().target.Address("reserve_rest"));
     EXPECT_EQ(Cell(0, 1), questions);
@@ -140,9 +143,11 @@ TEST_F(MemoryContentsTest, UnreadablePagesListQuestionMarksWithTheirAttributes)
     // A free page of the target.
     const std::vector<uint32_t> map = TargetPageMap();
     uint32_t freePage = 0;
-    for (uint32_t page = 0x10; page < 0x7FFF0 && freePage == 0; ++page)
-        if (map[page] & MAPF_FREE)
+    for (uint32_t page = 0x10; page < 0x7FFF0 && freePage == 0; ++page) {
+        if (map[page] & MAPF_FREE) {
             freePage = page * 4096;
+        }
+    }
     ASSERT_NE(freePage, 0u);
     dialog.ShowMemory(&Env().catalogue, record, freePage);
     EXPECT_EQ(Cell(100, 1), questions);
@@ -202,8 +207,9 @@ TEST_F(MemoryContentsTest, RowsAreFoundByTheirAddressText)
     EXPECT_EQ(find(-1, LVFI_STRING, Hex(address + 0x30)), 3);
     // The first row whose address shares the upper six digits.
     int sharing = 0;
-    while (((address + 16 * sharing) >> 8) != ((address + 0x30) >> 8))
+    while (((address + 16 * sharing) >> 8) != ((address + 0x30) >> 8)) {
         ++sharing;
+    }
     EXPECT_EQ(find(-1, LVFI_PARTIAL | LVFI_STRING, Hex(address + 0x30).substr(0, 8)), sharing);
     EXPECT_EQ(find(10, LVFI_STRING, Hex(address + 0x30)), -1) << "the start row is excluded";
     EXPECT_EQ(find(10, LVFI_STRING | LVFI_WRAP, Hex(address + 0x30)), 3);
@@ -222,7 +228,7 @@ TEST_F(MemoryContentsTest, ControlsKeepTheirProportionsWhenResized)
     CRect window;
     dialog.GetWindowRect(&window);
     const int cx = client.Width() * 3 / 5, cy = client.Height() * 3 / 5;
-    dialog.SetWindowPos(NULL, 0, 0, window.Width() - client.Width() + cx,
+    dialog.SetWindowPos(nullptr, 0, 0, window.Width() - client.Width() + cx,
                         window.Height() - client.Height() + cy, SWP_NOZORDER | SWP_NOMOVE);
     CRect resized;
     dialog.GetClientRect(&resized);

@@ -19,7 +19,7 @@
 #include <thread>
 #include <vector>
 
-#include "view/ProgressDlg.h"
+#include "common/ProgressStepper.h"
 #include "document/VexoProcessViewerDoc.h"
 #include "framework/Afx.h"
 #include "imagectl/ImageControlIds.h"
@@ -35,7 +35,7 @@
 #include "tools/SearchChunk.h"
 #include "tools/SearchRunner.h"
 #include "view/ProcessViewHost.h"
-#include "common/ProgressStepper.h"
+#include "view/ProgressDlg.h"
 #include "view/VexoProcessViewerView.h"
 
 namespace {
@@ -59,7 +59,7 @@ const char kAbsentText[] = "VexoAbsentText-41c";
 void Pump()
 {
     MSG msg;
-    while (::PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
+    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
         ::TranslateMessage(&msg);
         ::DispatchMessageA(&msg);
     }
@@ -68,7 +68,7 @@ void Pump()
 class CBenchApp : public CWinApp, public IActiveViewHost
 {
 public:
-    CVexoProcessViewerView* m_pActiveView = NULL;
+    CVexoProcessViewerView* m_pActiveView = nullptr;
     CVexoProcessViewerView* GetActiveProcessView() const override { return m_pActiveView; }
     void SetActiveProcessView(CVexoProcessViewerView* pView) override { m_pActiveView = pView; }
 };
@@ -174,10 +174,10 @@ bool AppendOneRow(LiteralSearch& search, CProcessCatalogue& catalogue, CFindTool
 double TimeChunkByChunk(CWnd* pParent, CProcessCatalogue& catalogue, const ProcessRecord* pRecord,
                         CFindToolDlg& findTool, const char* text, std::vector<uint32_t> chunks)
 {
-    CProgressDlg progress(NULL);
+    CProgressDlg progress(nullptr);
     progress.Create(IDD_PROGRESS, pParent);
-    LiteralSearch search = {pRecord, ::GetDlgItem(progress.m_hWnd, IDC_PROGRESS_BAR), text,
-                            std::move(chunks), {}, {}};
+    LiteralSearch search = {
+        pRecord, ::GetDlgItem(progress.m_hWnd, IDC_PROGRESS_BAR), text, std::move(chunks), {}, {}};
     ::InitializeCriticalSection(&search.lock);
     findTool.DeleteAllResults();
 
@@ -189,7 +189,8 @@ double TimeChunkByChunk(CWnd* pParent, CProcessCatalogue& catalogue, const Proce
     DWORD code = STILL_ACTIVE;
     do {
         MSG msg;
-        if (::PeekMessageA(&msg, NULL, 0, 0, PM_NOREMOVE) && ::GetMessageA(&msg, NULL, 0, 0)) {
+        if (::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE) &&
+            ::GetMessageA(&msg, nullptr, 0, 0)) {
             ::TranslateMessage(&msg);
             ::DispatchMessageA(&msg);
         }
@@ -218,7 +219,7 @@ struct Timing
 Timing TimeSearch(CFrameWnd* pFrame, CProcessCatalogue& catalogue, const ProcessRecord* pRecord,
                   CFindToolDlg& findTool, const char* text)
 {
-    CProgressDlg* pProgressDlg = NULL;
+    CProgressDlg* pProgressDlg = nullptr;
     CSearchRunner runner(pFrame, pProgressDlg, nullptr);
     CResponsivenessProbe probe(pFrame->m_hWnd);
     const auto start = Clock::now();
@@ -238,7 +239,8 @@ void PrintEngineAlone(const ProcessRecord* pRecord, const char* what, const char
     const auto start = Clock::now();
     CProcessMemoryReader reader(pRecord);
     int hits = 0;
-    CMemorySearch(text).Run(reader, [&hits](const SearchHit&) { ++hits; }, [](int32_t) {});
+    CMemorySearch(text).Run(
+        reader, [&hits](const SearchHit&) { ++hits; }, [](int32_t) {});
     std::printf("search engine alone, %-12s           %8.3f s  (%d hits; no windows)\n", what,
                 SecondsSince(start), hits);
 }
@@ -250,7 +252,7 @@ double LongestUnansweredWhenIdle(HWND hwnd, double seconds)
     CResponsivenessProbe probe(hwnd);
     const auto start = Clock::now();
     while (SecondsSince(start) < seconds) {
-        ::MsgWaitForMultipleObjects(0, NULL, FALSE, 10, QS_ALLINPUT);
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
         Pump();
     }
     return probe.Stop();
@@ -278,15 +280,16 @@ int main(int argc, char** argv)
     int sample = 2048;
     int runs = 3;
     for (int i = 1; i + 1 < argc; i += 2) {
-        if (std::strcmp(argv[i], "--pages") == 0)
+        if (std::strcmp(argv[i], "--pages") == 0) {
             pages = std::max(1, std::atoi(argv[i + 1]));
-        else if (std::strcmp(argv[i], "--sample") == 0)
+        } else if (std::strcmp(argv[i], "--sample") == 0) {
             sample = std::max(1, std::atoi(argv[i + 1]));
-        else if (std::strcmp(argv[i], "--runs") == 0)
+        } else if (std::strcmp(argv[i], "--runs") == 0) {
             runs = std::max(1, std::atoi(argv[i + 1]));
+        }
     }
 
-    AfxWinInit(::GetModuleHandleA(NULL), NULL, const_cast<LPSTR>(""), SW_SHOWNORMAL);
+    AfxWinInit(::GetModuleHandleA(nullptr), nullptr, const_cast<LPSTR>(""), SW_SHOWNORMAL);
     ::InitCommonControls();
     AfxEnableControlContainer();
     AfxRegisterControlModule(CLSID_VexoImageControl, kImageControlDllName);
@@ -301,7 +304,7 @@ int main(int argc, char** argv)
     catalogue.Refresh();
     const ProcessRecord* pRecord = catalogue.FindProcess(target.GetProcessId());
     const uint32_t firstPage = target.Address("marker_pages");
-    if (pRecord == NULL || firstPage == 0) {
+    if (pRecord == nullptr || firstPage == 0) {
         std::printf("the helper target is not in the catalogue or laid out no marker pages\n");
         return 1;
     }
@@ -313,8 +316,8 @@ int main(int argc, char** argv)
     context.m_pNewViewClass = RUNTIME_CLASS(CVexoProcessViewerView);
     context.m_pCurrentDoc = pDocument;
     CBenchFrame* pFrame = new CBenchFrame;
-    if (!pFrame->Create(NULL, "Search benchmark", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                        CRect(0, 0, 800, 700), NULL, NULL, 0, &context)) {
+    if (!pFrame->Create(nullptr, "Search benchmark", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                        CRect(0, 0, 800, 700), nullptr, nullptr, 0, &context)) {
         std::printf("the frame with its view could not be made\n");
         return 1;
     }
@@ -339,7 +342,8 @@ int main(int argc, char** argv)
     PrintSearch("no hits,", none);
     PrintSearch("many hits,", many);
     std::printf("UI thread waiting for messages only, for 3 s: answered every message within "
-                "%.0f ms\n", LongestUnansweredWhenIdle(pFrame->m_hWnd, 3.0) * 1000.0);
+                "%.0f ms\n",
+                LongestUnansweredWhenIdle(pFrame->m_hWnd, 3.0) * 1000.0);
     PrintEngineAlone(pRecord, "no hits,", kAbsentText);
     PrintEngineAlone(pRecord, "many hits,", kTargetPagesMarker);
 
@@ -355,12 +359,14 @@ int main(int argc, char** argv)
     }
     std::vector<uint32_t> hitChunks;
     const int hitSample = std::min(pages, std::max(1, sample / 8));
-    for (int i = 0; i < hitSample; ++i)
+    for (int i = 0; i < hitSample; ++i) {
         hitChunks.push_back(firstPage + static_cast<uint32_t>(i) * kSearchChunkSize);
+    }
     const double perChunk =
         TimeChunkByChunk(pFrame, catalogue, pRecord, findTool, kAbsentText, spread) / sample;
-    const double perHitChunk = TimeChunkByChunk(pFrame, catalogue, pRecord, findTool,
-                                                kTargetPagesMarker, hitChunks) / hitSample;
+    const double perHitChunk =
+        TimeChunkByChunk(pFrame, catalogue, pRecord, findTool, kTargetPagesMarker, hitChunks) /
+        hitSample;
     const double literalNone = perChunk * kSearchChunkCount;
     const double literalMany = perChunk * (kSearchChunkCount - pages) + perHitChunk * pages;
     std::printf("chunk by chunk, measured on %d chunks in runs of %d and %d chunks with a hit: "
@@ -371,10 +377,12 @@ int main(int argc, char** argv)
     std::printf("chunk by chunk, extrapolated to %u chunks, %d hits: %8.1f s (%.1f min)\n",
                 kSearchChunkCount, pages, literalMany, literalMany / 60.0);
     std::vector<double> noneSeconds, manySeconds;
-    for (const Timing& timing : none)
+    for (const Timing& timing : none) {
         noneSeconds.push_back(timing.seconds);
-    for (const Timing& timing : many)
+    }
+    for (const Timing& timing : many) {
         manySeconds.push_back(timing.seconds);
+    }
     std::printf("ratio chunk by chunk / whole space: no hits %.0f x, %d hits %.0f x\n",
                 literalNone / Median(noneSeconds), pages, literalMany / Median(manySeconds));
 

@@ -1,16 +1,16 @@
 // The memory text search against the helper target: the rows of the Find Tool window, the
 // progress window, the windows disabled around the run, and the view following the hits.
 
-#include "tests/support/PictureHarness.h"
+#include "tools/SearchRunner.h"
 
 #include <algorithm>
 #include <cstdio>
 
 #include "res/resource.h"
 #include "tests/support/ExpectSequence.h"
+#include "tests/support/PictureHarness.h"
 #include "tests/support/TargetMarkers.h"
 #include "tools/FindToolDlg.h"
-#include "tools/SearchRunner.h"
 
 using namespace picturetest;
 
@@ -27,15 +27,16 @@ public:
     }
 
     CProgressRecorder recorder;
-    HWND progressWindow = NULL;
+    HWND progressWindow = nullptr;
     bool topmost = false;
     bool cancelEnabled = true;
 
 protected:
     BOOL CreateProgressWindow(CProgressDlg* pProgressDlg) override
     {
-        if (!CSearchRunner::CreateProgressWindow(pProgressDlg))
+        if (!CSearchRunner::CreateProgressWindow(pProgressDlg)) {
             return FALSE;
+        }
         progressWindow = pProgressDlg->m_hWnd;
         recorder.Attach(pProgressDlg);
         return TRUE;
@@ -68,8 +69,9 @@ std::string Hex8(uint32_t value)
 std::string Spread(const char* text)
 {
     std::string spread;
-    for (const char* c = text; *c != '\0'; ++c)
+    for (const char* c = text; *c != '\0'; ++c) {
         spread += std::string(1, *c) + (c[1] != '\0' ? " " : "");
+    }
     return spread;
 }
 
@@ -89,7 +91,7 @@ protected:
     void TearDown() override
     {
         findTool.DestroyWindow();
-        App().m_pActiveView = NULL;
+        App().m_pActiveView = nullptr;
     }
 
     std::vector<Row> Search(const std::string& text)
@@ -107,7 +109,8 @@ protected:
             item.mask = LVIF_PARAM;
             item.iItem = i;
             ListView_GetItem(list, &item);
-            rows.push_back({Cell(i, 0), Cell(i, 1), Cell(i, 2), static_cast<uint32_t>(item.lParam)});
+            rows.push_back(
+                {Cell(i, 0), Cell(i, 1), Cell(i, 2), static_cast<uint32_t>(item.lParam)});
         }
         return rows;
     }
@@ -125,9 +128,9 @@ protected:
 
     CViewHarness harness;
     CFindToolDlg findTool;
-    HWND list = NULL;
+    HWND list = nullptr;
     const ProcessRecord* record = nullptr;
-    CProgressDlg* progressDlg = NULL;
+    CProgressDlg* progressDlg = nullptr;
     std::vector<BOOL> enables;
 };
 
@@ -152,8 +155,9 @@ TEST_F(SearchRunnerTest, EachMarkerGivesOneRowWithItsPagesAttributesAndContext)
 
     EXPECT_TRUE(Search(kTargetStraddleMarker).empty()) << "no match across a chunk boundary";
     std::string upper = kTargetAsciiMarker;
-    for (char& c : upper)
+    for (char& c : upper) {
         c = static_cast<char>(toupper(static_cast<unsigned char>(c)));
+    }
     EXPECT_TRUE(Search(upper).empty()) << "the search tells upper from lower case";
 }
 
@@ -169,8 +173,9 @@ TEST_F(SearchRunnerTest, RunShowsItsProgressAndTheViewFollowsTheHitsInAddressOrd
 
     // Every marker that starts in ASCII within its chunk, the straddling one too.
     const std::vector<Row> rows = Rows();
-    for (const char* name : {"marker_ascii", "marker_twice_1", "marker_straddle"})
+    for (const char* name : {"marker_ascii", "marker_twice_1", "marker_straddle"}) {
         EXPECT_TRUE(HasRow(rows, Env().target.Address(name))) << name;
+    }
     ASSERT_GE(rows.size(), 3u);
     EXPECT_NE(rows[0].address, "old") << "the list is cleared at the start";
     for (size_t i = 0; i < rows.size(); ++i) {
@@ -181,12 +186,14 @@ TEST_F(SearchRunnerTest, RunShowsItsProgressAndTheViewFollowsTheHitsInAddressOrd
 
     // The view followed hits only, and ended on the last one.
     ASSERT_FALSE(harness.frame->listings.empty());
-    for (const CTestMainFrame::Listing& listing : harness.frame->listings)
+    for (const CTestMainFrame::Listing& listing : harness.frame->listings) {
         EXPECT_TRUE(HasRow(rows, listing.address)) << Hex8(listing.address);
+    }
     EXPECT_EQ(harness.frame->listings.back().address, rows.back().data);
 
     // The window's text and caption are set once, with the searched program's path.
-    const std::string kSearchTexts[] = {"Searching Memory Space of " + record->moduleNames[0] + "..."};
+    const std::string kSearchTexts[] = {"Searching Memory Space of " + record->moduleNames[0] +
+                                        "..."};
     // 0 to 99, each once, never 100.
     static const std::vector<int> kSearchPositions = expectsequence::Run(0, 99);
     // The main window and the tool windows are disabled for the search and enabled after it.

@@ -12,9 +12,9 @@ class BlurbWndTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(parent.CreateEx(0, NULL, "Tip parent", WS_POPUP | WS_VISIBLE, 50, 50, 400, 300,
-                                    NULL, NULL));
-        ASSERT_TRUE(blurb.Create(NULL, "", WS_CHILD, CRect(0, 0, 300, 300), &parent, 0));
+        ASSERT_TRUE(parent.CreateEx(0, nullptr, "Tip parent", WS_POPUP | WS_VISIBLE, 50, 50, 400,
+                                    300, nullptr, nullptr));
+        ASSERT_TRUE(blurb.Create(nullptr, "", WS_CHILD, CRect(0, 0, 300, 300), &parent, 0));
         CRect client;
         parent.GetClientRect(&client);
         ASSERT_EQ(client.Width(), 400);
@@ -100,7 +100,7 @@ TEST_F(BlurbWndTest, NullTextChangesNothing)
     blurb.ShowAt(20, 30, "kernel32.dll");
     const CRect before = Box();
     blurb.ShowWindow(SW_HIDE);
-    EXPECT_EQ(blurb.ShowAt(200, 200, NULL), 0);
+    EXPECT_EQ(blurb.ShowAt(200, 200, nullptr), 0);
     EXPECT_EQ(Box(), before);
     EXPECT_FALSE(blurb.IsWindowVisible());
     EXPECT_STREQ(blurb.GetText(), "kernel32.dll");

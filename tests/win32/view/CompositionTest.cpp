@@ -1,12 +1,11 @@
 // The picture composed from the helper target's real page map, read back pixel by pixel from
 // the control, with its module labels, window text and progress positions.
 
-#include "tests/support/PictureHarness.h"
-
 #include <algorithm>
 
 #include "res/resource.h"
 #include "tests/support/ExpectSequence.h"
+#include "tests/support/PictureHarness.h"
 
 using namespace picturetest;
 
@@ -29,7 +28,7 @@ long ColourAt(CVexoProcessViewerView* pView, uint32_t address)
 // top, 0x00RRGGBB pixels. One drawing instead of a million dispatch reads.
 std::vector<uint32_t> WholePicture(CActiveXImageWindow* pImage)
 {
-    pImage->SetWindowPos(NULL, 0, 0, 1024, 1024, SWP_NOZORDER | SWP_NOMOVE);
+    pImage->SetWindowPos(nullptr, 0, 0, 1024, 1024, SWP_NOZORDER | SWP_NOMOVE);
     pImage->FitToWindow();
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
@@ -38,9 +37,9 @@ std::vector<uint32_t> WholePicture(CActiveXImageWindow* pImage)
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
-    void* bits = NULL;
-    HDC dc = ::CreateCompatibleDC(NULL);
-    HBITMAP bitmap = ::CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, NULL, 0);
+    void* bits = nullptr;
+    HDC dc = ::CreateCompatibleDC(nullptr);
+    HBITMAP bitmap = ::CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     HGDIOBJ old = ::SelectObject(dc, bitmap);
     pImage->SendMessage(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
     ::GdiFlush();
@@ -59,15 +58,16 @@ protected:
     {
         ASSERT_NE(harness.view, nullptr);
         ASSERT_NE(harness.view->GetImageControl(), nullptr) << "the image control is hosted";
-        progress.reset(new CProgressDlg(NULL));
+        progress.reset(new CProgressDlg(nullptr));
         ASSERT_TRUE(progress->Create(IDD_PROGRESS, harness.frame));
         recorder.Attach(progress.get());
     }
     void TearDown() override
     {
         recorder.Detach();
-        if (progress)
+        if (progress) {
             progress->DestroyWindow();
+        }
     }
 
     int Compose(const ProcessRecord* pRecord, const uint32_t* map, bool fit = false)
@@ -101,17 +101,19 @@ TEST_F(CompositionTest, TargetPagesGetTheColourOfTheirState)
     for (uint32_t page = 0; page < 1048576; ++page) {
         const uint32_t flags = map[page];
         long expected = kGrey;
-        if (flags & MAPF_FREE)
+        if (flags & MAPF_FREE) {
             expected = kGreen, ++free;
-        else if (flags & MAPF_RESERVED)
+        } else if (flags & MAPF_RESERVED) {
             expected = kBlue;
-        else if (flags & MAPF_COMMITTED)
+        } else if (flags & MAPF_COMMITTED) {
             expected = kRed;
-        else
+        } else {
             ++unknown;
+        }
         if (page % 61 == 0 || (flags & (MAPF_RESERVED | MAPF_COMMITTED))) {
-            if (ColourAt(pView, page * 4096u) != expected && ++mismatches < 5)
+            if (ColourAt(pView, page * 4096u) != expected && ++mismatches < 5) {
                 ADD_FAILURE() << "page 0x" << std::hex << page * 4096u << " flags 0x" << flags;
+            }
         }
     }
     EXPECT_EQ(mismatches, 0);
@@ -122,10 +124,10 @@ TEST_F(CompositionTest, TargetPagesGetTheColourOfTheirState)
 TEST_F(CompositionTest, CornersRowsAndColourPrecedenceOfASyntheticMap)
 {
     std::vector<uint32_t> map(1048576, 0);
-    map[0] = MAPF_FREE | MAPF_COMMITTED;              // 0x00000000: bottom-left pixel
-    map[0xFFFFF] = MAPF_RESERVED | MAPF_COMMITTED;    // 0xFFFFF000: top-right pixel
-    map[0x7FFE0] = MAPF_COMMITTED | MAPF_READ;        // 0x7FFE0000: column 992, row 512
-    map[5] = MAPF_READ | MAPF_IMAGE;                  // no state bit: background
+    map[0] = MAPF_FREE | MAPF_COMMITTED;           // 0x00000000: bottom-left pixel
+    map[0xFFFFF] = MAPF_RESERVED | MAPF_COMMITTED; // 0xFFFFF000: top-right pixel
+    map[0x7FFE0] = MAPF_COMMITTED | MAPF_READ;     // 0x7FFE0000: column 992, row 512
+    map[5] = MAPF_READ | MAPF_IMAGE;               // no state bit: background
     Compose(nullptr, map.data());
 
     CActiveXImageWindow* pImage = harness.view->GetImageControl();
@@ -171,9 +173,10 @@ TEST_F(CompositionTest, RunsAndSinglePixelCallsGiveTheSamePicture)
 
     int mismatches = 0;
     for (size_t i = 0; i < runs.size(); ++i) {
-        if (runs[i] != perPixel[i] && ++mismatches < 5)
+        if (runs[i] != perPixel[i] && ++mismatches < 5) {
             ADD_FAILURE() << "column " << i % 1024 << ", row " << i / 1024 << std::hex << ": 0x"
                           << runs[i] << " in runs, 0x" << perPixel[i] << " per pixel";
+        }
     }
     EXPECT_EQ(mismatches, 0);
     // Screen order (0x00RRGGBB) of the pages put in: free, reserved, none.
@@ -198,7 +201,8 @@ TEST_F(CompositionTest, LabelsAndWindowTextComeFromTheRecord)
         const std::string& path = pRecord->moduleNames[i];
         EXPECT_EQ(pView->GetModuleLabel(i)->baseAddress, pRecord->moduleBases[i]);
         EXPECT_EQ(path.substr(path.find_last_of("\\/") + 1), pView->GetModuleLabel(i)->labelText);
-        EXPECT_EQ(pView->GetModuleLabel(i)->blurbWnd.m_hWnd, (HWND)NULL) << "made when first shown";
+        EXPECT_EQ(pView->GetModuleLabel(i)->blurbWnd.m_hWnd, (HWND) nullptr)
+            << "made when first shown";
     }
     char text[MAX_PATH] = {};
     ::GetWindowTextA(pView->m_hWnd, text, sizeof text);

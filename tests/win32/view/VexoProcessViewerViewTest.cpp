@@ -2,11 +2,10 @@
 // clicks and double-clicks through the pre-translation step, going to an address, the record of
 // the active view, and a view whose control is missing.
 
-#include "tests/support/PictureHarness.h"
-
 #include <cstdio>
 
 #include "imagectl/ImageControlIds.h"
+#include "tests/support/PictureHarness.h"
 
 using namespace picturetest;
 
@@ -24,7 +23,7 @@ protected:
         ASSERT_NE(pRecord, nullptr);
         harness.document->SetTarget(&Env().catalogue, pRecord->processId);
         const std::vector<uint32_t> map = TargetPageMap();
-        harness.view->ComposeImage(pRecord, map.data(), 1024, 1024, NULL, 10, 100, false);
+        harness.view->ComposeImage(pRecord, map.data(), 1024, 1024, nullptr, 10, 100, false);
     }
 
     // A mouse message at point (control client coordinates) as the message loop would have it.
@@ -49,7 +48,7 @@ protected:
     }
 
     CViewHarness harness;
-    CActiveXImageWindow* image = NULL;
+    CActiveXImageWindow* image = nullptr;
 };
 
 TEST_F(VexoProcessViewerViewTest, AddressTipShowsThePageAndItsFirst128Bytes)
@@ -144,7 +143,7 @@ TEST_F(VexoProcessViewerViewTest, ClicksSelectAndListPagesDoubleClicksZoom)
     EXPECT_EQ(listings.size(), 2u);
 
     // A document without a process still zooms, but lists nothing.
-    harness.document->m_pCatalogue = NULL;
+    harness.document->m_pCatalogue = nullptr;
     point = ShowPage(address);
     MSG again = MouseMessage(WM_LBUTTONDBLCLK, point);
     harness.view->PreTranslateMessage(&again);
@@ -181,7 +180,7 @@ TEST_F(VexoProcessViewerViewTest, ActiveViewIsRecordedAndNeverLeftDangling)
     CFrameWnd* pSecondFrame = pSecond->GetParentFrame();
     pSecondFrame->SetActiveView(pSecond);
     EXPECT_EQ(App().m_pActiveView, pSecond);
-    pSecondFrame->SetActiveView(NULL);
+    pSecondFrame->SetActiveView(nullptr);
     EXPECT_EQ(App().m_pActiveView, nullptr) << "a deactivation stores the activating view: none";
 
     // A record left on a view that its frame no longer holds active: nothing deactivates the
@@ -204,7 +203,8 @@ TEST(ViewWithoutControlTest, NeverCallsIntoAMissingControl)
 
     const ProcessRecord* pRecord = TargetRecord();
     std::vector<uint32_t> map(1048576, MAPF_COMMITTED);
-    EXPECT_EQ(harness.view->ComposeImage(pRecord, map.data(), 1024, 1024, NULL, 10, 100, false), 0);
+    EXPECT_EQ(harness.view->ComposeImage(pRecord, map.data(), 1024, 1024, nullptr, 10, 100, false),
+              0);
     harness.view->ShowTipsAt(5, 5);
     harness.view->GoToAddress(0x00401000);
     harness.view->FitImageToWindow();
