@@ -33,16 +33,7 @@ while [ $# -gt 0 ]; do
   shift
 done
 
-if [ ! -f "$build/CMakeCache.txt" ]; then
-  cmake -S "$VEXO_ROOT" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$VEXO_ROOT/cmake/mingw-i686.cmake" >/dev/null
-fi
-log="$(mktemp)"
-if ! cmake --build "$build" --target vexo_retrieval_bench VexoInteractionBench -j2 >"$log" 2>&1; then
-  cat "$log"
-  rm -f "$log"
-  exit 1
-fi
-rm -f "$log"
+vexo_build_win32_targets "$build" vexo_retrieval_bench VexoInteractionBench
 
 vexo_ensure_display
 trap 'vexo_stop_display' EXIT

@@ -13,17 +13,7 @@ here="$(dirname "${BASH_SOURCE[0]}")"
 source "$here/env.sh"
 build="${VEXO_BENCH_BUILD:-$VEXO_WIN32_BUILD}"
 
-if [ ! -f "$build/CMakeCache.txt" ]; then
-  cmake -S "$VEXO_ROOT" -B "$build" -DCMAKE_BUILD_TYPE=Release \
-        -DCMAKE_TOOLCHAIN_FILE="$VEXO_ROOT/cmake/mingw-i686.cmake" >/dev/null
-fi
-log="$(mktemp)"
-if ! cmake --build "$build" --target vexo_search_bench VexoTarget -j2 >"$log" 2>&1; then
-  cat "$log"
-  rm -f "$log"
-  exit 1
-fi
-rm -f "$log"
+vexo_build_win32_targets "$build" vexo_search_bench VexoTarget
 
 vexo_ensure_display
 trap 'vexo_stop_display' EXIT

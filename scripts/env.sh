@@ -38,3 +38,22 @@ vexo_ensure_prefix() {
     touch "$WINEPREFIX/.vexo-ready"
   fi
 }
+
+# Configures build tree $1 for Windows when it has not been, then builds the targets after it;
+# prints the build's output only when it fails.
+vexo_build_win32_targets() {
+  local build="$1"
+  shift
+  if [ ! -f "$build/CMakeCache.txt" ]; then
+    cmake -S "$VEXO_ROOT" -B "$build" -DCMAKE_BUILD_TYPE=Release \
+          -DCMAKE_TOOLCHAIN_FILE="$VEXO_ROOT/cmake/mingw-i686.cmake" >/dev/null
+  fi
+  local log
+  log="$(mktemp)"
+  if ! cmake --build "$build" --target "$@" -j2 >"$log" 2>&1; then
+    cat "$log"
+    rm -f "$log"
+    return 1
+  fi
+  rm -f "$log"
+}

@@ -22,6 +22,7 @@
 #include "imagectl/ImageControlIds.h"
 #include "inspect/ProcessCatalogue.h"
 #include "res/resource.h"
+#include "tests/support/BenchTiming.h"
 #include "tests/support/TargetProcess.h"
 #include "tools/MemoryContentsDlg.h"
 #include "view/ProgressDlg.h"
@@ -29,18 +30,10 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double SecondsSince(Clock::time_point start)
-{
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
+using bench::Clock;
+using bench::Median;
+using bench::Pump;
+using bench::SecondsSince;
 
 // Median of runs timings of one action.
 double MedianTime(int runs, const std::function<void()>& action)
@@ -52,15 +45,6 @@ double MedianTime(int runs, const std::function<void()>& action)
         times.push_back(SecondsSince(start));
     }
     return Median(times);
-}
-
-void Pump()
-{
-    MSG msg;
-    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
-    }
 }
 
 struct SendJob

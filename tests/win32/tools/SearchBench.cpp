@@ -26,6 +26,7 @@
 #include "inspect/ProcessCatalogue.h"
 #include "inspect/ProcessMemoryReader.h"
 #include "res/resource.h"
+#include "tests/support/BenchTiming.h"
 #include "tests/support/TargetMarkers.h"
 #include "tests/support/TargetProcess.h"
 #include "tools/FindToolDlg.h"
@@ -40,30 +41,13 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double SecondsSince(Clock::time_point start)
-{
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
+using bench::Clock;
+using bench::Median;
+using bench::Pump;
+using bench::SecondsSince;
 
 // Not in the target: a text with no hits.
 const char kAbsentText[] = "VexoAbsentText-41c";
-
-void Pump()
-{
-    MSG msg;
-    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
-    }
-}
 
 class CBenchApp : public CWinApp, public IActiveViewHost
 {
