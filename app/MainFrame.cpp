@@ -187,6 +187,7 @@ int CMainFrame::CreateBars()
         !m_wndToolBar.LoadToolBar(IDR_MAINFRAME)) {
         return -1;
     }
+    m_wndToolBar.SetWindowText("Toolbar"); // the caption of the toolbar's floating frame
     if (!m_wndStatusBar.Create(this, WS_CHILD | WS_VISIBLE | CBRS_BOTTOM, AFX_IDW_STATUS_BAR) ||
         !m_wndStatusBar.SetIndicators(kIndicators, sizeof(kIndicators) / sizeof(kIndicators[0]))) {
         return -1;
