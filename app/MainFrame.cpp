@@ -265,10 +265,13 @@ void CMainFrame::KeepToolWindowsAbove()
     if (!IsOurApplicationInFront()) {
         return;
     }
-    CWnd* const tools[] = {&m_wndProcessTree, &m_wndMemoryContents, &m_wndFindTool,
-                           &m_wndGotoAddress};
-    for (CWnd* pTool : tools) {
-        const HWND hTool = pTool->GetSafeHwnd();
+    // The floating toolbar's frame is one of them.
+    const HWND hToolBarFrame =
+        m_wndToolBar.IsFloating() ? ::GetParent(m_wndToolBar.GetSafeHwnd()) : nullptr;
+    const HWND tools[] = {m_wndProcessTree.GetSafeHwnd(), m_wndMemoryContents.GetSafeHwnd(),
+                          m_wndFindTool.GetSafeHwnd(), m_wndGotoAddress.GetSafeHwnd(),
+                          hToolBarFrame};
+    for (HWND hTool : tools) {
         if (hTool != nullptr && ::IsWindowVisible(hTool) && IsBelowFrame(hTool)) {
             ::SetWindowPos(hTool, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         }
