@@ -321,7 +321,7 @@ void CDockContext::InvertTrackRect() const
 void CDockContext::ToggleDocking()
 {
     CFrameWnd* pDockSite = GetDockSite();
-    if (pDockSite == nullptr || m_pBar->GetSafeHwnd() == nullptr) {
+    if (pDockSite == nullptr || m_pBar->GetSafeHwnd() == nullptr || !m_pBar->IsWindowEnabled()) {
         return;
     }
     if (m_pBar->IsFloating()) {

@@ -23,7 +23,7 @@ public:
     // Called when the bar goes away: a drag under way ends without moving it.
     void CancelDrag();
     // A floating bar docks on the edge it last docked on; a docked bar floats where it last
-    // floated, or near its docked place the first time.
+    // floated, or near its docked place the first time. A disabled bar stays where it is.
     void ToggleDocking();
 
     DWORD m_dwLastDockAlign; // CBRS_ALIGN_ edge of the last docking

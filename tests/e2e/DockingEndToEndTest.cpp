@@ -1,7 +1,7 @@
 // The real program's toolbar dragged by its gripper with the real pointer to the left edge of
 // the frame: it stands there as a column, and its buttons still carry out their commands and
-// show their prompts in the status bar; a double click on the gripper floats it. Saves pictures
-// of the desktop under <build>/screenshots.
+// show their prompts in the status bar; a double click on the gripper floats it, and the program
+// still closes cleanly. Saves pictures of the desktop under <build>/screenshots.
 
 #include <windows.h>
 #include <commctrl.h>
@@ -168,6 +168,11 @@ TEST_F(DockingEndToEndTest, ToolbarDraggedToTheLeftEdgeStandsThereAndItsButtonsW
     remote::ClickLeft();
     EXPECT_TRUE(WaitFor([&] { return (IsWindowVisible(tree) != FALSE) != visible; }, kUiTimeoutMs));
     Screenshot("e2e-docking-floating.bmp");
+
+    // The program closes cleanly with its toolbar floating.
+    DWORD exitCode = 1;
+    ASSERT_TRUE(program.Close(kUiTimeoutMs, &exitCode));
+    EXPECT_EQ(exitCode, 0u);
 }
 
 } // namespace

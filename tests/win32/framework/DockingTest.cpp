@@ -203,7 +203,7 @@ TEST_F(DockingTest, FloatingFrameWrapsTheButtonsAndItsCaptionDocksTheBarAgain)
     ::GetClientRect(hMini, &rectMiniClient);
     EXPECT_GE(rectMiniClient.bottom, ItemRect(4).bottom);
 
-    // A floating button's command, tooltip and update handler go through the main frame.
+    // A floating button's command, tooltip, prompt and update handler go through the main frame.
     const CRect rcButton = ItemRect(4);
     Bar().SendMessage(WM_LBUTTONDOWN, MK_LBUTTON,
                       MAKELPARAM(rcButton.CenterPoint().x, rcButton.CenterPoint().y));
@@ -220,6 +220,9 @@ TEST_F(DockingTest, FloatingFrameWrapsTheButtonsAndItsCaptionDocksTheBarAgain)
     ::SendMessageA(reinterpret_cast<HWND>(Bar().SendMessage(TB_GETTOOLTIPS)), TTM_GETTEXTA,
                    sizeof(szTip), reinterpret_cast<LPARAM>(&ti));
     EXPECT_STREQ("Test Flag", szTip);
+    Bar().SendMessage(WM_MOUSEMOVE, 0,
+                      MAKELPARAM(ItemRect(0).CenterPoint().x, ItemRect(0).CenterPoint().y));
+    EXPECT_EQ("Create a new document", m_pFrame->m_wndStatusBar.GetPaneText(0).str());
     g_nCheckState = 1;
     theTestApp.OnIdle(0);
     EXPECT_TRUE(Bar().SendMessage(TB_ISBUTTONCHECKED, ID_TEST_CHECKED));
