@@ -54,7 +54,8 @@ public:
     // Docks pBar on the edge nDockBarID names (AFX_IDW_DOCKBAR_TOP...); 0 keeps the bar's own
     // edge, or takes the first it may dock on. A floating bar comes back into this frame.
     void DockControlBar(CControlBar* pBar, UINT nDockBarID = 0, LPCRECT lpRect = nullptr);
-    // Floats pBar in a frame of its own whose top-left corner is at point (screen).
+    // Floats pBar in a frame of its own whose top-left corner is at point (screen); a floating
+    // bar lies horizontally, whatever dwStyle says.
     void FloatControlBar(CControlBar* pBar, CPoint point, DWORD dwStyle = CBRS_ALIGN_TOP);
     // Shows or hides a bar, docked or floating (with its floating frame).
     void ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay);
