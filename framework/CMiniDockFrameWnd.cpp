@@ -7,6 +7,7 @@
 IMPLEMENT_DYNAMIC(CMiniDockFrameWnd, CWnd)
 
 BEGIN_MESSAGE_MAP(CMiniDockFrameWnd, CWnd)
+    ON_WM_MOUSEACTIVATE()
     ON_WM_CLOSE()
     ON_WM_SIZE()
     ON_WM_MOVE()
@@ -82,6 +83,11 @@ void CMiniDockFrameWnd::RecalcLayout()
     }
     m_bInRecalcLayout = FALSE;
     RememberPlace();
+}
+
+int CMiniDockFrameWnd::OnMouseActivate(CWnd*, UINT, UINT)
+{
+    return MA_NOACTIVATE;
 }
 
 // The close box hides the bar (and this frame with it) the way View > Toolbar does.

@@ -1,7 +1,8 @@
 // The small tool-window frame a floating control bar sits in: owned by the bar's frame, with a
 // caption (the bar's window text), a sizing border and a close box. Resizing it wraps the bar's
 // items into rows; its caption drags the bar like the gripper does, and a double click on it
-// docks the bar again. Closing it hides the bar. It deletes itself when its window goes.
+// docks the bar again. Closing it hides the bar. A click on it leaves the main frame active, so
+// that the keyboard stays with the document. It deletes itself when its window goes.
 #pragma once
 
 #include "framework/CWnd.h"
@@ -27,6 +28,7 @@ public:
 protected:
     void PostNcDestroy() override;
 
+    afx_msg int OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message);
     afx_msg void OnClose();
     afx_msg void OnSize(UINT nType, int cx, int cy);
     afx_msg void OnMove(int x, int y);

@@ -167,6 +167,7 @@ TEST_F(DockingEndToEndTest, ToolbarDraggedToTheLeftEdgeStandsThereAndItsButtonsW
     MoveTo(Center(floatingButton));
     remote::ClickLeft();
     EXPECT_TRUE(WaitFor([&] { return (IsWindowVisible(tree) != FALSE) != visible; }, kUiTimeoutMs));
+    EXPECT_EQ(GetForegroundWindow(), main) << "a click on the floating toolbar took activation";
     Screenshot("e2e-docking-floating.bmp");
 
     // The program closes cleanly with its toolbar floating.
