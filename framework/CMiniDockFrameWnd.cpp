@@ -8,6 +8,7 @@ IMPLEMENT_DYNAMIC(CMiniDockFrameWnd, CWnd)
 
 BEGIN_MESSAGE_MAP(CMiniDockFrameWnd, CWnd)
     ON_WM_MOUSEACTIVATE()
+    ON_WM_GETMINMAXINFO()
     ON_WM_CLOSE()
     ON_WM_SIZE()
     ON_WM_MOVE()
@@ -73,8 +74,9 @@ void CMiniDockFrameWnd::RecalcLayout()
     m_bInRecalcLayout = TRUE;
     CRect rectClient;
     GetClientRect(&rectClient);
-    const CSize sizeBar = pBar->CalcFloatingLayout(rectClient.Width(), TRUE);
-    const int cx = rectClient.Width() > sizeBar.cx ? rectClient.Width() : sizeBar.cx;
+    const BOOL bDynamic = (pBar->GetBarStyle() & CBRS_SIZE_DYNAMIC) != 0;
+    const CSize sizeBar = pBar->CalcFloatingLayout(WrapWidth(pBar, rectClient.Width()), TRUE);
+    const int cx = bDynamic && rectClient.Width() > sizeBar.cx ? rectClient.Width() : sizeBar.cx;
     pBar->SetWindowPos(nullptr, 0, 0, cx, sizeBar.cy, SWP_NOZORDER | SWP_NOACTIVATE);
     if (cx != rectClient.Width() || sizeBar.cy != rectClient.Height()) {
         const CSize sizeWindow = CalcWindowSize(CSize(cx, sizeBar.cy));
@@ -83,6 +85,30 @@ void CMiniDockFrameWnd::RecalcLayout()
     }
     m_bInRecalcLayout = FALSE;
     RememberPlace();
+}
+
+// A bar with CBRS_SIZE_DYNAMIC wraps to the frame's width; any other keeps its one row.
+int CMiniDockFrameWnd::WrapWidth(CControlBar* pBar, int cxClient)
+{
+    const int kOneRow = 32767;
+    if ((pBar->GetBarStyle() & CBRS_SIZE_DYNAMIC) == 0) {
+        return kOneRow;
+    }
+    return cxClient > 0 ? cxClient : 0;
+}
+
+// The frame may be as narrow as the bar's widest item and as low as one row.
+void CMiniDockFrameWnd::OnGetMinMaxInfo(MINMAXINFO* lpMMI)
+{
+    CWnd::OnGetMinMaxInfo(lpMMI);
+    CControlBar* pBar = GetControlBar();
+    if (pBar == nullptr) {
+        return;
+    }
+    const CSize sizeNarrowest = pBar->CalcFloatingLayout(WrapWidth(pBar, 0), FALSE);
+    const CSize sizeOneRow = pBar->CalcFloatingLayout(WrapWidth(pBar, 32767), FALSE);
+    lpMMI->ptMinTrackSize.x = CalcWindowSize(sizeNarrowest).cx;
+    lpMMI->ptMinTrackSize.y = CalcWindowSize(CSize(0, sizeOneRow.cy)).cy;
 }
 
 int CMiniDockFrameWnd::OnMouseActivate(CWnd*, UINT, UINT)
@@ -119,7 +145,8 @@ void CMiniDockFrameWnd::OnMove(int x, int y)
     RememberPlace();
 }
 
-// While the border is dragged, the frame takes the height the bar's rows need at that width.
+// While the border is dragged, the bar's items are wrapped to the new width and the frame takes
+// the height their rows need (a bar of fixed size keeps its size).
 void CMiniDockFrameWnd::OnSizing(UINT fwSide, LPRECT pRect)
 {
     CControlBar* pBar = GetControlBar();
@@ -128,12 +155,20 @@ void CMiniDockFrameWnd::OnSizing(UINT fwSide, LPRECT pRect)
     }
     const CSize sizeFrame = CalcWindowSize(CSize(0, 0));
     const int cxClient = (pRect->right - pRect->left) - sizeFrame.cx;
-    const CSize sizeBar = pBar->CalcFloatingLayout(cxClient > 0 ? cxClient : 0, FALSE);
+    const CSize sizeBar = pBar->CalcFloatingLayout(WrapWidth(pBar, cxClient), TRUE);
     const int cyWindow = sizeBar.cy + sizeFrame.cy;
     if (fwSide == WMSZ_TOP || fwSide == WMSZ_TOPLEFT || fwSide == WMSZ_TOPRIGHT) {
         pRect->top = pRect->bottom - cyWindow;
     } else {
         pRect->bottom = pRect->top + cyWindow;
+    }
+    if ((pBar->GetBarStyle() & CBRS_SIZE_DYNAMIC) == 0) {
+        const int cxWindow = sizeBar.cx + sizeFrame.cx;
+        if (fwSide == WMSZ_LEFT || fwSide == WMSZ_TOPLEFT || fwSide == WMSZ_BOTTOMLEFT) {
+            pRect->left = pRect->right - cxWindow;
+        } else {
+            pRect->right = pRect->left + cxWindow;
+        }
     }
 }
 

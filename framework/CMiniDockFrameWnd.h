@@ -28,6 +28,7 @@ public:
 protected:
     void PostNcDestroy() override;
 
+    afx_msg void OnGetMinMaxInfo(MINMAXINFO* lpMMI);
     afx_msg int OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message);
     afx_msg void OnClose();
     afx_msg void OnSize(UINT nType, int cx, int cy);
@@ -41,6 +42,8 @@ protected:
 private:
     // Keeps the frame's screen rectangle in the bar's dock context, for the next float.
     void RememberPlace();
+    // The width the bar's rows may take in a client area cxClient wide.
+    static int WrapWidth(CControlBar* pBar, int cxClient);
 
     BOOL m_bInRecalcLayout;
 };

@@ -304,7 +304,7 @@ CSize CToolBar::CalcFloatingLayout(int cxMax, BOOL bApply)
         }
         items.push_back(item);
     }
-    const std::vector<bool> wraps = WrapItems(items, cxMax - 2 * kBorderY);
+    const std::vector<bool> wraps = WrapItems(items, cxMax - kBorderY);
     if (bApply) {
         ApplyWraps(wraps);
         return MeasureItems();
@@ -322,7 +322,7 @@ CSize CToolBar::CalcFloatingLayout(int cxMax, BOOL bApply)
             ++nRows;
         }
     }
-    return CSize(cxWidest + 2 * kBorderY, nRows * cyButton + 2 * kBorderY);
+    return CSize(cxWidest + kBorderY, nRows * cyButton + kBorderY); // as MeasureItems
 }
 
 void CToolBar::ApplyWraps(const std::vector<bool>& wraps)

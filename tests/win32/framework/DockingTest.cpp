@@ -192,10 +192,15 @@ TEST_F(DockingTest, FloatingFrameWrapsTheButtonsAndItsCaptionDocksTheBarAgain)
     EXPECT_EQ(ItemRect(0).top, ItemRect(4).top);
     const CRect rectOneRow = ScreenRect(hMini);
 
-    // Narrower: two rows, and the frame grows to hold them.
-    ::SetWindowPos(hMini, nullptr, 0, 0, rectOneRow.Width() * 2 / 3, rectOneRow.Height(),
-                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // Its right border dragged to two thirds: two rows, and the frame grows to hold them. The
+    // height proposed while sizing is the height it keeps.
+    CRect rectSized = rectOneRow;
+    rectSized.right = rectSized.left + rectOneRow.Width() * 2 / 3;
+    ::SendMessageA(hMini, WM_SIZING, WMSZ_RIGHT, reinterpret_cast<LPARAM>(&rectSized));
+    ::SetWindowPos(hMini, nullptr, rectSized.left, rectSized.top, rectSized.Width(),
+                   rectSized.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
     PumpMessages();
+    EXPECT_EQ(rectSized, ScreenRect(hMini));
     EXPECT_EQ(ItemRect(0).top, ItemRect(2).top);
     EXPECT_GT(ItemRect(4).top, ItemRect(0).bottom - 1);
     EXPECT_GT(ScreenRect(hMini).Height(), rectOneRow.Height());
