@@ -201,7 +201,7 @@ LRESULT CControlBar::OnNcHitTest(CPoint point)
 // may be gone by then, so nothing of it is touched afterwards.
 void CControlBar::OnLButtonDown(UINT nFlags, CPoint point)
 {
-    if (m_pDockContext == nullptr || IsOverItem(point)) {
+    if (m_pDockContext == nullptr || m_dwDockStyle == 0 || IsOverItem(point)) {
         CWnd::OnLButtonDown(nFlags, point);
         return;
     }
@@ -212,7 +212,7 @@ void CControlBar::OnLButtonDown(UINT nFlags, CPoint point)
 // A double click off the items floats a docked bar and docks a floating one.
 void CControlBar::OnLButtonDblClk(UINT nFlags, CPoint point)
 {
-    if (m_pDockContext == nullptr || IsOverItem(point)) {
+    if (m_pDockContext == nullptr || m_dwDockStyle == 0 || IsOverItem(point)) {
         CWnd::OnLButtonDblClk(nFlags, point);
         return;
     }

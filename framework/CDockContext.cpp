@@ -117,6 +117,7 @@ void CDockContext::StartDrag(CPoint ptScreen)
     CRect rectDragged;
     ::GetWindowRect(m_pBar->IsFloating() ? ::GetParent(m_hWndBar) : m_hWndBar, &rectDragged);
     m_ptStart = ptScreen;
+    m_ptLast = ptScreen;
     m_ptOffset = CPoint(ptScreen.x - rectDragged.left, ptScreen.y - rectDragged.top);
     m_dwDropAlign = 0;
     m_bDragging = FALSE;
@@ -144,46 +145,21 @@ BOOL CDockContext::Track(const bool* pbAlive)
 {
     const HWND hWndBar = m_hWndBar;
     ::SetCapture(hWndBar);
-    BOOL bCtrl = (::GetKeyState(VK_CONTROL) & 0x8000) != 0;
     BOOL bDrop = FALSE;
-    for (BOOL bDone = FALSE; !bDone;) {
-        if (m_bCancelled || ::GetCapture() != hWndBar || !::IsWindowEnabled(hWndBar)) {
-            break;
-        }
+    while (!m_bCancelled && ::GetCapture() == hWndBar && ::IsWindowEnabled(hWndBar)) {
         MSG msg;
         if (::GetMessageA(&msg, nullptr, 0, 0) <= 0) {
             ::PostQuitMessage((int)msg.wParam); // the application's loop ends as asked
             break;
         }
-        switch (msg.message) {
-        case WM_MOUSEMOVE:
-            bCtrl = (msg.wParam & MK_CONTROL) != 0;
-            Move(ScreenPoint(msg), bCtrl);
-            break;
-        case WM_LBUTTONUP:
-            bCtrl = (msg.wParam & MK_CONTROL) != 0;
-            Move(ScreenPoint(msg), bCtrl);
-            bDrop = m_bDragging;
-            bDone = TRUE;
-            break;
-        case WM_KEYDOWN:
-        case WM_KEYUP:
-            if (msg.wParam == VK_ESCAPE) {
-                bDone = TRUE;
-            } else if (msg.wParam == VK_CONTROL && m_bDragging) {
-                bCtrl = msg.message == WM_KEYDOWN;
-                Move(CPoint(m_rectTrack.left + m_ptOffset.x, m_rectTrack.top + m_ptOffset.y),
-                     bCtrl);
-            }
-            break;
-        case WM_RBUTTONDOWN:
-            bDone = TRUE;
-            break;
-        default:
+        if (!IsTrackMessage(msg.message)) {
             ::DispatchMessageA(&msg);
             if (!*pbAlive) {
                 return FALSE;
             }
+            continue;
+        }
+        if (TrackMessage(msg, &bDrop)) {
             break;
         }
     }
@@ -197,9 +173,40 @@ BOOL CDockContext::Track(const bool* pbAlive)
     return bDrop;
 }
 
+BOOL CDockContext::IsTrackMessage(UINT nMsg)
+{
+    return nMsg == WM_MOUSEMOVE || nMsg == WM_LBUTTONUP || nMsg == WM_RBUTTONDOWN ||
+           nMsg == WM_KEYDOWN || nMsg == WM_KEYUP;
+}
+
+BOOL CDockContext::TrackMessage(const MSG& msg, BOOL* pbDrop)
+{
+    switch (msg.message) {
+    case WM_MOUSEMOVE:
+        Move(ScreenPoint(msg), (msg.wParam & MK_CONTROL) != 0);
+        return FALSE;
+    case WM_LBUTTONUP:
+        Move(ScreenPoint(msg), (msg.wParam & MK_CONTROL) != 0);
+        *pbDrop = m_bDragging;
+        return TRUE;
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+        if (msg.wParam == VK_ESCAPE) {
+            return msg.message == WM_KEYDOWN;
+        }
+        if (msg.wParam == VK_CONTROL && m_bDragging) {
+            Move(m_ptLast, msg.message == WM_KEYDOWN); // the outline shows the new drop at once
+        }
+        return FALSE;
+    default: // the right button
+        return TRUE;
+    }
+}
+
 // The outline follows the pointer once it has moved past the system's drag distance.
 void CDockContext::Move(CPoint ptScreen, BOOL bCtrl)
 {
+    m_ptLast = ptScreen;
     if (!m_bDragging) {
         if (std::abs(ptScreen.x - m_ptStart.x) < ::GetSystemMetrics(SM_CXDRAG) &&
             std::abs(ptScreen.y - m_ptStart.y) < ::GetSystemMetrics(SM_CYDRAG)) {

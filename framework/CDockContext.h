@@ -33,6 +33,10 @@ private:
     // The drag's own message loop; TRUE when the bar is to be dropped. Nothing of this object
     // is touched once *pbAlive turns false (the bar and its context were deleted meanwhile).
     BOOL Track(const bool* pbAlive);
+    // The messages the loop acts on itself: the pointer, the buttons and the keys.
+    static BOOL IsTrackMessage(UINT nMsg);
+    // Acts on one of them; TRUE when it ends the drag, with *pbDrop set when it drops the bar.
+    BOOL TrackMessage(const MSG& msg, BOOL* pbDrop);
     void Move(CPoint ptScreen, BOOL bCtrl);
     void Drop();
     // CBRS_ALIGN_ edge a drop at ptScreen docks on; 0 to float.
@@ -46,6 +50,7 @@ private:
     CControlBar* m_pBar;
     HWND m_hWndBar;
     CPoint m_ptStart;
+    CPoint m_ptLast;   // the pointer's latest position
     CPoint m_ptOffset; // pointer minus the top-left corner of what is dragged
     CRect m_rectTrack;
     DWORD m_dwDropAlign;

@@ -719,6 +719,9 @@ void CFrameWnd::FloatControlBar(CControlBar* pBar, CPoint point, DWORD)
 
 void CFrameWnd::ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL)
 {
+    if (pBar == nullptr || pBar->m_hWnd == nullptr) {
+        return;
+    }
     pBar->ShowWindow(bShow ? SW_SHOWNOACTIVATE : SW_HIDE);
     if (pBar->IsFloating()) {
         ::ShowWindow(::GetParent(pBar->m_hWnd), bShow ? SW_SHOWNA : SW_HIDE);
