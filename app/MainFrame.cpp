@@ -187,6 +187,7 @@ int CMainFrame::CreateBars()
         !m_wndToolBar.LoadToolBar(IDR_MAINFRAME)) {
         return -1;
     }
+    m_wndToolBar.SetWindowText("Toolbar"); // the caption of the toolbar's floating frame
     if (!m_wndStatusBar.Create(this, WS_CHILD | WS_VISIBLE | CBRS_BOTTOM, AFX_IDW_STATUS_BAR) ||
         !m_wndStatusBar.SetIndicators(kIndicators, sizeof(kIndicators) / sizeof(kIndicators[0]))) {
         return -1;
@@ -264,10 +265,13 @@ void CMainFrame::KeepToolWindowsAbove()
     if (!IsOurApplicationInFront()) {
         return;
     }
-    CWnd* const tools[] = {&m_wndProcessTree, &m_wndMemoryContents, &m_wndFindTool,
-                           &m_wndGotoAddress};
-    for (CWnd* pTool : tools) {
-        const HWND hTool = pTool->GetSafeHwnd();
+    // The floating toolbar's frame is one of them.
+    const HWND hToolBarFrame =
+        m_wndToolBar.IsFloating() ? ::GetParent(m_wndToolBar.GetSafeHwnd()) : nullptr;
+    const HWND tools[] = {m_wndProcessTree.GetSafeHwnd(), m_wndMemoryContents.GetSafeHwnd(),
+                          m_wndFindTool.GetSafeHwnd(), m_wndGotoAddress.GetSafeHwnd(),
+                          hToolBarFrame};
+    for (HWND hTool : tools) {
         if (hTool != nullptr && ::IsWindowVisible(hTool) && IsBelowFrame(hTool)) {
             ::SetWindowPos(hTool, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         }

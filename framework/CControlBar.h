@@ -1,10 +1,13 @@
 // Base of the bars that a frame lays out along its edges (toolbar, status bar): keeps the
-// bar style (alignment, tooltips, flyby) and runs the bar's update handlers at idle time.
+// bar style (alignment, tooltips, flyby) and runs the bar's update handlers at idle time. A bar
+// enabled for docking draws its gripper, and a press on the gripper or on the bar's empty area
+// drags it to another edge of its frame or out into a floating frame (CDockContext).
 #pragma once
 
 #include "framework/AfxRes.h"
 #include "framework/CWnd.h"
 
+class CDockContext;
 class CFrameWnd;
 
 // Bar styles: where the bar goes and what it shows. They travel in the window style given to
@@ -45,20 +48,29 @@ public:
     ~CControlBar() override;
 
     DWORD GetBarStyle() const { return m_dwStyle; }
+    // Keeps the CBRS_ bits; a change of edge or of floating goes to OnBarStyleChange.
     virtual void SetBarStyle(DWORD dwStyle);
-    // Records the sides the bar may dock on; bars stay on the side their style names.
-    void EnableDocking(DWORD dwDockStyle) { m_dwDockStyle = dwDockStyle & CBRS_ALIGN_ANY; }
+    // The sides the bar may dock on (CBRS_ALIGN_ bits); any side makes the bar draggable.
+    void EnableDocking(DWORD dwDockStyle);
     DWORD GetDockStyle() const { return m_dwDockStyle; }
     BOOL IsVisible() const { return m_hWnd != nullptr && (GetStyle() & WS_VISIBLE) != 0; }
+    BOOL IsFloating() const { return (m_dwStyle & CBRS_FLOATING) != 0; }
+    // Horizontal when docked on the top or bottom edge, or floating.
+    BOOL IsHorizontal() const { return (m_dwStyle & CBRS_ORIENT_VERT) == 0; }
     // Switches the bar's tooltips on or off.
     virtual BOOL EnableToolTips(BOOL bEnable = TRUE);
 
     // The bar's size when laid out along a frame edge (full length, natural thickness).
     virtual CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) = 0;
+    // The bar's size when floating with rows no wider than cxMax; bApply lays the items out so.
+    virtual CSize CalcFloatingLayout(int cxMax, BOOL bApply);
     // Runs the update handlers of the bar's items, routed through pTarget.
     virtual void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) = 0;
+    // Called after the bar changed edge or started or stopped floating.
+    virtual void OnBarStyleChange(DWORD dwOldStyle, DWORD dwNewStyle);
 
-    CFrameWnd* m_pDockSite; // the frame that lays the bar out
+    CFrameWnd* m_pDockSite;       // the frame that lays the bar out
+    CDockContext* m_pDockContext; // drags the bar; NULL until EnableDocking
 
 protected:
     CControlBar();
@@ -67,9 +79,22 @@ protected:
     void AttachToFrame(CWnd* pParentWnd);
     // The frame whose update handlers serve the bar.
     CFrameWnd* GetTargetFrame() const;
+    // Whether a press at this client point acts on an item of the bar (not a drag).
+    virtual BOOL IsOverItem(CPoint point) const;
+    // A docked bar with CBRS_GRIPPER keeps a band for its gripper outside its client area: at
+    // the left when horizontal, at the top when vertical.
+    BOOL HasGripper() const;
+    // Fills the band and draws the gripper's two ridges in it (window coordinates).
+    void DrawGripper(HDC hDC, const CRect& rectWindow) const;
 
     afx_msg void OnDestroy();
     afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp);
+    afx_msg void OnNcPaint();
+    afx_msg LRESULT OnNcHitTest(CPoint point);
+    afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
+    afx_msg void OnEnable(BOOL bEnable);
 
     DECLARE_MESSAGE_MAP()
 

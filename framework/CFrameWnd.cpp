@@ -6,8 +6,10 @@
 #include "framework/CCmdUI.h"
 #include "framework/CControlBar.h"
 #include "framework/CCreateContext.h"
+#include "framework/CDockContext.h"
 #include "framework/CDocument.h"
 #include "framework/CMenu.h"
+#include "framework/CMiniDockFrameWnd.h"
 #include "framework/CView.h"
 #include "framework/CWinApp.h"
 
@@ -501,10 +503,18 @@ LRESULT CFrameWnd::OnSetMessageString(WPARAM wParam, LPARAM lParam)
     return nIDLast;
 }
 
-LRESULT CFrameWnd::OnIdleUpdateCmdUI(WPARAM, LPARAM)
+// Floating bars sit in owned frames, outside this window's descendants that the idle update
+// reaches, so they get theirs from here.
+LRESULT CFrameWnd::OnIdleUpdateCmdUI(WPARAM wParam, LPARAM)
 {
     if (m_nIDTracking != m_nIDLastMessage) {
         SetMessageText(m_nIDTracking);
+    }
+    const std::vector<CControlBar*> bars = m_listControlBars;
+    for (CControlBar* pBar : bars) {
+        if (pBar->IsFloating() && pBar->m_hWnd != nullptr) {
+            pBar->SendMessage(WM_IDLEUPDATECMDUI, wParam, 0);
+        }
     }
     return 0;
 }
@@ -598,16 +608,124 @@ void CFrameWnd::EnableDocking(DWORD dwDockStyle)
     m_dwDockStyle = dwDockStyle & CBRS_ALIGN_ANY;
 }
 
-// Bars stay on the edge their style names; docking is not interactive.
-void CFrameWnd::DockControlBar(CControlBar* pBar, UINT, LPCRECT)
+namespace {
+
+const struct
 {
+    UINT nDockBarID;
+    DWORD dwAlign;
+} kDockBars[] = {
+    {AFX_IDW_DOCKBAR_TOP, CBRS_ALIGN_TOP},
+    {AFX_IDW_DOCKBAR_BOTTOM, CBRS_ALIGN_BOTTOM},
+    {AFX_IDW_DOCKBAR_LEFT, CBRS_ALIGN_LEFT},
+    {AFX_IDW_DOCKBAR_RIGHT, CBRS_ALIGN_RIGHT},
+};
+
+// The edge a bar docks on: the one asked for, else the bar's own, else the first one both the
+// bar and the frame allow (top, bottom, left, right); top when nothing is allowed.
+DWORD ChooseDockAlign(UINT nDockBarID, DWORD dwBarStyle, DWORD dwAllowed)
+{
+    for (const auto& bar : kDockBars) {
+        if (bar.nDockBarID == nDockBarID) {
+            return bar.dwAlign;
+        }
+    }
+    const DWORD dwOwn = dwBarStyle & CBRS_ALIGN_ANY;
+    for (const auto& bar : kDockBars) {
+        if ((dwOwn & bar.dwAlign) && (dwAllowed == 0 || (dwAllowed & bar.dwAlign))) {
+            return bar.dwAlign;
+        }
+    }
+    for (const auto& bar : kDockBars) {
+        if (dwAllowed & bar.dwAlign) {
+            return bar.dwAlign;
+        }
+    }
+    return CBRS_ALIGN_TOP;
+}
+
+} // namespace
+
+// A bar docked on an edge goes innermost there (last in the list, nearest the client pane).
+void CFrameWnd::DockControlBar(CControlBar* pBar, UINT nDockBarID, LPCRECT)
+{
+    if (pBar == nullptr || pBar->m_hWnd == nullptr) {
+        return;
+    }
+    const DWORD dwAlign =
+        ChooseDockAlign(nDockBarID, pBar->GetBarStyle(), pBar->GetDockStyle() & m_dwDockStyle);
+    ReclaimFloatingBar(pBar);
+    RemoveControlBar(pBar);
     AddControlBar(pBar);
+    pBar->SetBarStyle((pBar->GetBarStyle() & ~(CBRS_ALIGN_ANY | CBRS_FLOATING)) | dwAlign);
+    if (pBar->m_pDockContext != nullptr) {
+        pBar->m_pDockContext->m_dwLastDockAlign = dwAlign;
+    }
+    RecalcLayout();
+}
+
+void CFrameWnd::ReclaimFloatingBar(CControlBar* pBar)
+{
+    const HWND hParent = ::GetParent(pBar->m_hWnd);
+    if (hParent == m_hWnd) {
+        return;
+    }
+    const BOOL bVisible = pBar->IsVisible();
+    pBar->ShowWindow(SW_HIDE);
+    pBar->SetParent(this);
+    pBar->m_pDockSite = this;
+    CWnd* pOldFrame = FromHandlePermanent(hParent);
+    if (pOldFrame != nullptr && pOldFrame->IsKindOf(RUNTIME_CLASS(CMiniDockFrameWnd))) {
+        pOldFrame->DestroyWindow();
+    }
+    if (bVisible) {
+        pBar->ShowWindow(SW_SHOWNA);
+    }
+}
+
+void CFrameWnd::FloatControlBar(CControlBar* pBar, CPoint point, DWORD)
+{
+    if (pBar == nullptr || pBar->m_hWnd == nullptr) {
+        return;
+    }
+    CMiniDockFrameWnd* pMiniFrame =
+        DYNAMIC_DOWNCAST(CMiniDockFrameWnd, FromHandlePermanent(::GetParent(pBar->m_hWnd)));
+    if (pMiniFrame == nullptr) {
+        pMiniFrame = new CMiniDockFrameWnd;
+        CString strTitle;
+        pBar->GetWindowText(strTitle);
+        if (!pMiniFrame->Create(this, strTitle)) {
+            return; // the frame deleted itself
+        }
+        if (!pBar->IsWindowEnabled()) {
+            pMiniFrame->EnableWindow(FALSE);
+        }
+        pBar->SetParent(pMiniFrame);
+        pBar->SetBarStyle((pBar->GetBarStyle() & ~CBRS_ALIGN_ANY) | CBRS_FLOATING);
+    }
+    // The first float takes the bar's one-row width; later ones the width it had floating.
+    CSize sizeWindow = CMiniDockFrameWnd::CalcWindowSize(pBar->CalcFloatingLayout(32767, FALSE));
+    if (pBar->m_pDockContext != nullptr && !pBar->m_pDockContext->m_rectLastFloat.IsRectEmpty()) {
+        sizeWindow = pBar->m_pDockContext->m_rectLastFloat.Size();
+    }
+    pMiniFrame->SetWindowPos(nullptr, point.x, point.y, sizeWindow.cx, sizeWindow.cy,
+                             SWP_NOZORDER | SWP_NOACTIVATE);
+    pMiniFrame->RecalcLayout();
+    if (pBar->IsVisible()) {
+        pMiniFrame->ShowWindow(SW_SHOWNA);
+    }
     RecalcLayout();
 }
 
 void CFrameWnd::ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL)
 {
+    if (pBar == nullptr || pBar->m_hWnd == nullptr) {
+        return;
+    }
     pBar->ShowWindow(bShow ? SW_SHOWNOACTIVATE : SW_HIDE);
+    if (pBar->IsFloating()) {
+        ::ShowWindow(::GetParent(pBar->m_hWnd), bShow ? SW_SHOWNA : SW_HIDE);
+    }
     RecalcLayout();
 }
 
@@ -631,8 +749,9 @@ BOOL CFrameWnd::OnBarCheck(UINT nID)
     return TRUE;
 }
 
-// Top bars stack down from the top edge, bottom bars up from the bottom edge, side bars in
-// from the sides; the client pane (view or MDI client) takes the rest.
+// The bars that do not dock (the status bar) go outermost; the docking bars share what they
+// leave with the client pane (view or MDI client), which takes the rest. On each edge the bars
+// stack inwards in list order. Floating and hidden bars take no space.
 void CFrameWnd::RecalcLayout(BOOL)
 {
     if (m_hWnd == nullptr) {
@@ -640,8 +759,26 @@ void CFrameWnd::RecalcLayout(BOOL)
     }
     CRect rect;
     GetClientRect(&rect);
+    LayoutBars(rect, FALSE);
+    m_rectDockingArea = rect;
+    LayoutBars(rect, TRUE);
+    if (rect.bottom < rect.top) {
+        rect.bottom = rect.top;
+    }
+    if (rect.right < rect.left) {
+        rect.right = rect.left;
+    }
+    HWND hPane = ::GetDlgItem(m_hWnd, AFX_IDW_PANE_FIRST);
+    if (hPane != nullptr) {
+        ::SetWindowPos(hPane, nullptr, rect.left, rect.top, rect.Width(), rect.Height(),
+                       SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+void CFrameWnd::LayoutBars(CRect& rect, BOOL bDocking)
+{
     for (CControlBar* pBar : m_listControlBars) {
-        if (!pBar->IsVisible()) {
+        if (!pBar->IsVisible() || pBar->IsFloating() || (pBar->GetDockStyle() != 0) != bDocking) {
             continue;
         }
         const DWORD dwAlign = pBar->GetBarStyle() & CBRS_ALIGN_ANY;
@@ -663,17 +800,6 @@ void CFrameWnd::RecalcLayout(BOOL)
         }
         pBar->SetWindowPos(nullptr, rectBar.left, rectBar.top, rectBar.Width(), rectBar.Height(),
                            SWP_NOZORDER | SWP_NOACTIVATE);
-    }
-    if (rect.bottom < rect.top) {
-        rect.bottom = rect.top;
-    }
-    if (rect.right < rect.left) {
-        rect.right = rect.left;
-    }
-    HWND hPane = ::GetDlgItem(m_hWnd, AFX_IDW_PANE_FIRST);
-    if (hPane != nullptr) {
-        ::SetWindowPos(hPane, nullptr, rect.left, rect.top, rect.Width(), rect.Height(),
-                       SWP_NOZORDER | SWP_NOACTIVATE);
     }
 }
 
@@ -752,9 +878,16 @@ void CFrameWnd::OnClose()
     DestroyWindow();
 }
 
-// The window destroys the menu it holds: give it back its own, not a shared one.
+// The window destroys the menu it holds: give it back its own, not a shared one. Floating
+// frames of its bars go first, with the bars in them.
 void CFrameWnd::OnDestroy()
 {
+    const std::vector<CControlBar*> bars = m_listControlBars;
+    for (CControlBar* pBar : bars) {
+        if (pBar->IsFloating() && pBar->m_hWnd != nullptr) {
+            ::DestroyWindow(::GetParent(pBar->m_hWnd));
+        }
+    }
     if (m_hMenuDefault != nullptr && ::GetMenu(m_hWnd) != m_hMenuDefault) {
         ::SetMenu(m_hWnd, m_hMenuDefault);
     }

@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "framework/AfxRes.h"
+#include "framework/CControlBar.h"
 #include "framework/CWnd.h"
 
-class CControlBar;
 class CDocument;
 class CView;
 
@@ -48,14 +48,25 @@ public:
     virtual void ActivateFrame(int nCmdShow = -1);
 
     // Control bars.
+    // The edges bars may dock on (CBRS_ALIGN_ bits), each where the bar allows it too.
     void EnableDocking(DWORD dwDockStyle);
+    DWORD GetDockStyle() const { return m_dwDockStyle; }
+    // Docks pBar on the edge nDockBarID names (AFX_IDW_DOCKBAR_TOP...); 0 keeps the bar's own
+    // edge, or takes the first it may dock on. A floating bar comes back into this frame.
     void DockControlBar(CControlBar* pBar, UINT nDockBarID = 0, LPCRECT lpRect = nullptr);
+    // Floats pBar in a frame of its own whose top-left corner is at point (screen); a floating
+    // bar lies horizontally, whatever dwStyle says.
+    void FloatControlBar(CControlBar* pBar, CPoint point, DWORD dwStyle = CBRS_ALIGN_TOP);
+    // Shows or hides a bar, docked or floating (with its floating frame).
     void ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay);
     CControlBar* GetControlBar(UINT nID);
     void AddControlBar(CControlBar* pBar);
     void RemoveControlBar(CControlBar* pBar);
     // Places the bars at the edges and the client pane in what remains.
     virtual void RecalcLayout(BOOL bNotify = TRUE);
+    // The client area less the bars that do not dock (the status bar): where docking bars and
+    // the client pane share the space, as RecalcLayout last laid it out.
+    void GetDockingArea(LPRECT lpRect) const { *lpRect = m_rectDockingArea; }
 
     // The status bar's message pane.
     virtual void GetMessageString(UINT nID, CString& rMessage) const;
@@ -114,4 +125,12 @@ protected:
     CView* m_pViewActive;
     DWORD m_dwDockStyle;
     std::vector<CControlBar*> m_listControlBars;
+    CRect m_rectDockingArea;
+
+private:
+    // Lays the visible docked bars out from the edges of rect, leaving in it what remains;
+    // bDocking selects the bars that dock (or those that do not).
+    void LayoutBars(CRect& rect, BOOL bDocking);
+    // Puts a floating bar back into this frame; its floating frame goes.
+    void ReclaimFloatingBar(CControlBar* pBar);
 };

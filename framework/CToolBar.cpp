@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "common/DockLayout.h"
 #include "framework/CCmdUI.h"
 #include "framework/CFrameWnd.h"
 #include "framework/CWinApp.h"
@@ -286,6 +287,96 @@ CSize CToolBar::CalcFixedLayout(BOOL, BOOL bHorz)
         return CSize(32767, HIWORD(dwSize) + 2 * kBorderY);
     }
     return CSize(LOWORD(dwSize) + 2 * kBorderY, 32767);
+}
+
+CSize CToolBar::CalcFloatingLayout(int cxMax, BOOL bApply)
+{
+    const DWORD dwSize = (DWORD)SendMessage(TB_GETBUTTONSIZE);
+    const int cxButton = LOWORD(dwSize);
+    const int cyButton = HIWORD(dwSize);
+    std::vector<WrapItem> items;
+    for (int i = 0, nCount = GetCount(); i < nCount; ++i) {
+        TBBUTTON button;
+        WrapItem item;
+        if (GetButton(i, &button)) {
+            item.separator = (button.fsStyle & TBSTYLE_SEP) != 0;
+            item.width = item.separator ? button.iBitmap : cxButton;
+        }
+        items.push_back(item);
+    }
+    const std::vector<bool> wraps = WrapItems(items, cxMax - kBorderY);
+    if (bApply) {
+        ApplyWraps(wraps);
+        return MeasureItems();
+    }
+    int cxRow = 0;
+    int cxWidest = 0;
+    int nRows = 1;
+    for (size_t i = 0; i < items.size(); ++i) {
+        if (!(wraps[i] && items[i].separator)) {
+            cxRow += items[i].width;
+        }
+        cxWidest = cxRow > cxWidest ? cxRow : cxWidest;
+        if (wraps[i]) {
+            cxRow = 0;
+            ++nRows;
+        }
+    }
+    return CSize(cxWidest + kBorderY, nRows * cyButton + kBorderY); // as MeasureItems
+}
+
+void CToolBar::ApplyWraps(const std::vector<bool>& wraps)
+{
+    for (size_t i = 0; i < wraps.size(); ++i) {
+        TBBUTTON button;
+        if (!GetButton((int)i, &button)) {
+            continue;
+        }
+        const BYTE fsState = (BYTE)(button.fsState ^ TBSTATE_ENABLED); // the control's own bits
+        const BYTE fsNew =
+            wraps[i] ? (BYTE)(fsState | TBSTATE_WRAP) : (BYTE)(fsState & ~TBSTATE_WRAP);
+        if (fsNew == fsState) {
+            continue;
+        }
+        TBBUTTONINFOA info = {};
+        info.cbSize = sizeof(info);
+        info.dwMask = TBIF_BYINDEX | TBIF_STATE;
+        info.fsState = fsNew;
+        SendMessage(TB_SETBUTTONINFOA, (WPARAM)i, reinterpret_cast<LPARAM>(&info));
+    }
+    Invalidate();
+}
+
+CSize CToolBar::MeasureItems() const
+{
+    CRect rectAll(0, 0, 0, 0);
+    for (int i = 0, nCount = GetCount(); i < nCount; ++i) {
+        CRect rect;
+        GetItemRect(i, &rect);
+        if (!rect.IsRectEmpty()) {
+            ::UnionRect(&rectAll, &rectAll, &rect);
+        }
+    }
+    return CSize(rectAll.right + kBorderY, rectAll.bottom + kBorderY);
+}
+
+void CToolBar::OnBarStyleChange(DWORD dwOldStyle, DWORD dwNewStyle)
+{
+    CControlBar::OnBarStyleChange(dwOldStyle, dwNewStyle);
+    if (m_pDockSite != nullptr) {
+        SendMessage(TB_SETPARENT, reinterpret_cast<WPARAM>(m_pDockSite->m_hWnd));
+    }
+    if (!IsFloating()) {
+        ApplyWraps(std::vector<bool>((size_t)GetCount(), !IsHorizontal()));
+    }
+}
+
+BOOL CToolBar::IsOverItem(CPoint point) const
+{
+    POINT pt = point;
+    const int nHit = (int)::SendMessageA(m_hWnd, TB_HITTEST, 0, reinterpret_cast<LPARAM>(&pt));
+    TBBUTTON button;
+    return nHit >= 0 && GetButton(nHit, &button) && !(button.fsStyle & TBSTYLE_SEP);
 }
 
 // Buttons get their update handlers: the toolbar's own first, then the frame's route.

@@ -3,6 +3,8 @@
 // its tooltips and status-bar prompts come from the string table.
 #pragma once
 
+#include <vector>
+
 #include "framework/CControlBar.h"
 
 // Button styles: the low word holds the button's TBSTYLE_ bits, the high word its state,
@@ -48,10 +50,17 @@ public:
     void SetButtonStyle(int nIndex, UINT nStyle);
 
     CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;
+    // Wraps the buttons into rows no wider than cxMax (TBSTATE_WRAP on each row's last item).
+    CSize CalcFloatingLayout(int cxMax, BOOL bApply) override;
     void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) override;
     BOOL EnableToolTips(BOOL bEnable = TRUE) override;
+    // Docked on the left or right the buttons stand in one column, on the top or bottom in one
+    // row; the frame stays the window the control reports its commands and tooltips to.
+    void OnBarStyleChange(DWORD dwOldStyle, DWORD dwNewStyle) override;
 
 protected:
+    BOOL IsOverItem(CPoint point) const override;
+
     // Flyby: the prompt of the button under the pointer goes to the status bar.
     afx_msg void OnMouseMove(UINT nFlags, CPoint point);
     afx_msg LRESULT OnMouseLeave(WPARAM wParam, LPARAM lParam);
@@ -61,6 +70,10 @@ protected:
 private:
     BOOL GetButton(int nIndex, TBBUTTON* pButton) const;
     void ShowFlybyPrompt(UINT nID);
+    // Sets or clears TBSTATE_WRAP of each item as wraps says (by index).
+    void ApplyWraps(const std::vector<bool>& wraps);
+    // The bounding box of the items as the control laid them out, plus the bar's margins.
+    CSize MeasureItems() const;
 
     HBITMAP m_hbmImageWell;
     CSize m_sizeButton;

@@ -195,6 +195,28 @@ protected: \
                  pThis->OnWindowPosChanged(reinterpret_cast<WINDOWPOS*>(lParam)); \
                  return 0;)
 
+// void OnSizing(UINT fwSide, LPRECT pRect)
+#define ON_WM_SIZING() \
+    AFX_WM_ENTRY(WM_SIZING, pThis->OnSizing((UINT)wParam, reinterpret_cast<LPRECT>(lParam)); \
+                 return TRUE;)
+// void OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp)
+#define ON_WM_NCCALCSIZE() \
+    AFX_WM_ENTRY(WM_NCCALCSIZE, \
+                 pThis->OnNcCalcSize((BOOL)wParam, reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam)); \
+                 return 0;)
+// void OnNcPaint()
+#define ON_WM_NCPAINT() AFX_WM_ENTRY(WM_NCPAINT, pThis->OnNcPaint(); return 0;)
+// LRESULT OnNcHitTest(CPoint point)
+#define ON_WM_NCHITTEST() AFX_WM_ENTRY(WM_NCHITTEST, return pThis->OnNcHitTest(AFX_POINT_LPARAM);)
+// void OnNcLButtonDown(UINT nHitTest, CPoint point)
+#define ON_WM_NCLBUTTONDOWN() \
+    AFX_WM_ENTRY(WM_NCLBUTTONDOWN, pThis->OnNcLButtonDown((UINT)wParam, AFX_POINT_LPARAM); \
+                 return 0;)
+// void OnNcLButtonDblClk(UINT nHitTest, CPoint point)
+#define ON_WM_NCLBUTTONDBLCLK() \
+    AFX_WM_ENTRY(WM_NCLBUTTONDBLCLK, pThis->OnNcLButtonDblClk((UINT)wParam, AFX_POINT_LPARAM); \
+                 return 0;)
+
 // ---- Commands, update handlers and notifications ---------------------------------------
 // Command entries are called with (id, extra data) and return whether they handled it.
 #define AFX_CMD_ENTRY(msg, code, id, idLast, ...) \

@@ -279,6 +279,29 @@ TEST_F(MainFrameTest, EnableInteractionLeavesTheMemoryContentsWindowAlone)
     EXPECT_FALSE(pFrame->m_wndMemoryContents.IsWindowEnabled());
 }
 
+TEST_F(MainFrameTest, EnableInteractionHoldsTheFloatingToolbarWhereItIs)
+{
+    CMainFrame* pFrame = Create(CRect(0, 0, 1000, 700));
+    ASSERT_NE(pFrame, nullptr);
+    pFrame->FloatControlBar(&pFrame->m_wndToolBar, CPoint(100, 100));
+    const HWND hFloating = ::GetParent(pFrame->m_wndToolBar.m_hWnd);
+    ASSERT_NE(hFloating, pFrame->m_hWnd);
+    char caption[32] = "";
+    ::GetWindowTextA(hFloating, caption, sizeof(caption));
+    EXPECT_STREQ(caption, "Toolbar");
+
+    pFrame->EnableInteraction(FALSE);
+    EXPECT_FALSE(::IsWindowEnabled(hFloating));
+    ::SendMessageA(hFloating, WM_NCLBUTTONDBLCLK, HTCAPTION, 0);
+    EXPECT_TRUE(pFrame->m_wndToolBar.IsFloating());
+
+    pFrame->EnableInteraction(TRUE);
+    EXPECT_TRUE(::IsWindowEnabled(hFloating));
+    ::SendMessageA(hFloating, WM_NCLBUTTONDBLCLK, HTCAPTION, 0);
+    EXPECT_FALSE(pFrame->m_wndToolBar.IsFloating());
+    EXPECT_EQ(pFrame->m_wndToolBar.GetBarStyle() & CBRS_ALIGN_ANY, (DWORD)CBRS_ALIGN_TOP);
+}
+
 // Clicks Goto with text and returns the text of the message box it put up ("" when none).
 struct GotoOutcome
 {
