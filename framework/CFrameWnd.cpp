@@ -286,9 +286,9 @@ void CFrameWnd::InitialUpdateFrame(CDocument* pDoc, BOOL bMakeVisible)
 {
     CView* pView = nullptr;
     if (GetActiveView() == nullptr) {
-        CWnd* pWnd = FromHandlePermanent(::GetDlgItem(m_hWnd, AFX_IDW_PANE_FIRST));
-        if (pWnd != nullptr && pWnd->IsKindOf(RUNTIME_CLASS(CView))) {
-            pView = static_cast<CView*>(pWnd);
+        pView =
+            DYNAMIC_DOWNCAST(CView, FromHandlePermanent(::GetDlgItem(m_hWnd, AFX_IDW_PANE_FIRST)));
+        if (pView != nullptr) {
             SetActiveView(pView, FALSE);
         }
     }
@@ -674,8 +674,9 @@ void CFrameWnd::ReclaimFloatingBar(CControlBar* pBar)
     pBar->ShowWindow(SW_HIDE);
     pBar->SetParent(this);
     pBar->m_pDockSite = this;
-    CWnd* pOldFrame = FromHandlePermanent(hParent);
-    if (pOldFrame != nullptr && pOldFrame->IsKindOf(RUNTIME_CLASS(CMiniDockFrameWnd))) {
+    CMiniDockFrameWnd* pOldFrame =
+        DYNAMIC_DOWNCAST(CMiniDockFrameWnd, FromHandlePermanent(hParent));
+    if (pOldFrame != nullptr) {
         pOldFrame->DestroyWindow();
     }
     if (bVisible) {

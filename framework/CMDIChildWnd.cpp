@@ -34,11 +34,7 @@ CMDIFrameWnd* CMDIChildWnd::GetMDIFrame() const
 {
     // parent: the MDI client; its parent: the MDI frame
     HWND hWndClient = ::GetParent(m_hWnd);
-    CWnd* pFrame = FromHandlePermanent(::GetParent(hWndClient));
-    if (pFrame == nullptr || !pFrame->IsKindOf(RUNTIME_CLASS(CMDIFrameWnd))) {
-        return nullptr;
-    }
-    return static_cast<CMDIFrameWnd*>(pFrame);
+    return DYNAMIC_DOWNCAST(CMDIFrameWnd, FromHandlePermanent(::GetParent(hWndClient)));
 }
 
 BOOL CMDIChildWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd,
@@ -46,11 +42,9 @@ BOOL CMDIChildWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pPare
 {
     m_nIDHelp = nIDResource;
     dwDefaultStyle |= WS_CHILD;
-    CMultiDocTemplate* pTemplate = nullptr;
-    if (pContext != nullptr && pContext->m_pNewDocTemplate != nullptr &&
-        pContext->m_pNewDocTemplate->IsKindOf(RUNTIME_CLASS(CMultiDocTemplate))) {
-        pTemplate = static_cast<CMultiDocTemplate*>(pContext->m_pNewDocTemplate);
-    }
+    CMultiDocTemplate* pTemplate =
+        pContext != nullptr ? DYNAMIC_DOWNCAST(CMultiDocTemplate, pContext->m_pNewDocTemplate)
+                            : nullptr;
     if (pTemplate != nullptr) {
         m_hMenuShared = pTemplate->m_hMenuShared;
         m_hAccelTable = pTemplate->m_hAccelTable;
@@ -60,10 +54,7 @@ BOOL CMDIChildWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pPare
         AfxExtractSubString(m_strTitle, strFullString, 0);
     }
     LPCSTR lpszClass = GetIconWndClass(dwDefaultStyle, nIDResource);
-    CMDIFrameWnd* pFrame = nullptr;
-    if (pParentWnd != nullptr && pParentWnd->IsKindOf(RUNTIME_CLASS(CMDIFrameWnd))) {
-        pFrame = static_cast<CMDIFrameWnd*>(pParentWnd);
-    }
+    CMDIFrameWnd* pFrame = DYNAMIC_DOWNCAST(CMDIFrameWnd, pParentWnd);
     const CString strTitle = m_strTitle;
     return Create(lpszClass, strTitle, dwDefaultStyle, rectDefault, pFrame, pContext);
 }
@@ -74,10 +65,7 @@ BOOL CMDIChildWnd::Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwS
                           const RECT& rect, CMDIFrameWnd* pParentWnd, CCreateContext* pContext)
 {
     if (pParentWnd == nullptr) {
-        CWnd* pMainWnd = AfxGetMainWnd();
-        if (pMainWnd != nullptr && pMainWnd->IsKindOf(RUNTIME_CLASS(CMDIFrameWnd))) {
-            pParentWnd = static_cast<CMDIFrameWnd*>(pMainWnd);
-        }
+        pParentWnd = DYNAMIC_DOWNCAST(CMDIFrameWnd, AfxGetMainWnd());
     }
     if (pParentWnd == nullptr || pParentWnd->m_hWndMDIClient == nullptr) {
         PostNcDestroy();
@@ -318,9 +306,10 @@ void CMDIChildWnd::OnMDIActivate(BOOL bActivate, CWnd* pActivateWnd, CWnd*)
 void CMDIChildWnd::OnChildActivate()
 {
     if (GetActiveView() == nullptr) {
-        CWnd* pWnd = FromHandlePermanent(::GetDlgItem(m_hWnd, AFX_IDW_PANE_FIRST));
-        if (pWnd != nullptr && pWnd->IsKindOf(RUNTIME_CLASS(CView))) {
-            SetActiveView(static_cast<CView*>(pWnd), FALSE);
+        CView* pView =
+            DYNAMIC_DOWNCAST(CView, FromHandlePermanent(::GetDlgItem(m_hWnd, AFX_IDW_PANE_FIRST)));
+        if (pView != nullptr) {
+            SetActiveView(pView, FALSE);
         }
     }
     CFrameWnd::OnChildActivate();

@@ -108,14 +108,11 @@ CMDIChildWnd* CMDIFrameWnd::MDIGetActive(BOOL* pbMaximized) const
     }
     HWND hWnd = reinterpret_cast<HWND>(
         ::SendMessageA(m_hWndMDIClient, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(pbMaximized)));
-    CWnd* pWnd = CWnd::FromHandlePermanent(hWnd);
-    if (pWnd == nullptr || !pWnd->IsKindOf(RUNTIME_CLASS(CMDIChildWnd))) {
-        if (pbMaximized != nullptr) {
-            *pbMaximized = FALSE;
-        }
-        return nullptr;
+    CMDIChildWnd* pChild = DYNAMIC_DOWNCAST(CMDIChildWnd, CWnd::FromHandlePermanent(hWnd));
+    if (pChild == nullptr && pbMaximized != nullptr) {
+        *pbMaximized = FALSE;
     }
-    return static_cast<CMDIChildWnd*>(pWnd);
+    return pChild;
 }
 
 CFrameWnd* CMDIFrameWnd::GetActiveFrame()
