@@ -1,10 +1,19 @@
 #!/usr/bin/env bash
 # Checks the house style: every C++ file as clang-format (.clang-format) leaves it, and, with
-# --tidy, the .clang-tidy checks over the Windows build's compile commands (a minute or two).
+# --tidy, the .clang-tidy checks over the Windows build's compile commands (three to four minutes).
 #   scripts/check-style.sh [--tidy]
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$root"
+
+# Another clang-format release lays some lines out differently: the check would then report
+# files that are in fact as the house style has them, so it is skipped (exit 77, a CTest skip).
+format_major=14
+found_major="$(clang-format --version | sed -n 's/.*version \([0-9]*\).*/\1/p')"
+if [ "$found_major" != "$format_major" ]; then
+  echo "style: clang-format $found_major found; the tree is laid out by $format_major, not checked"
+  exit 77
+fi
 
 status=0
 mapfile -t files < <(git ls-files '*.cpp' '*.h')
