@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <functional>
 #include <vector>
 
 namespace bench {
@@ -31,6 +32,25 @@ inline void Pump()
         ::TranslateMessage(&msg);
         ::DispatchMessageA(&msg);
     }
+}
+
+// Polls a running worker without pause until it ends: one waiting message at a time, then the
+// worker's exit code, then eachPass (what the user-interface thread does besides).
+inline void SpinUntilEnded(HANDLE hThread, const std::function<void()>& eachPass = {})
+{
+    DWORD code = STILL_ACTIVE;
+    do {
+        MSG msg;
+        if (::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE) &&
+            ::GetMessageA(&msg, nullptr, 0, 0)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageA(&msg);
+        }
+        ::GetExitCodeThread(hThread, &code);
+        if (eachPass) {
+            eachPass();
+        }
+    } while (code == STILL_ACTIVE);
 }
 
 } // namespace bench

@@ -104,16 +104,7 @@ void RunSpinning(AFX_THREADPROC proc, LPVOID param)
     CWinThread* pThread = AfxBeginThread(proc, param, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
     pThread->m_bAutoDelete = FALSE;
     pThread->ResumeThread();
-    DWORD code = STILL_ACTIVE;
-    do {
-        MSG msg;
-        if (::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE) &&
-            ::GetMessageA(&msg, nullptr, 0, 0)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageA(&msg);
-        }
-        ::GetExitCodeThread(pThread->m_hThread, &code);
-    } while (code == STILL_ACTIVE);
+    bench::SpinUntilEnded(pThread->m_hThread);
     delete pThread;
 }
 

@@ -170,17 +170,7 @@ double TimeChunkByChunk(CWnd* pParent, CProcessCatalogue& catalogue, const Proce
         AfxBeginThread(LiteralThreadProc, &search, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
     pThread->m_bAutoDelete = FALSE;
     pThread->ResumeThread();
-    DWORD code = STILL_ACTIVE;
-    do {
-        MSG msg;
-        if (::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE) &&
-            ::GetMessageA(&msg, nullptr, 0, 0)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageA(&msg);
-        }
-        ::GetExitCodeThread(pThread->m_hThread, &code);
-        AppendOneRow(search, catalogue, findTool);
-    } while (code == STILL_ACTIVE);
+    bench::SpinUntilEnded(pThread->m_hThread, [&] { AppendOneRow(search, catalogue, findTool); });
     while (AppendOneRow(search, catalogue, findTool)) {
     }
     const double seconds = SecondsSince(start);
